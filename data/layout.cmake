@@ -1,0 +1,26 @@
+# Lays out the program folder: the programs, the series files, every shipped
+# file, and the default settings where the folder has none yet (the user's
+# settings are never overwritten).
+file(MAKE_DIRECTORY "${FOLDER}")
+
+string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
+foreach(program IN LISTS PROGRAMS)
+  if(program)
+    file(COPY "${program}" DESTINATION "${FOLDER}")
+  endif()
+endforeach()
+
+file(GLOB series "${SERIES}/*.zvd")
+file(COPY ${series} DESTINATION "${FOLDER}")
+
+if(EXISTS "${DATA}/program")
+  file(COPY "${DATA}/program/" DESTINATION "${FOLDER}")
+endif()
+
+file(GLOB defaults "${DATA}/settings/*")
+foreach(file IN LISTS defaults)
+  get_filename_component(name "${file}" NAME)
+  if(NOT EXISTS "${FOLDER}/${name}")
+    file(COPY "${file}" DESTINATION "${FOLDER}")
+  endif()
+endforeach()

@@ -1,0 +1,112 @@
+#include "seriesloader.h"
+
+#include <optional>
+#include <string>
+
+#include "engine/modgeneral.h"
+#include "platform/fault.h"
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+#include "settings/settingsline.h"
+
+namespace series {
+
+namespace {
+
+using platform::FileFault;
+using platform::FileFaultKind;
+using settings::SettingsField;
+
+class SeriesFile {
+public:
+    explicit SeriesFile(const char* name) : name_(name)
+    {
+        if (!platform::readWholeFile(platform::programFile(name_), contents_))
+            platform::stopProgram(FileFault(FileFaultKind::Missing, name_));
+        reader_.emplace(contents_);
+    }
+
+    // Field `field` (1-based) of record `record`, as a number.
+    double number(int record, int field)
+    {
+        SettingsField f;
+        if (!reader_->next(f))
+            platform::stopProgram(FileFault(FileFaultKind::Short, name_,
+                                            "It ends in record " + std::to_string(record) + "."));
+        if (f.kind() != SettingsField::Kind::Number && f.kind() != SettingsField::Kind::Empty)
+            platform::stopProgram(FileFault(FileFaultKind::BadData, name_,
+                                            "Field " + std::to_string(field) + " of record " +
+                                                std::to_string(record) + " is not a number: \"" +
+                                                f.asText() + "\"."));
+        return f.asNumber();
+    }
+
+private:
+    std::string name_;
+    std::string contents_;
+    std::optional<settings::SettingsLineReader> reader_;
+};
+
+template <size_t Cols>
+void loadTable(const char* name, double (*table)[Cols], int rows)
+{
+    SeriesFile file(name);
+    for (int r = 1; r <= rows; ++r)
+        for (size_t k = 1; k < Cols; ++k)
+            table[r][k] = file.number(r, static_cast<int>(k));
+}
+
+}  // namespace
+
+void loadTermFull()
+{
+    loadTable("termfull.zvd", termfull, 2425);
+}
+
+void loadTerm()
+{
+    loadTable("term.zvd", term, 248);
+}
+
+void loadMterm()
+{
+    loadTable("mterm.zvd", mterm, 183);
+}
+
+void loadElp()
+{
+    SeriesFile file("elp.zvd");
+    int record = 0;
+    // A main-term section: index, A, a0..a4 into columns 1..6.
+    auto mainSection = [&](double (*table)[7], int rows) {
+        for (int r = 1; r <= rows; ++r) {
+            ++record;
+            elpidx[r] = file.number(record, 1);
+            for (int k = 1; k <= 6; ++k)
+                table[r][k] = file.number(record, k + 1);
+        }
+    };
+    // A Poisson section: index, A, phase, rate into columns 1..3.
+    auto poissonSection = [&](double (*table)[4], int rows) {
+        for (int r = 1; r <= rows; ++r) {
+            ++record;
+            elpidx[r] = file.number(record, 1);
+            for (int k = 1; k <= 3; ++k)
+                table[r][k] = file.number(record, k + 1);
+        }
+    };
+    mainSection(elpv0, 218);
+    poissonSection(elpv1, 244);
+    poissonSection(elpv2, 154);
+    poissonSection(elpv3, 25);
+    mainSection(elpu0, 188);
+    poissonSection(elpu1, 64);
+    poissonSection(elpu2, 64);
+    poissonSection(elpu3, 12);
+    mainSection(elpr0, 154);
+    poissonSection(elpr1, 114);
+    poissonSection(elpr2, 68);
+    poissonSection(elpr3, 19);
+}
+
+}  // namespace series

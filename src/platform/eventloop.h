@@ -1,0 +1,21 @@
+// The clock and the hand-over to the message loop, as the plain-C++ engine
+// sees them. The windows' layer installs the real message loop; tests may
+// install a clock of their own.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace platform {
+
+using Clock = std::chrono::system_clock;
+
+// Lets pending window events run (a no-op until a message loop is installed).
+void processEvents();
+void setEventProcessor(std::function<void()> processor);
+
+// The current date and time (the system clock unless a test set another).
+Clock::time_point now();
+void setClock(std::function<Clock::time_point()> clock);
+
+}  // namespace platform

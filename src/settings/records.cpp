@@ -1,0 +1,341 @@
+#include "records.h"
+
+#include "platform/fault.h"
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+
+namespace settings {
+
+namespace {
+
+using F = SettingsField;
+
+// Field i (0-based) of a read record, empty past its end.
+const SettingsField& at(const std::vector<SettingsField>& f, size_t i)
+{
+    static const SettingsField none;
+    return i < f.size() ? f[i] : none;
+}
+
+double num(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asNumber(); }
+std::string txt(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asText(); }
+bool tru(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asTruth(); }
+
+std::optional<double> optNum(const std::vector<SettingsField>& f, size_t i)
+{
+    if (at(f, i).isEmpty())
+        return std::nullopt;
+    return at(f, i).asNumber();
+}
+
+F optField(const std::optional<double>& v)
+{
+    return v ? F::number(*v) : F::empty();
+}
+
+std::vector<SettingsField> readTolerant(const std::string& name, size_t count)
+{
+    std::string contents;
+    std::vector<SettingsField> fields;
+    if (platform::readWholeFile(platform::programFile(name), contents))
+        SettingsLineReader(contents).read(fields, count);
+    return fields;
+}
+
+}  // namespace
+
+Preferences Preferences::defaults()
+{
+    Preferences p;
+    p.fajang = 18;
+    p.ishang = 18;
+    p.smf = 4;
+    p.sdf = 1;
+    p.smt = 10;
+    p.sdt = 1;
+    p.summ = "0";
+    p.elefaj = "0";
+    p.sha = "1";
+    p.min = "1";
+    p.eng = true;
+    p.eleset = "1";
+    p.opttwi = "1";
+    p.addasr = 0;
+    p.hilat = 0;
+    p.hour24 = 1;
+    return p;
+}
+
+double CurrentLocation::longitude() const
+{
+    const double v = longid + longim / 60 + longis / 3600;
+    return east ? v : -v;
+}
+
+double CurrentLocation::latitude() const
+{
+    const double v = latid + latim / 60 + latis / 3600;
+    return north ? v : -v;
+}
+
+std::vector<SettingsField> toFields(const Preferences& r)
+{
+    return {F::number(r.fajang), F::number(r.ishang), F::number(r.smf),    F::number(r.sdf),
+            F::number(r.smt),    F::number(r.sdt),    F::number(r.subfaj), F::number(r.subsho),
+            F::number(r.adddoh), F::number(r.addmag), F::text(r.summ),     F::text(r.elefaj),
+            F::text(r.sha),      F::text(r.min),      F::truth(r.eng),     F::text(r.eleset),
+            F::text(r.opttwi),   F::number(r.addasr), F::number(r.hilat),  F::number(r.hour24)};
+}
+
+std::vector<SettingsField> toFields(const CurrentLocation& r)
+{
+    return {F::text(r.locname), F::number(r.longid), F::number(r.longim), F::number(r.longis),
+            F::number(r.latid), F::number(r.latim),  F::number(r.latis),  F::number(r.ele),
+            F::number(r.zon),   F::truth(r.east),    F::truth(r.north),   F::truth(r.west),
+            F::truth(r.south),  F::number(r.city),   F::number(r.pres),   F::number(r.temp),
+            F::number(r.hum),   F::text(r.alpha)};
+}
+
+std::vector<SettingsField> toFields(const DateSelection& r)
+{
+    return {F::truth(r.oneday), F::number(r.year1),  F::number(r.month1), F::number(r.day1),
+            F::number(r.year2), F::number(r.month2), F::number(r.day2),   F::number(r.fyear),
+            F::number(r.fmonth), F::number(r.fday),  F::number(r.tyear),  F::number(r.tmonth),
+            F::number(r.tday),  F::number(r.oyear),  F::number(r.omonth), F::number(r.oday),
+            F::truth(r.period), F::truth(r.sysdate)};
+}
+
+std::vector<SettingsField> toFields(const AlertSettings& r)
+{
+    return {F::number(r.beep),   F::number(r.beepmin), F::number(r.adhan),    F::number(r.popup),
+            F::truth(r.dhrmecca), F::truth(r.asrmecca), F::truth(r.magmecca), F::truth(r.ishmecca)};
+}
+
+std::vector<SettingsField> toFields(const SavedLocation& r)
+{
+    return {F::text(r.locname), F::number(r.latid),  F::number(r.latim), F::number(r.latis),
+            F::number(r.longid), F::number(r.longim), F::number(r.longis), optField(r.ns),
+            optField(r.ew),     F::number(r.zon),    F::number(r.ele),   F::number(r.city),
+            F::number(r.pres),  F::number(r.temp),   F::number(r.hum),   F::text(r.alpha)};
+}
+
+Preferences preferencesFrom(const std::vector<SettingsField>& f)
+{
+    Preferences r;
+    r.fajang = num(f, 0);
+    r.ishang = num(f, 1);
+    r.smf = num(f, 2);
+    r.sdf = num(f, 3);
+    r.smt = num(f, 4);
+    r.sdt = num(f, 5);
+    r.subfaj = num(f, 6);
+    r.subsho = num(f, 7);
+    r.adddoh = num(f, 8);
+    r.addmag = num(f, 9);
+    r.summ = txt(f, 10);
+    r.elefaj = txt(f, 11);
+    r.sha = txt(f, 12);
+    r.min = txt(f, 13);
+    r.eng = tru(f, 14);
+    r.eleset = txt(f, 15);
+    r.opttwi = txt(f, 16);
+    r.addasr = num(f, 17);
+    r.hilat = num(f, 18);
+    r.hour24 = num(f, 19);
+    return r;
+}
+
+CurrentLocation currentLocationFrom(const std::vector<SettingsField>& f)
+{
+    CurrentLocation r;
+    r.locname = txt(f, 0);
+    r.longid = num(f, 1);
+    r.longim = num(f, 2);
+    r.longis = num(f, 3);
+    r.latid = num(f, 4);
+    r.latim = num(f, 5);
+    r.latis = num(f, 6);
+    r.ele = num(f, 7);
+    r.zon = num(f, 8);
+    r.east = tru(f, 9);
+    r.north = tru(f, 10);
+    r.west = tru(f, 11);
+    r.south = tru(f, 12);
+    r.city = num(f, 13);
+    r.pres = num(f, 14);
+    r.temp = num(f, 15);
+    r.hum = num(f, 16);
+    r.alpha = txt(f, 17);
+    return r;
+}
+
+DateSelection dateSelectionFrom(const std::vector<SettingsField>& f)
+{
+    DateSelection r;
+    r.oneday = tru(f, 0);
+    r.year1 = num(f, 1);
+    r.month1 = num(f, 2);
+    r.day1 = num(f, 3);
+    r.year2 = num(f, 4);
+    r.month2 = num(f, 5);
+    r.day2 = num(f, 6);
+    r.fyear = num(f, 7);
+    r.fmonth = num(f, 8);
+    r.fday = num(f, 9);
+    r.tyear = num(f, 10);
+    r.tmonth = num(f, 11);
+    r.tday = num(f, 12);
+    r.oyear = num(f, 13);
+    r.omonth = num(f, 14);
+    r.oday = num(f, 15);
+    r.period = tru(f, 16);
+    r.sysdate = tru(f, 17);
+    return r;
+}
+
+AlertSettings alertSettingsFrom(const std::vector<SettingsField>& f)
+{
+    AlertSettings r;
+    r.beep = num(f, 0);
+    r.beepmin = num(f, 1);
+    r.adhan = num(f, 2);
+    r.popup = num(f, 3);
+    r.dhrmecca = tru(f, 4);
+    r.asrmecca = tru(f, 5);
+    r.magmecca = tru(f, 6);
+    r.ishmecca = tru(f, 7);
+    return r;
+}
+
+SavedLocation savedLocationFrom(const std::vector<SettingsField>& f)
+{
+    SavedLocation r;
+    r.locname = txt(f, 0);
+    r.latid = num(f, 1);
+    r.latim = num(f, 2);
+    r.latis = num(f, 3);
+    r.longid = num(f, 4);
+    r.longim = num(f, 5);
+    r.longis = num(f, 6);
+    r.ns = optNum(f, 7);
+    r.ew = optNum(f, 8);
+    r.zon = num(f, 9);
+    r.ele = num(f, 10);
+    r.city = num(f, 11);
+    r.pres = num(f, 12);
+    r.temp = num(f, 13);
+    r.hum = num(f, 14);
+    r.alpha = txt(f, 15);
+    return r;
+}
+
+std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count)
+{
+    std::string contents;
+    if (!platform::readWholeFile(platform::programFile(name), contents))
+        platform::stopProgram(platform::FileFault(platform::FileFaultKind::Missing, name));
+    std::vector<SettingsField> fields;
+    if (SettingsLineReader(contents).read(fields, count) < count)
+        platform::stopProgram(platform::FileFault(
+            platform::FileFaultKind::Short, name,
+            "It holds " + std::to_string(fields.size()) + " of the " + std::to_string(count) +
+                " fields of its record."));
+    return fields;
+}
+
+Preferences readPreferences(size_t fieldCount)
+{
+    return preferencesFrom(readRecordStrict("pref.zvd", fieldCount));
+}
+
+CurrentLocation readCurrentLocation()
+{
+    return currentLocationFrom(readRecordStrict("loc.zvd", kCurrentLocationFields));
+}
+
+DateSelection readDateSelection()
+{
+    return dateSelectionFrom(readRecordStrict("date.zvd", kDateSelectionFields));
+}
+
+AlertSettings readAlertSettings()
+{
+    return alertSettingsFrom(readRecordStrict("alert.zvd", kAlertSettingsFields));
+}
+
+Preferences readPreferencesTolerant()
+{
+    return preferencesFrom(readTolerant("pref.zvd", kPreferencesFields));
+}
+
+CurrentLocation readCurrentLocationTolerant()
+{
+    return currentLocationFrom(readTolerant("loc.zvd", kCurrentLocationFields));
+}
+
+std::vector<SavedLocation> readSavedLocations()
+{
+    std::vector<SavedLocation> list;
+    std::string contents;
+    if (!platform::readWholeFile(platform::programFile("loc.txt"), contents))
+        return list;
+    SettingsLineReader reader(contents);
+    std::vector<SettingsField> fields;
+    while (!reader.atEnd()) {
+        reader.read(fields, kSavedLocationFields);
+        list.push_back(savedLocationFrom(fields));
+    }
+    return list;
+}
+
+SaveResult writeRecord(const std::string& name, const std::vector<SettingsField>& fields)
+{
+    std::string line;
+    try {
+        line = writeSettingsLine(fields);
+    } catch (const UnwritableText& e) {
+        return {false, e.what()};
+    }
+    SaveResult result;
+    if (!platform::fileWriter().replaceFile(platform::programFile(name), line, result.error))
+        result.ok = false;
+    return result;
+}
+
+SaveResult writePreferences(const Preferences& r)
+{
+    return writeRecord("pref.zvd", toFields(r));
+}
+
+SaveResult writeCurrentLocation(const CurrentLocation& r)
+{
+    return writeRecord("loc.zvd", toFields(r));
+}
+
+SaveResult writeDateSelection(const DateSelection& r)
+{
+    return writeRecord("date.zvd", toFields(r));
+}
+
+SaveResult writeAlertSettings(const AlertSettings& r)
+{
+    return writeRecord("alert.zvd", toFields(r));
+}
+
+SaveResult writeSavedLocations(const std::vector<SavedLocation>& list)
+{
+    std::string contents;
+    try {
+        for (const SavedLocation& r : list)
+            contents += writeSettingsLine(toFields(r));
+    } catch (const UnwritableText& e) {
+        return {false, e.what()};
+    }
+    SaveResult result;
+    if (!platform::fileWriter().replaceFile(platform::programFile("loc.txt"), contents,
+                                            result.error))
+        result.ok = false;
+    return result;
+}
+
+}  // namespace settings

@@ -1,0 +1,152 @@
+// The five settings records and their files in the program folder:
+// pref.zvd (Preferences), loc.zvd (CurrentLocation), date.zvd
+// (DateSelection), alert.zvd (AlertSettings) and loc.txt (SavedLocation, one
+// line per named location).
+//
+// The strict readers stop the program with a message naming the file when it
+// is missing or shorter than its record. The tolerant readers (the
+// preferences and location dialogs, the Qibla window) leave every field they
+// could not read empty instead. Writers replace the whole file atomically and
+// report a failure to the caller, leaving the old file as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settingsline.h"
+
+namespace settings {
+
+struct Preferences {
+    double fajang = 0;         // Fajr angle, degrees below the horizon
+    double ishang = 0;         // Isha angle
+    double smf = 0, sdf = 0;   // summer-time window, first month and day
+    double smt = 0, sdt = 0;   // last month and day
+    double subfaj = 0;         // minutes taken from Fajr
+    double subsho = 0;         // minutes taken from Shuruq
+    double adddoh = 0;         // minutes added to Dhuhr
+    double addmag = 0;         // minutes added to Maghrib
+    std::string summ;          // "1": summer time is considered
+    std::string elefaj;        // state of the hidden elevation box of Fajr
+    std::string sha;           // Asr: "1" Standard, "0" Hanafi
+    std::string min;           // "1": times in minutes, "0": in seconds
+    bool eng = false;          // interface language: true English
+    std::string eleset;        // "1": the elevation affects rise and set
+    std::string opttwi;        // twilight convention "1" .. "6"
+    double addasr = 0;         // minutes added to Asr
+    double hilat = 0;          // 1: high-latitude method on
+    double hour24 = 0;         // 1: 24-hour clock, 0: 12-hour
+
+    static Preferences defaults();   // the Default button's record (English, elevation on)
+};
+
+struct CurrentLocation {
+    std::string locname;
+    double longid = 0, longim = 0, longis = 0;
+    double latid = 0, latim = 0, latis = 0;
+    double ele = 0;     // metres
+    double zon = 0;     // hours, east positive
+    bool east = false, north = false, west = false, south = false;
+    double city = 0;    // km
+    double pres = 0;    // mb
+    double temp = 0;    // degrees Celsius
+    double hum = 0;     // percent
+    std::string alpha;  // lapse rate, K per metre, as typed
+
+    double longitude() const;   // degrees, east positive
+    double latitude() const;    // degrees, north positive
+};
+
+struct DateSelection {
+    bool oneday = false;
+    double year1 = 0, month1 = 0, day1 = 0;
+    double year2 = 0, month2 = 0, day2 = 0;
+    double fyear = 0, fmonth = 0, fday = 0;
+    double tyear = 0, tmonth = 0, tday = 0;
+    double oyear = 0, omonth = 0, oday = 0;
+    bool period = false;
+    bool sysdate = false;
+};
+
+struct AlertSettings {
+    double beep = 0;
+    double beepmin = 0;
+    double adhan = 0;
+    double popup = 0;
+    bool dhrmecca = false, asrmecca = false, magmecca = false, ishmecca = false;
+};
+
+struct SavedLocation {
+    std::string locname;
+    double latid = 0, latim = 0, latis = 0;
+    double longid = 0, longim = 0, longis = 0;
+    std::optional<double> ns;   // 1 north, 0 south, empty when neither is chosen
+    std::optional<double> ew;   // 1 east, 0 west
+    double zon = 0;
+    double ele = 0;
+    double city = 0;
+    double pres = 0;
+    double temp = 0;
+    double hum = 0;
+    std::string alpha;
+};
+
+// Field lists of each record, in file order (the settings line's form).
+std::vector<SettingsField> toFields(const Preferences& r);
+std::vector<SettingsField> toFields(const CurrentLocation& r);
+std::vector<SettingsField> toFields(const DateSelection& r);
+std::vector<SettingsField> toFields(const AlertSettings& r);
+std::vector<SettingsField> toFields(const SavedLocation& r);
+
+// Records from fields; missing fields at the end read as empty values.
+Preferences preferencesFrom(const std::vector<SettingsField>& f);
+CurrentLocation currentLocationFrom(const std::vector<SettingsField>& f);
+DateSelection dateSelectionFrom(const std::vector<SettingsField>& f);
+AlertSettings alertSettingsFrom(const std::vector<SettingsField>& f);
+SavedLocation savedLocationFrom(const std::vector<SettingsField>& f);
+
+inline constexpr size_t kPreferencesFields = 20;
+inline constexpr size_t kCurrentLocationFields = 18;
+inline constexpr size_t kDateSelectionFields = 18;
+inline constexpr size_t kAlertSettingsFields = 8;
+inline constexpr size_t kSavedLocationFields = 16;
+
+// Strict readers of the program folder's files. `fieldCount` lets a reader
+// take only the leading fields of the preferences (the alert program reads 17,
+// 18 or 20); the file must hold at least that many.
+Preferences readPreferences(size_t fieldCount = kPreferencesFields);
+CurrentLocation readCurrentLocation();
+DateSelection readDateSelection();
+AlertSettings readAlertSettings();
+
+// Tolerant readers: a missing or short file leaves the fields not read empty.
+Preferences readPreferencesTolerant();
+CurrentLocation readCurrentLocationTolerant();
+// Every record of loc.txt; a missing file is an empty list, a short last
+// record is kept with its missing fields empty.
+std::vector<SavedLocation> readSavedLocations();
+
+// Reads `count` fields of the program folder's file `name`. Stops the program
+// when the file is missing or holds fewer fields.
+std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count);
+
+// The outcome of a write: ok, or the reason it failed.
+struct SaveResult {
+    bool ok = true;
+    std::string error;
+    explicit operator bool() const { return ok; }
+};
+
+// Writers: the whole file is replaced atomically. A text holding a double
+// quote is refused before anything is written.
+SaveResult writePreferences(const Preferences& r);
+SaveResult writeCurrentLocation(const CurrentLocation& r);
+SaveResult writeDateSelection(const DateSelection& r);
+SaveResult writeAlertSettings(const AlertSettings& r);
+SaveResult writeSavedLocations(const std::vector<SavedLocation>& list);
+
+// Writes one record's line into the program folder's file `name`.
+SaveResult writeRecord(const std::string& name, const std::vector<SettingsField>& fields);
+
+}  // namespace settings

@@ -1,0 +1,64 @@
+#include "testsupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "platform/programfolder.h"
+
+namespace testsupport {
+
+std::filesystem::path seriesDir()
+{
+    return MIQATIX_SERIES_DIR;
+}
+
+std::filesystem::path dataDir()
+{
+    return MIQATIX_DATA_DIR;
+}
+
+std::string readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& contents)
+{
+    std::ofstream out(file, std::ios::binary);
+    out << contents;
+}
+
+void ProgramFolderTest::SetUp()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "miqatix-test-XXXXXX").string();
+    const char* made = ::mkdtemp(pattern.data());
+    ASSERT_NE(made, nullptr);
+    folder_ = made;
+    platform::setProgramFolder(folder_);
+    oldHandler_ = platform::setStopHandler([](const platform::FileFault& fault) { throw fault; });
+}
+
+void ProgramFolderTest::TearDown()
+{
+    platform::setStopHandler(oldHandler_);
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+void ProgramFolderTest::putDefaultSettings()
+{
+    for (const auto& entry : std::filesystem::directory_iterator(dataDir() / "settings"))
+        std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename(),
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+
+void ProgramFolderTest::putSeriesFiles()
+{
+    for (const char* name : {"termfull.zvd", "term.zvd", "mterm.zvd", "elp.zvd"})
+        std::filesystem::copy_file(seriesDir() / name, folder_ / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,42 @@
+// Test helpers: a temporary program folder with the files a test puts there,
+// and a stop handler that throws the file fault instead of ending the program.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/fault.h"
+
+namespace testsupport {
+
+std::filesystem::path seriesDir();   // the generated series files
+std::filesystem::path dataDir();     // the project's data/ folder
+
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, const std::string& contents);
+
+// A fresh program folder for each test, removed afterwards.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path folder() const { return folder_; }
+    std::filesystem::path file(const std::string& name) const { return folder_ / name; }
+
+    void put(const std::string& name, const std::string& contents) { writeFile(file(name), contents); }
+    std::string get(const std::string& name) const { return readFile(file(name)); }
+
+    // Copies the shipped default settings files into the folder.
+    void putDefaultSettings();
+    // Copies the four generated series files into the folder.
+    void putSeriesFiles();
+
+private:
+    std::filesystem::path folder_;
+    platform::StopHandler oldHandler_;
+};
+
+}  // namespace testsupport
