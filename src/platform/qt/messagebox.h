@@ -1,0 +1,36 @@
+// Message boxes in the interface language: right-to-left for Arabic. Tests
+// install a responder that records each box and gives the answer instead of
+// showing it.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Information, Warning, Critical, Question };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+    bool rightToLeft = false;
+};
+
+// Shows a modal message box and returns the button pressed.
+MsgAnswer msgBox(QWidget* parent, const MessageRequest& request);
+
+// Shorthand: an OK box with `text` and `title`; right-to-left when !english.
+MsgAnswer msgBox(QWidget* parent, const QString& text, const QString& title, bool english,
+                 MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok);
+
+// Replaces the real boxes (tests). An empty responder restores them.
+using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;
+MessageResponder setMessageResponder(MessageResponder responder);
+
+}  // namespace platform

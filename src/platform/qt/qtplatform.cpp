@@ -1,0 +1,40 @@
+#include "qtplatform.h"
+
+#include <cstdlib>
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QString>
+
+#include "platform/eventloop.h"
+#include "platform/fault.h"
+#include "platform/qt/messagebox.h"
+
+namespace platform {
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    QFont::insertSubstitution("Lucida Handwriting", "DejaVu Serif");
+    QFont::insertSubstitution("Arabic Transparent", "Noto Naskh Arabic");
+    QFont::insertSubstitution("Simplified Arabic", "Noto Naskh Arabic");
+    QFont::insertSubstitution("Andalus", "Noto Naskh Arabic");
+}
+
+void installQtPlatform()
+{
+    setEventProcessor([] { QCoreApplication::processEvents(); });
+    setStopHandler([](const FileFault& fault) {
+        const bool english = faultLanguage();
+        msgBox(nullptr, QString::fromStdString(fault.message(english)),
+               english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس"), english,
+               MsgIcon::Critical);
+        QCoreApplication::exit(1);
+        std::exit(1);
+    });
+    installFontSubstitutes();
+}
+
+}  // namespace platform
