@@ -105,6 +105,7 @@ frmmain2::frmmain2(DayTimesSource& source, std::unique_ptr<platform::RecordingPl
 {
     setObjectName(QStringLiteral("frmmain2"));
     setWindowTitle(QString::fromLatin1(platform::kAlertProgramCaption));
+    serverName_ = platform::alertProgramSocketName();
     const QIcon icon = alertIcon();
     setWindowIcon(icon);
 
@@ -164,7 +165,7 @@ void frmmain2::start()
 
 void frmmain2::listen()
 {
-    const QString name = platform::alertProgramSocketName();
+    const QString name = serverName_;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(name)) {

@@ -68,6 +68,9 @@ public:
     // program finds this one, and starts the alert loop.
     void start();
 
+    // The name of the local server (the per-user name unless a test sets one).
+    void setServerName(const QString& name) { serverName_ = name; }
+
     // What to do when the program has ended (default: leave the event loop).
     void setProgramEnd(std::function<void()> end) { programEnd_ = std::move(end); }
 
@@ -138,6 +141,7 @@ private:
     QAction* mnuExit = nullptr;
     platform::TrayIcon* tray_ = nullptr;
     QLocalServer* server_ = nullptr;
+    QString serverName_;
     QPointer<frmadan> popup_;
 
     QDate daydate;

@@ -1,5 +1,6 @@
 #include "placetext.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,8 +17,11 @@ std::string patternText(double value, std::string_view pattern)
     const int decimals =
         point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
 
+    // An exact half rounds away from zero, as the patterns of the windows do.
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(std::abs(value) * scale) / scale;
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::abs(value));
+    std::snprintf(digits, sizeof digits, "%.*f", decimals, rounded);
     std::string text = digits;
     // Zero-pad the whole part to the digits the pattern always shows.
     const size_t wholeLength = text.find('.') == std::string::npos ? text.size() : text.find('.');
