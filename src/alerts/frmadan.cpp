@@ -208,6 +208,12 @@ void frmadan::applyArabicLayout()
             r.label->setText(QString::fromUtf8(r.text));
         const int width = r.width > 0 ? twips(r.width) : r.label->width();
         r.label->setGeometry(twips(r.left), r.label->y(), width, r.label->height());
+        // The substitute fonts run wider than the design's: a caption that
+        // does not fit grows to the left, keeping its right edge.
+        const int needed = r.label->sizeHint().width();
+        if (r.text && needed > width)
+            r.label->setGeometry(r.label->x() - (needed - width), r.label->y(), needed,
+                                 r.label->height());
     }
 
     cmdclose->setText(QStringLiteral("&إغلاق"));

@@ -110,8 +110,12 @@ TEST_F(AdhanWindow, ArabicLayout)
         if (r.text) {
             EXPECT_EQ(l->text(), QString::fromUtf8(r.text));
         }
-        EXPECT_EQ(l->x(), px(r.left));
-        EXPECT_EQ(l->width(), px(r.width));
+        // A caption wider than its box in the installed font keeps its right edge.
+        EXPECT_EQ(l->x() + l->width(), px(r.left) + px(r.width));
+        EXPECT_GE(l->width(), px(r.width));
+        if (!r.text) {
+            EXPECT_EQ(l->width(), px(r.width));
+        }
     }
     EXPECT_EQ(text("lbllon2"), "39:49:34.0 E");
     EXPECT_EQ(window->findChild<QPushButton*>("cmdclose")->text(), "&إغلاق");
