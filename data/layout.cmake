@@ -24,3 +24,10 @@ foreach(file IN LISTS defaults)
     file(COPY "${file}" DESTINATION "${FOLDER}")
   endif()
 endforeach()
+
+# One adhan recording serves under the three names the alert program plays.
+if(EXISTS "${DATA}/sounds/adhan.wav")
+  foreach(name fajer.wav haram.wav egypt.wav)
+    file(COPY_FILE "${DATA}/sounds/adhan.wav" "${FOLDER}/${name}" ONLY_IF_DIFFERENT)
+  endforeach()
+endif()

@@ -1,0 +1,142 @@
+#include "daytimes.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/modgeneral.h"
+#include "engine/modjul.h"
+
+namespace alerts {
+
+namespace {
+
+// Round to the nearest whole number, an exact half to the even one.
+double roundEven(double x)
+{
+    const int old = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(x);
+    std::fesetround(old);
+    return r;
+}
+
+bool insideDay(double hours)
+{
+    return hours >= 0 && hours < 24;
+}
+
+double julianDay(double year, double month, double day)
+{
+    double JD = 0;
+    jul(year, month, day, 0, JD);
+    return JD;
+}
+
+} // namespace
+
+std::string minuteClockText(double hours)
+{
+    const double seconds = roundEven(hours * 3600);
+    const double minutes = roundEven(seconds / 60);
+    const double whole = std::fabs(minutes);
+    const long long h = static_cast<long long>(whole / 60);
+    const long long m = static_cast<long long>(whole - 60.0 * h);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%02lld:%02lld", minutes < 0 ? "-" : "", h, m);
+    return text;
+}
+
+std::string adjustedClockText(double hours, double minutes)
+{
+    const double t = hours + minutes / 60;
+    return insideDay(t) ? minuteClockText(t) : "----";
+}
+
+int summerHour(const CalendarDate& date, const settings::Preferences& prefs)
+{
+    if (prefs.summ != "1")
+        return 0;
+    const double d = julianDay(date.year, date.month, date.day);
+    const double start = julianDay(date.year, prefs.smf, prefs.sdf);
+    const double end = julianDay(date.year, prefs.smt, prefs.sdt);
+    if (end >= start)
+        return (d >= start && d <= end) ? 1 : 0;
+    return (d >= start || d <= end) ? 1 : 0;
+}
+
+double roundedZone(double zon)
+{
+    // Two decimals, as the zone passes through the pattern "####0.00".
+    return std::round(zon * 100) / 100;
+}
+
+double localMidnight(double JD, int summer, double zon)
+{
+    return JD - (summer + roundedZone(zon)) / 24;
+}
+
+double cityCorrection(double city, double phi)
+{
+    if (city == 0)
+        return 0;
+    const double r = kPi15 / 180;
+    // Kilometres in one degree of longitude at latitude phi.
+    const double degreeLength = 111.413 * std::cos(phi * r) - 0.094 * std::cos(3 * phi * r);
+    // The Sun crosses one degree of longitude in 4 minutes.
+    return 4 * (city / degreeLength) / 60;
+}
+
+double meridianOffset(double zon, double longitude)
+{
+    return 4 * (15 * zon - longitude);
+}
+
+double transitClockTime(int summer, double m, double eqt)
+{
+    return 12 + summer + (m - eqt) / 60;
+}
+
+DayTimes assembleDay(const DayEvents& e, const settings::Preferences& p, double c)
+{
+    DayTimes t;
+
+    // Sunrise and Maghrib. A Sun that never rises or never sets gives its
+    // marker to both, unadjusted.
+    if (e.sunMorning.is(TimeMarker::Up) || e.sunMorning.is(TimeMarker::Down)) {
+        t.sunrise = e.sunMorning.markerText();
+        t.maghrib = e.sunEvening.isMarker() ? e.sunEvening.markerText()
+                                            : minuteClockText(e.sunEvening.hours);
+    } else {
+        t.sunrise = e.sunMorning.isMarker() ? e.sunMorning.markerText()
+                                            : adjustedClockText(e.sunMorning.hours - c, -p.subsho);
+        t.maghrib = e.sunEvening.isMarker() ? e.sunEvening.markerText()
+                                            : adjustedClockText(e.sunEvening.hours, p.addmag);
+    }
+
+    // Fajr is adjusted and kept inside the day; Isha is only formatted.
+    t.fajr =
+        e.fajr.isMarker() ? e.fajr.markerText() : adjustedClockText(e.fajr.hours - c, -p.subfaj);
+    t.isha = e.isha.isMarker() ? e.isha.markerText() : minuteClockText(e.isha.hours);
+
+    // Dhuhr: no Dhuhr while the Sun stays at or below the horizon altitude at
+    // noon; on a day whose sunrise and Maghrib agree (both "Down") it takes
+    // their text.
+    t.dhuhr = minuteClockText(e.dhuhr);
+    if (e.dhuhrAltitude <= e.sunh0)
+        t.dhuhr = "----";
+    if (t.sunrise != "Up" && t.sunrise == t.maghrib)
+        t.dhuhr = t.sunrise;
+
+    // Asr: any marker is "----"; a day without sunset or sunrise ("Down") is
+    // "Down"; a time gets its minutes and must stay inside the day.
+    if (e.asrEvening.isMarker())
+        t.asr = "----";
+    if (t.maghrib == "Down")
+        t.asr = "Down";
+    if (t.asr != "----" && t.asr != "Down")
+        t.asr = adjustedClockText(e.asrEvening.hours, p.addasr);
+    return t;
+}
+
+} // namespace alerts
