@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -41,6 +43,28 @@ TEST(ProgramLookUp, FindsTheHolderOfACaptionUntilItLetsGo)
         EXPECT_FALSE(platform::holdProgramName(second, caption)); // one holder at a time
     }
     EXPECT_FALSE(platform::isProgramRunning(caption));
+}
+
+TEST(ProgramLookUp, TheNameOfAProgramThatDiedIsTakenOver)
+{
+    // A socket file that nobody listens on any more, as a crash leaves it.
+    const QString caption = "Miqatix Stale Test " + QString::number(::getpid());
+    const std::string path =
+        (QDir::tempPath() + "/" + platform::localServerName(caption)).toStdString();
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(platform::isProgramRunning(caption));
+
+    QLocalServer server;
+    EXPECT_TRUE(platform::holdProgramName(server, caption));
+    EXPECT_TRUE(platform::isProgramRunning(caption));
 }
 
 TEST_F(ProgramsTest, AProgramStartsInTheProgramFolder)
