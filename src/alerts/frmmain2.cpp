@@ -19,8 +19,7 @@
 #include "mainwindow/seriesloader.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
-#include "platform/qt/alertsocket.h"
-#include "platform/qt/programstarter.h"
+#include "platform/qt/programs.h"
 #include "platform/qt/sound.h"
 #include "platform/qt/trayicon.h"
 
@@ -105,7 +104,7 @@ frmmain2::frmmain2(DayTimesSource& source, std::unique_ptr<platform::RecordingPl
 {
     setObjectName(QStringLiteral("frmmain2"));
     setWindowTitle(QString::fromLatin1(platform::kAlertProgramCaption));
-    serverName_ = platform::alertProgramSocketName();
+    serverName_ = platform::localServerName(QString::fromLatin1(platform::kAlertProgramCaption));
     const QIcon icon = alertIcon();
     setWindowIcon(icon);
 
@@ -165,19 +164,10 @@ void frmmain2::start()
 
 void frmmain2::listen()
 {
-    const QString name = serverName_;
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name)) {
-        // A server file left by a copy that crashed answers nobody: remove it.
-        // One that answers belongs to a running copy, which keeps it.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (!probe.waitForConnected(200)) {
-            QLocalServer::removeServer(name);
-            server_->listen(name);
-        }
-    }
+    // A running copy keeps its name; a name left behind by one that crashed
+    // is taken over.
+    platform::holdServerName(*server_, serverName_);
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_->nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
@@ -506,7 +496,8 @@ void frmmain2::Form_MouseMove(int code)
 void frmmain2::mnuopen_Click()
 {
     // A missing main program is passed over, as the icon has nowhere to say so.
-    platform::startProgramFolderProgram(QStringLiteral("qamtar"));
+    QString error;
+    platform::startProgram(QStringLiteral("qamtar"), error);
 }
 
 void frmmain2::mnuExit_Click()

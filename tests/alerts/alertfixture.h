@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "alerts/frmmain2.h"
-#include "platform/qt/programstarter.h"
+#include "platform/qt/programs.h"
 #include "support/testsupport.h"
 
 namespace alerttest {
@@ -51,7 +51,7 @@ private:
 class StarterLog : public platform::ProgramStarter {
 public:
     bool start(const QString& program, const QStringList& arguments,
-               const QString& workingDirectory) override
+               const QString& workingDirectory, QString&) override
     {
         starts.push_back({program, arguments, workingDirectory});
         return true;

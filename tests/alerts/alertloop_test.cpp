@@ -14,7 +14,7 @@
 #include "alertfixture.h"
 #include "alerts/frmadan.h"
 #include "platform/programfolder.h"
-#include "platform/qt/alertsocket.h"
+#include "platform/qt/programs.h"
 #include "platform/qt/trayicon.h"
 
 using namespace alerttest;
@@ -450,7 +450,7 @@ TEST_F(AlertLoop, HiddenWindowAndItsServer)
     EXPECT_TRUE(client.waitForConnected(1000));
 
     // The name the main program looks for: per user, from the caption.
-    EXPECT_EQ(platform::alertProgramSocketName(),
+    EXPECT_EQ(platform::localServerName(QString::fromLatin1(platform::kAlertProgramCaption)),
               QStringLiteral("Miqatix-Alerts-%1").arg(::getuid()));
 }
 

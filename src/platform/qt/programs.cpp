@@ -109,7 +109,13 @@ bool isProgramRunning(const QString& caption)
 
 bool holdProgramName(QLocalServer& server, const QString& caption)
 {
-    const QString name = localServerName(caption);
+    return holdServerName(server, localServerName(caption));
+}
+
+bool holdServerName(QLocalServer& server, const QString& name)
+{
+    // No socket options: with them Qt renames its socket over an existing
+    // one, which would take the name from a copy that still runs.
     if (server.listen(name))
         return true;
     if (server.serverError() != QAbstractSocket::AddressInUseError)

@@ -57,4 +57,7 @@ bool isProgramRunning(const QString& caption);
 // taken over.
 bool holdProgramName(QLocalServer& server, const QString& caption);
 
+// The same for a server name of its own (tests give each window one).
+bool holdServerName(QLocalServer& server, const QString& name);
+
 } // namespace platform
