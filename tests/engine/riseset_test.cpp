@@ -284,3 +284,32 @@ TEST_F(RisesetTest, SharedSamplesAndKeptCrossingsGiveTheSameTimes)
 }
 
 } // namespace
+
+namespace {
+
+// The Moon rises about 50 minutes later each day, so in a month one day has
+// no moonrise and one no moonset; the other results are times of the day.
+TEST_F(RisesetTest, MoonMissesOneRiseAndOneSetInAMonth)
+{
+    save();
+    int noRise = 0, noSet = 0;
+    for (int d = 1; d <= 30; ++d) {
+        EventTime rise, set;
+        riseset("Moon", midnight(2027, 4, d), rise, set);
+        if (rise.is(TimeMarker::NoEvent))
+            ++noRise;
+        else
+            EXPECT_FALSE(rise.isMarker()) << d;
+        if (set.is(TimeMarker::NoEvent))
+            ++noSet;
+        else
+            EXPECT_FALSE(set.isMarker()) << d;
+        // Parallax less semidiameter, refraction and dip: near the horizon.
+        EXPECT_GT(moonh0, -0.3);
+        EXPECT_LT(moonh0, 0.4);
+    }
+    EXPECT_EQ(noRise, 1);
+    EXPECT_EQ(noSet, 1);
+}
+
+}  // namespace
