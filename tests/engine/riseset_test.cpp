@@ -312,4 +312,4 @@ TEST_F(RisesetTest, MoonMissesOneRiseAndOneSetInAMonth)
     EXPECT_EQ(noSet, 1);
 }
 
-}  // namespace
+} // namespace
