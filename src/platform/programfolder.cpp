@@ -31,9 +31,25 @@ std::filesystem::path programFolder()
     return folder;
 }
 
+namespace {
+
+unsigned& generation()
+{
+    static unsigned value = 0;
+    return value;
+}
+
+}  // namespace
+
 void setProgramFolder(const std::filesystem::path& folder)
 {
     folderOverride() = folder;
+    ++generation();
+}
+
+unsigned programFolderGeneration()
+{
+    return generation();
 }
 
 std::filesystem::path programFile(std::string_view name)

@@ -14,6 +14,10 @@ std::filesystem::path programFolder();
 // Makes `folder` the program folder from now on (tests, and nothing else).
 void setProgramFolder(const std::filesystem::path& folder);
 
+// Changes whenever setProgramFolder is called, so that code on a hot path can
+// keep a file's path and build it again only when the folder moved.
+unsigned programFolderGeneration();
+
 // A file of the program folder, by its bare name ("pref.zvd").
 std::filesystem::path programFile(std::string_view name);
 
