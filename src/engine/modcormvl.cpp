@@ -10,6 +10,13 @@
 
 namespace {
 
+// The process-wide pi, stored by an earlier engine call; before the first store
+// it reads 0, which would turn every angle into a NaN.
+double storedPi()
+{
+    return pi != 0 ? pi : kPi15;
+}
+
 constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerMillennium = 365250;
 constexpr double kEarthRadiusKm = 6378.137;    // equatorial radius
@@ -56,7 +63,8 @@ void cormvl(double longitude, double latitude, double JD, double& alpha, double&
             double& alphaP, double& deltaP, double& lambda, double& beta, double& lambdaP,
             double& betaP, double& parallax, double& s, double& sP, double& distance)
 {
-    const double r = pi / 180;
+    const double p = storedPi();
+    const double r = p / 180;
     const double T = 10 * millennia(JD);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
 
@@ -99,21 +107,21 @@ void cormvl(double longitude, double latitude, double JD, double& alpha, double&
     sumB += -2235 * std::sin(Lp) + 382 * std::sin(A3) + 175 * std::sin(A1 - F) +
             175 * std::sin(A1 + F) + 127 * std::sin(Lp - Mp) - 115 * std::sin(Lp + Mp);
 
-    lambda = Lp * 180 / pi + sumL / 1000000 + dPsi;
+    lambda = Lp * 180 / p + sumL / 1000000 + dPsi;
     beta = sumB / 1000000;
     distance = 385000.56 + sumR / 1000;
 
-    cormvltopo(longitude, latitude, pi, JD, epsilon, dPsi, lambda, beta, distance, lambdaP, betaP,
-               s, sP, parallax, "M");
-    eclequa(pi, JD, epsilon, lambda, beta, alpha, delta);
-    eclequa(pi, JD, epsilon, lambdaP, betaP, alphaP, deltaP);
+    cormvltopo(longitude, latitude, p, JD, epsilon, dPsi, lambda, beta, distance, lambdaP, betaP, s,
+               sP, parallax, "M");
+    eclequa(p, JD, epsilon, lambda, beta, alpha, delta);
+    eclequa(p, JD, epsilon, lambdaP, betaP, alphaP, deltaP);
 }
 
 void cormvlnut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
 {
     const double tau = millennia(JD);
     const double T = 10 * tau;
-    const double r = pi / 180;
+    const double r = storedPi() / 180;
     const double omega = reduceTruncating(125.04452 - 1934.136261 * T) * r; // Moon's node
     const double L = reduceTruncating(280.4665 + 36000.7698 * T) * r;       // Sun's mean longitude
     const double Lp = reduceTruncating(218.3165 + 481267.8813 * T) * r;     // Moon's mean longitude
