@@ -182,3 +182,16 @@ TEST_F(Cormvl, FourTermNutationOrderAndValues)
     EXPECT_NEAR(arcsec(dEps), 9.443, 0.1);
     EXPECT_NEAR(arcsec(eps - enginetest::dms(23, 26, 36.850)), 0, 0.1);
 }
+
+// Before any engine call has stored pi it reads 0; the lowest tier then works
+// with the fifteen-digit value instead of turning every angle into a NaN.
+TEST_F(Cormvl, WorksBeforePiIsFirstStored)
+{
+    const MoonPlace stored = lowest(-70.5, -33, 2460000.25);
+    pi = 0;
+    const MoonPlace unset = lowest(-70.5, -33, 2460000.25);
+    EXPECT_EQ(unset.lambda, stored.lambda);
+    EXPECT_EQ(unset.alpha, stored.alpha);
+    EXPECT_EQ(unset.deltaP, stored.deltaP);
+    EXPECT_EQ(unset.distance, stored.distance);
+}

@@ -240,3 +240,17 @@ TEST_F(Vlowriseset, AgreesWithTheEventFinder)
         EXPECT_GT(compared, 100) << b.body;
     }
 }
+
+TEST_F(Vlowriseset, WorksBeforePiIsFirstStored)
+{
+    const double JD = julianDay(2027, 5, 1);
+    for (const char* body : {"Sun", "Moon"}) {
+        pi = kPi15;
+        const RiseSet stored = vlow(JD, -74, 40.72, body);
+        pi = 0;
+        const RiseSet unset = vlow(JD, -74, 40.72, body);
+        EXPECT_EQ(unset.rise, stored.rise) << body;
+        EXPECT_EQ(unset.set, stored.set) << body;
+        EXPECT_FALSE(unset.rise.isMarker()) << body;
+    }
+}
