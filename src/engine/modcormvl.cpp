@@ -1,0 +1,180 @@
+#include "modcormvl.h"
+
+#include <cmath>
+
+#include "moddeltat.h"
+#include "modearthglobe.h"
+#include "modeclequa.h"
+#include "modgeneral.h"
+#include "modlasttdt.h"
+
+namespace {
+
+// The process-wide pi, stored by an earlier engine call; before the first store
+// it reads 0, which would turn every angle into a NaN.
+double storedPi()
+{
+    return pi != 0 ? pi : kPi15;
+}
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerMillennium = 365250;
+constexpr double kEarthRadiusKm = 6378.137;    // equatorial radius
+constexpr double kMoonRadiusRatio = 0.2725076; // Moon's radius in Earth radii
+
+// Mean elements into 0..360 by the truncating rule, which leaves exactly 360
+// as it is (unlike modgeneral::range).
+double reduceTruncating(double x)
+{
+    const double q = x / 360 - std::trunc(x / 360);
+    if (x < 0)
+        return 360 * q + 360;
+    if (x > 360)
+        return 360 * q;
+    return x;
+}
+
+// Julian millennia of the instant, Delta T added unless `tdtmode` says the
+// instant is TT already.
+double millennia(double JD)
+{
+    double dT = 0;
+    deltat(JD, dT);
+    if (tdtmode == 1)
+        dT = 0;
+    return (JD + dT - kJ2000) / kDaysPerMillennium;
+}
+
+// The eccentricity factor E applies once for a multiplier of M of +-1, twice
+// for +-2.
+double eccentricityFactor(double multiplierOfM, double E)
+{
+    const double m = std::fabs(multiplierOfM);
+    if (m == 1)
+        return E;
+    if (m == 2)
+        return E * E;
+    return 1;
+}
+
+} // namespace
+
+void cormvl(double longitude, double latitude, double JD, double& alpha, double& delta,
+            double& alphaP, double& deltaP, double& lambda, double& beta, double& lambdaP,
+            double& betaP, double& parallax, double& s, double& sP, double& distance)
+{
+    const double p = storedPi();
+    const double r = p / 180;
+    const double T = 10 * millennia(JD);
+    const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
+
+    double dEpsilon = 0, dPsi = 0, epsilon = 0;
+    cormvlnut(JD, dEpsilon, dPsi, epsilon);
+
+    const double Lp = reduceTruncating(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 +
+                                       T3 / 538841 - T4 / 65194000) *
+                      r;
+    const double D = reduceTruncating(297.8502042 + 445267.1115168 * T - 0.00163 * T2 +
+                                      T3 / 545868 - T4 / 113065000) *
+                     r;
+    const double M =
+        reduceTruncating(357.5291092 + 35999.0502909 * T - 0.0001536 * T2 + T3 / 24490000) * r;
+    const double Mp = reduceTruncating(134.9634114 + 477198.8676313 * T + 0.008997 * T2 +
+                                       T3 / 69699 - T4 / 14712000) *
+                      r;
+    const double F = reduceTruncating(93.2720993 + 483202.0175273 * T - 0.0034029 * T2 -
+                                      T3 / 3526000 + T4 / 863310000) *
+                     r;
+    const double A1 = reduceTruncating(119.75 + 131.849 * T) * r;
+    const double A2 = reduceTruncating(53.09 + 479264.29 * T) * r;
+    const double A3 = reduceTruncating(313.45 + 481266.484 * T) * r;
+    const double E = 1 - 0.002516 * T - 0.0000074 * T2;
+
+    double sumL = 0, sumR = 0, sumB = 0;
+    for (int row = 64; row <= 123; ++row) {
+        const double* c = mterm[row];
+        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
+        const double e = eccentricityFactor(c[3], E);
+        sumL += c[6] * std::sin(arg) * e;
+        sumR += c[7] * std::cos(arg) * e;
+    }
+    for (int row = 124; row <= 183; ++row) {
+        const double* c = mterm[row];
+        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
+        sumB += c[6] * std::sin(arg) * eccentricityFactor(c[3], E);
+    }
+    sumL += 3958 * std::sin(A1) + 1962 * std::sin(Lp - F) + 318 * std::sin(A2);
+    sumB += -2235 * std::sin(Lp) + 382 * std::sin(A3) + 175 * std::sin(A1 - F) +
+            175 * std::sin(A1 + F) + 127 * std::sin(Lp - Mp) - 115 * std::sin(Lp + Mp);
+
+    lambda = Lp * 180 / p + sumL / 1000000 + dPsi;
+    beta = sumB / 1000000;
+    distance = 385000.56 + sumR / 1000;
+
+    cormvltopo(longitude, latitude, p, JD, epsilon, dPsi, lambda, beta, distance, lambdaP, betaP, s,
+               sP, parallax, "M");
+    eclequa(p, JD, epsilon, lambda, beta, alpha, delta);
+    eclequa(p, JD, epsilon, lambdaP, betaP, alphaP, deltaP);
+}
+
+void cormvlnut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
+{
+    const double tau = millennia(JD);
+    const double T = 10 * tau;
+    const double r = storedPi() / 180;
+    const double omega = reduceTruncating(125.04452 - 1934.136261 * T) * r; // Moon's node
+    const double L = reduceTruncating(280.4665 + 36000.7698 * T) * r;       // Sun's mean longitude
+    const double Lp = reduceTruncating(218.3165 + 481267.8813 * T) * r;     // Moon's mean longitude
+
+    // Coefficients in arcseconds.
+    dPsi = (-17.20 * std::sin(omega) - 1.32 * std::sin(2 * L) - 0.23 * std::sin(2 * Lp) +
+            0.21 * std::sin(2 * omega)) /
+           3600;
+    dEpsilon = (9.20 * std::cos(omega) + 0.57 * std::cos(2 * L) + 0.10 * std::cos(2 * Lp) -
+                0.09 * std::cos(2 * omega)) /
+               3600;
+
+    // Laskar's mean obliquity, U in units of 10000 Julian years.
+    const double U = tau / 10;
+    const double eps0 =
+        (84381.448 +
+         U * (-4680.93 +
+              U * (-1.55 +
+                   U * (1999.25 +
+                        U * (-51.38 +
+                             U * (-249.67 +
+                                  U * (-39.05 +
+                                       U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))))) /
+        3600;
+    epsilon = eps0 + dEpsilon;
+}
+
+void cormvltopo(double longitude, double latitude, double piValue, double JD, double epsilon,
+                double dPsi, double lambda, double beta, double distance, double& lambdaP,
+                double& betaP, double& s, double& sP, double& parallax, const std::string&)
+{
+    const double r = piValue / 180;
+    double theta = 0;
+    lasttdt(JD, longitude, epsilon * r, dPsi, theta);
+
+    parallax = modgeneral::asin(kEarthRadiusKm / distance) / r;
+    s = modgeneral::asin(kMoonRadiusRatio * kEarthRadiusKm / distance) / r;
+
+    double S = 0, C = 0; // rho sin phi', rho cos phi'
+    earthglobe(latitude, 0, S, C);
+
+    const double l = lambda * r, b = beta * r, p = parallax * r, th = theta * r, e = epsilon * r;
+    const double N = std::cos(l) * std::cos(b) - C * std::sin(p) * std::cos(th);
+    double lt =
+        modgeneral::atn2(N, std::sin(l) * std::cos(b) -
+                                std::sin(p) * (S * std::sin(e) + C * std::cos(e) * std::sin(th)));
+    const double bt = std::atan(
+        std::cos(lt) *
+        (std::sin(b) - std::sin(p) * (S * std::cos(e) - C * std::sin(e) * std::sin(th))) / N);
+    const double st = modgeneral::asin(std::cos(lt) * std::cos(bt) * std::sin(s * r) / N);
+
+    lambdaP = lt / r;
+    modgeneral::range(lambdaP);
+    betaP = bt / r;
+    sP = st / r;
+}
