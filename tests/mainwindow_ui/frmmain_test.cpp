@@ -1,0 +1,236 @@
+// The main window driven offscreen by its controls' names: start-up in both
+// languages, the date and clock lines, the buttons and the exit.
+#include <chrono>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "mainwindow/frmmain.h"
+#include "mainwindow/windowregistry.h"
+#include "platform/eventloop.h"
+#include "platform/fault.h"
+#include "platform/qt/messagebox.h"
+#include "support/testsupport.h"
+#include "version.h"
+
+namespace {
+
+using platform::FileFault;
+using platform::FileFaultKind;
+
+const std::string kArabicPref =
+    "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n";
+
+platform::Clock::time_point localTime(int year, int month, int day, int hour, int minute)
+{
+    const QDateTime t(QDate(year, month, day), QTime(hour, minute));
+    return platform::Clock::time_point(std::chrono::milliseconds(t.toMSecsSinceEpoch()));
+}
+
+class MainWindowTest : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        putDefaultSettings();
+        putSeriesFiles();
+        setClock(2026, 12, 9, 17, 45);
+        platform::setMessageResponder([this](const platform::MessageRequest& r) {
+            messages.push_back(r.text);
+            return platform::MsgAnswer::Ok;
+        });
+    }
+
+    void TearDown() override
+    {
+        windows::unloadAll();
+        flushDeletes();
+        for (const char* kind : {"frmphase", "frmcresv"})
+            windows::setFactory(QString::fromLatin1(kind), {});
+        platform::setMessageResponder({});
+        platform::setClock({});
+        platform::setFaultLanguage(true);
+        ProgramFolderTest::TearDown();
+    }
+
+    void setClock(int year, int month, int day, int hour, int minute)
+    {
+        const auto t = localTime(year, month, day, hour, minute);
+        platform::setClock([t] { return t; });
+    }
+
+    static void flushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <class T = QLabel> T* control(QWidget* window, const char* name)
+    {
+        T* c = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+
+    QString text(QWidget* window, const char* name) { return control(window, name)->text(); }
+
+    std::vector<QString> messages;
+};
+
+TEST_F(MainWindowTest, StartUpShowsTheLocationVersionAndCredit)
+{
+    frmmain* w = frmmain::load();
+    EXPECT_TRUE(w->english);
+    EXPECT_EQ(w->windowTitle(), "Miqatix " MIQATIX_VERSION);
+    EXPECT_EQ(text(w, "lbltitle"), "Miqatix " MIQATIX_VERSION_SHORT);
+    EXPECT_EQ(QStringLiteral(MIQATIX_VERSION), "5.5.0");
+    EXPECT_EQ(text(w, "lblby"), "by the Miqatix team");
+    EXPECT_EQ(text(w, "lblhead"), "Falakorum (FKR)");
+    EXPECT_EQ(text(w, "lbltloc"), "Mecca");
+    EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 17:45");
+    EXPECT_EQ(w->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{w});
+    auto* timer = control<QTimer>(w, "timertime");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+}
+
+TEST_F(MainWindowTest, ToolButtonsWaitForTheirWindows)
+{
+    windows::setFactory("frmphase", [] { return new QWidget; });
+    frmmain* w = frmmain::load();
+    for (const char* name : {"cmdcresv", "cmdcon", "cmdqib", "cmdcoor", "cmdtele", "cmdmoon"})
+        EXPECT_FALSE(control<QAbstractButton>(w, name)->isEnabled()) << name;
+    for (const char* name : {"cmdpha", "cmdcom", "cmdhel", "cmdext"})
+        EXPECT_TRUE(control<QAbstractButton>(w, name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindowTest, MoonPhasesTwiceLeavesOneWindow)
+{
+    int made = 0;
+    windows::setFactory("frmphase", [&made] {
+        ++made;
+        return new QWidget;
+    });
+    frmmain* w = frmmain::load();
+    w->show();
+    control<QAbstractButton>(w, "cmdpha")->click();
+    control<QAbstractButton>(w, "cmdpha")->click();
+    EXPECT_EQ(made, 1);
+    ASSERT_EQ(windows::loadedWindows().size(), 2);
+    EXPECT_TRUE(windows::find("frmphase")->isVisible());
+}
+
+TEST_F(MainWindowTest, ArabicStartUpSwapsCaptionsAndDirection)
+{
+    put("pref.zvd", kArabicPref);
+    frmmain* w = frmmain::load();
+    EXPECT_FALSE(w->english);
+    EXPECT_EQ(w->windowTitle(), "Miqatix " MIQATIX_VERSION_SHORT);
+    EXPECT_EQ(text(w, "lbltitle"), "Miqatix " MIQATIX_VERSION);
+    EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(control<QGroupBox>(w, "framain")->title(), "اللوحة الرئيسة");
+    EXPECT_EQ(control<QGroupBox>(w, "fratoday")->title(), "مواقيت الصلاة");
+    EXPECT_EQ(text(w, "lblby"), "إعداد فريق Miqatix");
+    EXPECT_EQ(text(w, "lblhead"), "Falakorum");
+    EXPECT_EQ(text(w, "lbltheader"), "مواقيت الصلاة اليوم");
+    const std::pair<const char*, const char*> captions[] = {
+        {"cmddat", "ال&تاريخ"},      {"cmdcom", "مواقيت ال&صلاة"},        {"cmdext", "&خروج"},
+        {"cmdcon", "&هجري ميلا&دي"}, {"cmdcoor", "أ&زياج الشمس و القمر"}, {"lblhfaj", "الفجر"},
+        {"lblhish", "العشاء"},
+    };
+    for (const auto& [name, caption] : captions) {
+        QWidget* c = w->findChild<QWidget*>(name);
+        ASSERT_NE(c, nullptr) << name;
+        const QString shown = c->property("text").toString();
+        EXPECT_EQ(shown, QString::fromUtf8(caption)) << name;
+    }
+    EXPECT_EQ(text(w, "lblmtime"), "وقت الجهاز: 17:45");
+    EXPECT_EQ(control(w, "lbltheader")->font().pointSize(), 15);
+}
+
+TEST_F(MainWindowTest, ExitAndCloseBoxUnloadEveryWindow)
+{
+    windows::setFactory("frmphase", [] { return new QWidget; });
+    for (bool byCloseBox : {false, true}) {
+        SCOPED_TRACE(byCloseBox ? "close box" : "Exit");
+        QPointer<frmmain> w = frmmain::load();
+        w->show();
+        control<QAbstractButton>(w, "cmdpha")->click();
+        QPointer<QWidget> phases = windows::find("frmphase");
+        ASSERT_TRUE(phases);
+        if (byCloseBox)
+            w->close();
+        else
+            control<QAbstractButton>(w, "cmdext")->click();
+        EXPECT_TRUE(windows::loadedWindows().isEmpty());
+        EXPECT_FALSE(phases->isVisible());
+        EXPECT_FALSE(w->isVisible());
+        flushDeletes();
+        EXPECT_FALSE(w);
+        EXPECT_FALSE(phases);
+        EXPECT_EQ(frmmain::instance(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, MissingOrShortFileAtStartUpIsNamed)
+{
+    struct Case {
+        const char* file;
+        const char* contents; // nullptr: the file is removed
+        FileFaultKind kind;
+    };
+    const Case cases[] = {
+        {"termfull.zvd", nullptr, FileFaultKind::Missing},
+        {"loc.zvd", nullptr, FileFaultKind::Missing},
+        {"term.zvd", nullptr, FileFaultKind::Missing},
+        {"mterm.zvd", "1,2,3\r\n", FileFaultKind::Short},
+        {"pref.zvd", nullptr, FileFaultKind::Missing},
+        {"pref.zvd", "18,18,4\r\n", FileFaultKind::Short},
+        {"elp.zvd", nullptr, FileFaultKind::Missing},
+    };
+    for (bool english : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.file) + (english ? " English" : " Arabic"));
+            putDefaultSettings();
+            putSeriesFiles();
+            if (!english)
+                put("pref.zvd", kArabicPref);
+            if (c.contents)
+                put(c.file, c.contents);
+            else
+                std::filesystem::remove(file(c.file));
+            try {
+                frmmain::load();
+                ADD_FAILURE() << "the start-up went on";
+            } catch (const FileFault& fault) {
+                EXPECT_EQ(fault.file(), c.file);
+                EXPECT_EQ(fault.kind(), c.kind);
+            }
+            EXPECT_EQ(frmmain::instance(), nullptr);
+            EXPECT_TRUE(windows::loadedWindows().isEmpty());
+            // The message comes in the interface language whenever pref.zvd
+            // can tell it.
+            if (std::string(c.file) != "pref.zvd") {
+                EXPECT_EQ(platform::faultLanguage(), english);
+            }
+            platform::setFaultLanguage(true);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, ClockLineFollowsTheTimer)
+{
+    frmmain* w = frmmain::load();
+    setClock(2026, 12, 9, 18, 3);
+    w->timertime_Timer();
+    EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 18:03");
+}
+
+} // namespace
