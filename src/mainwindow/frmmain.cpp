@@ -127,6 +127,7 @@ frmmain* frmmain::reload()
 {
     if (frmmain* old = mainSlot()) {
         old->unloading_ = true;
+        old->timertime->stop();
         mainSlot() = nullptr;
     }
     windows::unloadAll();

@@ -233,4 +233,35 @@ TEST_F(MainWindowTest, ClockLineFollowsTheTimer)
     EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 18:03");
 }
 
+TEST_F(MainWindowTest, DateLineFollowsMidnight)
+{
+    setClock(2026, 12, 9, 23, 59);
+    frmmain* w = frmmain::load();
+    EXPECT_TRUE(text(w, "lblmdate").startsWith("Machine's Date: Wednesday, 9 December 2026 ("));
+    setClock(2026, 12, 10, 0, 1);
+    w->timertime_Timer();
+    EXPECT_TRUE(text(w, "lblmdate").startsWith("Machine's Date: Thursday, 10 December 2026 ("));
+    EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 00:01");
+}
+
+TEST_F(MainWindowTest, ReloadReadsTheFilesAgainAndClosesTheOthers)
+{
+    windows::setFactory("frmphase", [] { return new QWidget; });
+    QPointer<frmmain> first = frmmain::load();
+    control<QAbstractButton>(first, "cmdpha")->click();
+    QPointer<QWidget> phases = windows::find("frmphase");
+    put("loc.zvd", "\"Medina\",39,36,0,24,28,0,600,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,"
+                   "\"0.0065\"\r\n");
+    put("pref.zvd", kArabicPref);
+    frmmain* second = frmmain::reload();
+    flushDeletes();
+    EXPECT_FALSE(first);
+    EXPECT_FALSE(phases);
+    EXPECT_EQ(frmmain::instance(), second);
+    EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{second});
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(text(second, "lbltloc"), "Medina");
+    EXPECT_EQ(second->layoutDirection(), Qt::RightToLeft);
+}
+
 } // namespace
