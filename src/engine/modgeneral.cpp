@@ -1,5 +1,6 @@
 #include "modgeneral.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -98,8 +99,11 @@ void Delay(double seconds)
     // The date arithmetic of the clock counts whole seconds only.
     const auto start = time_point_cast<std::chrono::seconds>(platform::now());
     const auto end = start + std::chrono::seconds(static_cast<long long>(seconds));
-    while (platform::now() < end)
-        platform::processEvents();
+    // Each hand-over sleeps while no event comes (up to a tenth of a second,
+    // then the clock is read again), so a wait does not keep a core busy.
+    for (auto t = platform::now(); t < end; t = platform::now())
+        platform::waitForEvents(
+            std::min(duration_cast<milliseconds>(end - t) + milliseconds(1), milliseconds(100)));
 }
 
 }  // namespace modgeneral

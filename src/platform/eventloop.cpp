@@ -1,5 +1,8 @@
 #include "eventloop.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace platform {
 
 namespace {
@@ -8,6 +11,12 @@ std::function<void()>& processorSlot()
 {
     static std::function<void()> processor;
     return processor;
+}
+
+std::function<void(std::chrono::milliseconds)>& waiterSlot()
+{
+    static std::function<void(std::chrono::milliseconds)> waiter;
+    return waiter;
 }
 
 std::function<Clock::time_point()>& clockSlot()
@@ -27,6 +36,21 @@ void processEvents()
 void setEventProcessor(std::function<void()> processor)
 {
     processorSlot() = std::move(processor);
+}
+
+void waitForEvents(std::chrono::milliseconds most)
+{
+    if (waiterSlot()) {
+        waiterSlot()(most);
+        return;
+    }
+    processEvents();
+    std::this_thread::sleep_for(std::min(most, std::chrono::milliseconds(10)));
+}
+
+void setEventWaiter(std::function<void(std::chrono::milliseconds)> waiter)
+{
+    waiterSlot() = std::move(waiter);
 }
 
 Clock::time_point now()

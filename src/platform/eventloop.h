@@ -14,6 +14,12 @@ using Clock = std::chrono::system_clock;
 void processEvents();
 void setEventProcessor(std::function<void()> processor);
 
+// Lets window events run for up to `most`, sleeping while none come: the wait
+// of modgeneral::Delay, which must not spin the processor. Without an
+// installed waiter it hands over once and then sleeps for at most 10 ms.
+void waitForEvents(std::chrono::milliseconds most);
+void setEventWaiter(std::function<void(std::chrono::milliseconds)> waiter);
+
 // The current date and time (the system clock unless a test set another).
 Clock::time_point now();
 void setClock(std::function<Clock::time_point()> clock);

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFont>
 #include <QString>
+#include <QTimer>
 
 #include "platform/eventloop.h"
 #include "platform/fault.h"
@@ -26,6 +28,13 @@ void installFontSubstitutes()
 void installQtPlatform()
 {
     setEventProcessor([] { QCoreApplication::processEvents(); });
+    // A nested loop that sleeps until an event or the timer comes: the waits of
+    // modgeneral::Delay stay responsive without keeping a core busy.
+    setEventWaiter([](std::chrono::milliseconds most) {
+        QEventLoop loop;
+        QTimer::singleShot(most, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
     setStopHandler([](const FileFault& fault) {
         const bool english = faultLanguage();
         msgBox(nullptr, QString::fromStdString(fault.message(english)),

@@ -1,0 +1,22 @@
+#include "moddegree.h"
+
+#include "sexagesimal.h"
+
+void degree(const NumberOrText& mode, const NumberOrText& style, double value, std::string& text)
+{
+    const SexagesimalParts p = sexagesimalParts(mode, value);
+    if (!style.isText("d")) {
+        text = letterStyle(p, p.sign);
+        return;
+    }
+    text = p.sign;
+    text += p.d;
+    text += "\u00b0:";
+    text += p.m;
+    text += "'";
+    if (!p.minutesOnly) {
+        text += ":";
+        text += p.s;
+        text += "\"";
+    }
+}

@@ -1,0 +1,19 @@
+#include "moddegree3.h"
+
+#include "sexagesimal.h"
+
+void degree3(const NumberOrText& mode, const NumberOrText& style, double value, std::string& text)
+{
+    const SexagesimalParts p = sexagesimalParts(mode, value);
+    if (!style.isText("d")) {
+        text = letterStyle(p, "");
+        return;
+    }
+    text = p.d;
+    text += ":";
+    text += p.m;
+    if (!p.minutesOnly) {
+        text += ":";
+        text += p.s;
+    }
+}
