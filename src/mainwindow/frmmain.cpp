@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "engine/hijricalendar.h"
 #include "engine/modday.h"
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
@@ -383,8 +384,10 @@ void frmmain::writeDateLine()
     day(N, english ? 0 : 1, weekday);
     const mainwindow::CalendarDate gregorian{panelDate_.day(), panelDate_.month(),
                                              panelDate_.year()};
-    mainwindow::CalendarDate hijri;
-    // TODO(hijri): forward conversion.
+    long long hyear = 0;
+    int hmonth = 0, hday = 0;
+    hijriFromDayNumber(static_cast<long long>(N), hyear, hmonth, hday);
+    const mainwindow::CalendarDate hijri{hday, hmonth, static_cast<int>(hyear)};
     if (!english)
         lblmdate->setLayoutDirection(Qt::RightToLeft);
     lblmdate->setText(q(mainwindow::machineDateLine(english, weekday, gregorian, hijri)));

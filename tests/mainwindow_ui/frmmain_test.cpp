@@ -233,6 +233,20 @@ TEST_F(MainWindowTest, ClockLineFollowsTheTimer)
     EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 18:03");
 }
 
+TEST_F(MainWindowTest, DateLineOfNineDecember2026)
+{
+    frmmain* w = frmmain::load();
+    EXPECT_EQ(text(w, "lblmdate"),
+              "Machine's Date: Wednesday, 9 December 2026 ( 28 Jamada Aakherah 1448 )");
+    w->close();
+    put("pref.zvd", kArabicPref);
+    w = frmmain::load();
+    EXPECT_EQ(text(w, "lblmdate"),
+              "تاريخ الجهاز:  الأربعاء، 9 كانون أول 2026 ( 28 جمادي الآخرة 1448 )");
+    EXPECT_EQ(control(w, "lblmdate")->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(control(w, "lblmdate")->font().pointSize(), 12);
+}
+
 TEST_F(MainWindowTest, DateLineFollowsMidnight)
 {
     setClock(2026, 12, 9, 23, 59);
@@ -240,7 +254,8 @@ TEST_F(MainWindowTest, DateLineFollowsMidnight)
     EXPECT_TRUE(text(w, "lblmdate").startsWith("Machine's Date: Wednesday, 9 December 2026 ("));
     setClock(2026, 12, 10, 0, 1);
     w->timertime_Timer();
-    EXPECT_TRUE(text(w, "lblmdate").startsWith("Machine's Date: Thursday, 10 December 2026 ("));
+    EXPECT_EQ(text(w, "lblmdate"),
+              "Machine's Date: Thursday, 10 December 2026 ( 29 Jamada Aakherah 1448 )");
     EXPECT_EQ(text(w, "lblmtime"), "Machine's Time: 00:01");
 }
 
