@@ -175,6 +175,7 @@ void frmmain::createControls()
     lbltitle->setFont(QFont(QStringLiteral("Times New Roman"), 20, QFont::Bold));
     lblhead = label("lblhead", QStringLiteral("Falakorum (FKR)"), this);
     lblhead->setFont(QFont(QStringLiteral("Andalus"), 20));
+    lblhead->setAlignment(Qt::AlignCenter);
     lblby = label("lblby", QStringLiteral("by the Miqatix team"), this);
     QFont byFont(QStringLiteral("Times New Roman"), 12, QFont::Bold);
     byFont.setItalic(true);
