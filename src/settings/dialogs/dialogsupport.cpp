@@ -1,0 +1,206 @@
+#include "dialogsupport.h"
+
+#include <cmath>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+#include "platform/qt/messagebox.h"
+
+namespace dialogs {
+
+namespace {
+
+// Selects the whole text once the focus has arrived: a mouse click that
+// brought the focus would otherwise put the cursor where it landed.
+class WholeTextOnFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto* box = static_cast<QLineEdit*>(watched);
+            box->selectAll();
+            QTimer::singleShot(0, box, [box] {
+                if (box->hasFocus())
+                    box->selectAll();
+            });
+        }
+        return false;
+    }
+};
+
+double dpiScale()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() / 96.0 : 1.0;
+}
+
+} // namespace
+
+int twips(int value)
+{
+    static const double scale = dpiScale();
+    return static_cast<int>(std::lround(value / 15.0 * scale));
+}
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+void setLeft(QWidget* w, int left)
+{
+    w->move(twips(left), w->y());
+}
+
+void setLeftWidth(QWidget* w, int left, int width)
+{
+    w->setGeometry(twips(left), w->y(), twips(width), w->height());
+}
+
+void mirrorChildren(QWidget* container)
+{
+    const int width = container->width();
+    for (QObject* child : container->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        w->move(width - w->x() - w->width(), w->y());
+        if (qobject_cast<QGroupBox*>(w))
+            mirrorChildren(w);
+    }
+}
+
+void setRightToLeft(QWidget* w, bool alignRight)
+{
+    w->setLayoutDirection(Qt::RightToLeft);
+    if (!alignRight)
+        return;
+    if (auto* label = qobject_cast<QLabel*>(w))
+        label->setAlignment((label->alignment() & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight);
+    else if (auto* box = qobject_cast<QLineEdit*>(w))
+        box->setAlignment((box->alignment() & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight);
+    // Option buttons and check boxes: the right-to-left direction already puts
+    // the button and its caption at the right edge.
+}
+
+void selectWholeTextOnFocus(QLineEdit* box)
+{
+    box->installEventFilter(new WholeTextOnFocus(box));
+}
+
+void setOption(QRadioButton* option, bool selected)
+{
+    if (option->isChecked() == selected)
+        return;
+    if (selected) {
+        option->setChecked(true);
+        return;
+    }
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+void setListText(QComboBox* list, const QString& text)
+{
+    if (list->isEditable()) {
+        list->setCurrentIndex(list->findText(text, Qt::MatchExactly));
+        list->setEditText(text);
+        return;
+    }
+    list->setCurrentIndex(list->findText(text, Qt::MatchExactly));
+}
+
+double boxNumber(const QString& text)
+{
+    return settings::lenientNumber(text.toStdString());
+}
+
+QString numberText(double value)
+{
+    return QString::fromStdString(settings::formatNumber(value));
+}
+
+QString fieldText(const settings::SettingsField& field)
+{
+    using Kind = settings::SettingsField::Kind;
+    switch (field.kind()) {
+    case Kind::Empty:
+        return {};
+    case Kind::Number:
+        return numberText(field.asNumber());
+    case Kind::Truth:
+        return field.asTruth() ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Text:
+    case Kind::Unreadable:
+        break;
+    }
+    return QString::fromStdString(field.asText());
+}
+
+std::vector<settings::SettingsField> readFieldsTolerant(const std::string& name, size_t count)
+{
+    std::vector<settings::SettingsField> fields;
+    std::string contents;
+    if (platform::readWholeFile(platform::programFile(name), contents))
+        settings::SettingsLineReader(contents).read(fields, count);
+    return fields;
+}
+
+void warn(QWidget* parent, bool english, const QString& englishText, const QString& englishTitle,
+          const QString& arabicText, const QString& arabicTitle)
+{
+    platform::msgBox(parent, english ? englishText : arabicText,
+                     english ? englishTitle : arabicTitle, english, platform::MsgIcon::Warning);
+}
+
+bool askYesNo(QWidget* parent, bool english, const QString& englishText,
+              const QString& englishTitle, const QString& arabicText, const QString& arabicTitle)
+{
+    return platform::msgBox(parent, english ? englishText : arabicText,
+                            english ? englishTitle : arabicTitle, english,
+                            platform::MsgIcon::Warning,
+                            platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+}
+
+void reportSaveFailure(QWidget* parent, bool english, const QString& file,
+                       const std::string& reason)
+{
+    const QString why = QString::fromStdString(reason);
+    platform::msgBox(parent,
+                     english ? QStringLiteral("The settings could not be saved in %1: %2\n"
+                                              "Nothing was changed.")
+                                   .arg(file, why)
+                             : QStringLiteral("تعذر حفظ الإعدادات في الملف %1: %2\n"
+                                              "لم يتم تغيير شيء")
+                                   .arg(file, why),
+                     english ? QStringLiteral("Save Error") : QStringLiteral("خطأ"), english,
+                     platform::MsgIcon::Critical);
+}
+
+bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box)
+{
+    if (!box->text().contains(QChar('"')))
+        return true;
+    warn(parent, english, QStringLiteral("This text can not hold a double quote (\")!"),
+         QStringLiteral("Text Error"),
+         QStringLiteral("لا يمكن أن يحتوي هذا النص على علامة التنصيص (\")"), QStringLiteral("خطأ"));
+    box->setFocus();
+    return false;
+}
+
+} // namespace dialogs

@@ -1,0 +1,73 @@
+// What the four settings dialogs share: geometry in twips, the whole-text
+// selection of a box that gets the focus, option buttons that may all be
+// unselected, the boxes' number texts, and the messages they show.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "settings/settingsline.h"
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+namespace dialogs {
+
+// Twips to pixels: 15 twips a pixel at 96 dpi, scaled by the screen's dpi.
+int twips(int value);
+
+// Puts `w` at the given place within its parent, in twips.
+void place(QWidget* w, int left, int top, int width, int height);
+void setLeft(QWidget* w, int left);
+void setLeftWidth(QWidget* w, int left, int width);
+
+// Mirrors the children of `container` (and of its frames) left to right.
+void mirrorChildren(QWidget* container);
+
+// Right-to-left reading for `w`; `alignRight` also aligns its text right.
+void setRightToLeft(QWidget* w, bool alignRight);
+
+// A box that gets the focus selects its whole text.
+void selectWholeTextOnFocus(QLineEdit* box);
+
+// Selects or unselects an option button. Unselecting works also when it is
+// the selected one of its group, leaving the group without a selection.
+void setOption(QRadioButton* option, bool selected);
+
+// A drop-down list shows `text` when it is one of its entries, else nothing;
+// an editable list takes the text as it is.
+void setListText(QComboBox* list, const QString& text);
+
+// The lenient number of a box's text, and a number as a box shows it.
+double boxNumber(const QString& text);
+QString numberText(double value);
+
+// A field as a box shows it: nothing for an empty field, numbers in plain
+// decimal form, texts as they are.
+QString fieldText(const settings::SettingsField& field);
+
+// Up to `count` fields of the program folder's file `name`; a missing file or
+// one shorter than that gives fewer fields.
+std::vector<settings::SettingsField> readFieldsTolerant(const std::string& name, size_t count);
+
+// A warning with an OK button in the interface language.
+void warn(QWidget* parent, bool english, const QString& englishText, const QString& englishTitle,
+          const QString& arabicText, const QString& arabicTitle);
+
+// A Yes/No question with the warning icon; true for Yes.
+bool askYesNo(QWidget* parent, bool english, const QString& englishText,
+              const QString& englishTitle, const QString& arabicText, const QString& arabicTitle);
+
+// Tells that `file` could not be written, and why.
+void reportSaveFailure(QWidget* parent, bool english, const QString& file,
+                       const std::string& reason);
+
+// Refuses a text that the settings line cannot carry (a double quote): says
+// so, puts the focus back into the box and returns false.
+bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box);
+
+} // namespace dialogs

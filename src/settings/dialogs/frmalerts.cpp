@@ -1,0 +1,252 @@
+#include "frmalerts.h"
+
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "dialogsupport.h"
+#include "platform/programfolder.h"
+#include "platform/qt/autostart.h"
+#include "platform/qt/messagebox.h"
+#include "platform/qt/programs.h"
+#include "settings/records.h"
+
+using namespace dialogs;
+
+namespace {
+
+const QString kAlertProgram = QStringLiteral("adhanbell");
+const QString kEntryName = QStringLiteral("Miqatix");
+
+template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
+{
+    T* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    if constexpr (std::is_same_v<T, QGroupBox>)
+        w->setTitle(caption);
+    else
+        w->setText(caption);
+    return w;
+}
+
+QString absolutePath(const std::filesystem::path& p)
+{
+    return QString::fromStdString(std::filesystem::absolute(p).lexically_normal().string());
+}
+
+} // namespace
+
+frmalerts::frmalerts(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmalerts"));
+    setModal(true);
+    createControls();
+    Form_Load();
+}
+
+void frmalerts::createControls()
+{
+    setWindowTitle(QStringLiteral("Alerts"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(twips(6840), twips(4740));
+
+    fraale = make<QGroupBox>(this, "fraale", QStringLiteral("Alert Settings"));
+    place(fraale, 120, 120, 6600, 3960);
+    chkpep = make<QCheckBox>(fraale, "chkpep", QStringLiteral("Make Beep"));
+    place(chkpep, 120, 300, 1440, 255);
+    txtpep = make<QLineEdit>(fraale, "txtpep", QStringLiteral("10"));
+    place(txtpep, 1620, 270, 600, 285);
+    lblpep = make<QLabel>(fraale, "lblpep", QStringLiteral("Minute(s) Before Prayer Time."));
+    place(lblpep, 2340, 300, 3000, 255);
+    chkpra =
+        make<QCheckBox>(fraale, "chkpra", QStringLiteral("Show Pop-up Window and Release Athan."));
+    place(chkpra, 120, 660, 6360, 255);
+    chkpopup = make<QCheckBox>(fraale, "chkpopup",
+                               QStringLiteral("Only Show Pop-Up Window at Prayer Time."));
+    place(chkpopup, 120, 960, 6360, 255);
+    lblprao = make<QLabel>(fraale, "lblprao",
+                           QStringLiteral("Please choose which Athan do you wish to hear at each "
+                                          "prayer time. By default, Fajer Athan is the Jerusalem "
+                                          "Athan."));
+    lblprao->setWordWrap(true);
+    place(lblprao, 120, 1290, 6360, 480);
+
+    const auto adhanFrame = [this](QGroupBox*& frame, const char* frameName, const char* title,
+                                   int left, int top, QRadioButton*& mecca, const char* meccaName,
+                                   QRadioButton*& jerusalem, const char* jerusalemName) {
+        frame = make<QGroupBox>(fraale, frameName, QLatin1String(title));
+        place(frame, left, top, 3120, 900);
+        mecca = make<QRadioButton>(frame, meccaName, QStringLiteral("Mecca Athan"));
+        place(mecca, 120, 300, 2880, 255);
+        jerusalem = make<QRadioButton>(frame, jerusalemName, QStringLiteral("Jerusalem Athan"));
+        place(jerusalem, 120, 570, 2880, 255);
+        mecca->setChecked(true);
+    };
+    adhanFrame(fradoh, "fradoh", "Dhohur Athan", 120, 1860, optdhrh, "optdhrh", optdhre, "optdhre");
+    adhanFrame(fraasr, "fraasr", "Aser Athan", 3360, 1860, optasrh, "optasrh", optasre, "optasre");
+    adhanFrame(framag, "framag", "Maghreb Athan", 120, 2880, optmagh, "optmagh", optmage,
+               "optmage");
+    adhanFrame(fraish, "fraish", "Isha Athan", 3360, 2880, optishh, "optishh", optishe, "optishe");
+
+    cmdok = make<QPushButton>(this, "cmdok", QStringLiteral("&Ok"));
+    place(cmdok, 1200, 4230, 1215, 375);
+    cmdcan = make<QPushButton>(this, "cmdcan", QStringLiteral("&Cancel"));
+    place(cmdcan, 4425, 4230, 1215, 375);
+    cmdok->setAutoDefault(false);
+    cmdcan->setAutoDefault(false);
+
+    selectWholeTextOnFocus(txtpep);
+
+    connect(chkpep, &QCheckBox::toggled, this, [this] { chkpep_Click(); });
+    connect(chkpra, &QCheckBox::toggled, this, [this] { chkpra_Click(); });
+    connect(chkpopup, &QCheckBox::toggled, this, [this] { chkpopup_Click(); });
+    connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
+    connect(cmdcan, &QPushButton::clicked, this, [this] { cmdcan_Click(); });
+}
+
+void frmalerts::Form_Load()
+{
+    english_ = settings::readPreferences().eng;
+    if (!english_)
+        switchToArabic();
+
+    const settings::AlertSettings a = settings::readAlertSettings();
+    chkpep->setChecked(a.beep == 1);
+    txtpep->setEnabled(chkpep->isChecked());
+    chkpra->setChecked(a.adhan == 1);
+    chkpopup->setChecked(a.popup == 1);
+    txtpep->setText(numberText(a.beepmin));
+    if (!chkpra->isChecked())
+        enableAdhanChoices(false);
+    setOption(a.dhrmecca ? optdhrh : optdhre, true);
+    setOption(a.asrmecca ? optasrh : optasre, true);
+    setOption(a.magmecca ? optmagh : optmage, true);
+    setOption(a.ishmecca ? optishh : optishe, true);
+}
+
+void frmalerts::switchToArabic()
+{
+    setWindowTitle(QStringLiteral("المنبه"));
+    fraale->setTitle(QStringLiteral("خيارات المنبه"));
+    chkpep->setText(QStringLiteral("اصدر صوت قبل"));
+    lblpep->setText(QStringLiteral("دقائق من موعد الآذان"));
+    chkpra->setText(QStringLiteral(" إظهار نافذة و سماع الآذان عندما يحين موعد الصلاة"));
+    chkpopup->setText(QStringLiteral("إظهار نافذة فقط عندما يحين موعد الصلاة"));
+    lblprao->setText(QStringLiteral("يرجى اختيار الآذان الذي تفضل سماعه عند موعد كل صلاة سيتم "
+                                    "سماع آذان القدس لآذان الفجر"));
+    fradoh->setTitle(QStringLiteral("آذان الظهر"));
+    fraasr->setTitle(QStringLiteral("آذان العصر"));
+    framag->setTitle(QStringLiteral("آذان المغرب"));
+    fraish->setTitle(QStringLiteral("آذان العشاء"));
+    for (QRadioButton* o : {optdhrh, optasrh, optmagh, optishh})
+        o->setText(QStringLiteral("آذان مكة"));
+    for (QRadioButton* o : {optdhre, optasre, optmage, optishe})
+        o->setText(QStringLiteral("آذان القدس"));
+    cmdok->setText(QStringLiteral("&موافق"));
+    cmdcan->setText(QStringLiteral("&خروج"));
+
+    setLayoutDirection(Qt::RightToLeft);
+    for (QGroupBox* frame : {fraale, fradoh, fraasr, framag, fraish})
+        frame->setLayoutDirection(Qt::RightToLeft);
+    for (QCheckBox* c : {chkpep, chkpra, chkpopup})
+        setRightToLeft(c, true);
+    for (QRadioButton* o : {optdhrh, optasrh, optmagh, optishh, optdhre, optasre, optmage, optishe})
+        setRightToLeft(o, true);
+    setRightToLeft(lblpep, false);
+    lblprao->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    mirrorChildren(this);
+}
+
+void frmalerts::enableAdhanChoices(bool enabled)
+{
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{fradoh, fraasr, framag, fraish, optdhrh, optasrh, optmagh,
+                                         optishh, optdhre, optasre, optmage, optishe, lblprao})
+        w->setEnabled(enabled);
+}
+
+void frmalerts::chkpep_Click()
+{
+    txtpep->setEnabled(chkpep->isChecked());
+}
+
+void frmalerts::chkpra_Click()
+{
+    enableAdhanChoices(chkpra->isChecked());
+    if (chkpra->isChecked())
+        chkpopup->setChecked(false);
+}
+
+void frmalerts::chkpopup_Click()
+{
+    if (!chkpopup->isChecked())
+        return;
+    chkpra->setChecked(false);
+    chkpra_Click();
+}
+
+bool frmalerts::Create_ShortCut(const QString& TargetPath, const QString& ShortCutname,
+                                const QString& WorkPath, QString& error)
+{
+    return platform::createAutostartEntry(ShortCutname,
+                                          QString::fromLatin1(platform::kAlertProgramCaption),
+                                          TargetPath, WorkPath, error);
+}
+
+void frmalerts::tellFailure(const QString& englishText, const QString& arabicText,
+                            const QString& why)
+{
+    platform::msgBox(this, (english_ ? englishText : arabicText) + QStringLiteral("\n") + why,
+                     english_ ? QStringLiteral("Alerts") : QStringLiteral("المنبه"), english_,
+                     platform::MsgIcon::Warning);
+}
+
+void frmalerts::cmdok_Click()
+{
+    const bool anyOn = chkpep->isChecked() || chkpra->isChecked() || chkpopup->isChecked();
+    QString why;
+    if (anyOn) {
+        // Each step is tried whatever became of the one before: the alerts
+        // of today matter more than the start at the next login.
+        if (!Create_ShortCut(absolutePath(platform::programFile(kAlertProgram.toStdString())),
+                             kEntryName, absolutePath(platform::programFolder()), why))
+            tellFailure(QStringLiteral("Miqatix Alerts could not be set to start at login."),
+                        QStringLiteral("تعذر ضبط المنبه ليبدأ عند تسجيل الدخول"), why);
+        if (!platform::isProgramRunning(QString::fromLatin1(platform::kAlertProgramCaption)) &&
+            !platform::startProgram(kAlertProgram, why))
+            tellFailure(QStringLiteral("Miqatix Alerts could not be started."),
+                        QStringLiteral("تعذر تشغيل المنبه"), why);
+    } else if (!platform::removeAutostartEntry(kEntryName, why)) {
+        tellFailure(QStringLiteral("Miqatix Alerts could not be kept from starting at login."),
+                    QStringLiteral("تعذر إلغاء تشغيل المنبه عند تسجيل الدخول"), why);
+    }
+
+    settings::AlertSettings a;
+    a.beep = chkpep->isChecked() ? 1 : 0;
+    a.beepmin = boxNumber(txtpep->text());
+    a.adhan = chkpra->isChecked() ? 1 : 0;
+    a.popup = chkpopup->isChecked() ? 1 : 0;
+    a.dhrmecca = optdhrh->isChecked();
+    a.asrmecca = optasrh->isChecked();
+    a.magmecca = optmagh->isChecked();
+    a.ishmecca = optishh->isChecked();
+    // Replaced atomically, so an adhanbell that has just started reads either
+    // the old settings or the new ones, never half a line.
+    const settings::SaveResult result = settings::writeAlertSettings(a);
+    if (!result) {
+        reportSaveFailure(this, english_, QStringLiteral("alert.zvd"), result.error);
+        return;
+    }
+    emit saved();
+    accept();
+}
+
+void frmalerts::cmdcan_Click()
+{
+    reject();
+}
