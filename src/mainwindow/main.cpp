@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "mainwindow/frmmain.h"
+#include "mainwindow/programwindows.h"
 #include "platform/qt/qtplatform.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     platform::installQtPlatform();
+    mainwindow::registerProgramWindows();
     frmmain* window = frmmain::load();
     window->show();
     return app.exec();

@@ -9,10 +9,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTimer>
 #include <QWidget>
 
 #include "mainwindow/frmmain.h"
+#include "mainwindow/programwindows.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
@@ -52,7 +54,8 @@ protected:
     {
         windows::unloadAll();
         flushDeletes();
-        for (const char* kind : {"frmphase", "frmcresv"})
+        for (const char* kind :
+             {"frmphase", "frmcresv", "frmpreferences", "frmlocation", "frmalerts", "frmdate"})
             windows::setFactory(QString::fromLatin1(kind), {});
         platform::setMessageResponder({});
         platform::setClock({});
@@ -277,6 +280,34 @@ TEST_F(MainWindowTest, ReloadReadsTheFilesAgainAndClosesTheOthers)
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(text(second, "lbltloc"), "Medina");
     EXPECT_EQ(second->layoutDirection(), Qt::RightToLeft);
+}
+
+TEST_F(MainWindowTest, SavedPreferencesReloadTheMainWindow)
+{
+    mainwindow::registerProgramWindows();
+    QPointer<frmmain> first = frmmain::load();
+    first->show();
+    for (const char* name : {"cmdpre", "cmdloc", "cmdale", "cmddat"})
+        EXPECT_TRUE(control<QAbstractButton>(first, name)->isEnabled()) << name;
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&dialogSeen] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialogSeen = dialog->objectName() == "frmpreferences" ||
+                     dialog->findChild<QRadioButton*>("optar") != nullptr;
+        dialog->findChild<QRadioButton*>("optar")->click();
+        dialog->findChild<QAbstractButton*>("cmdok")->click();
+    });
+    control<QAbstractButton>(first, "cmdpre")->click();
+    EXPECT_TRUE(dialogSeen);
+    flushDeletes();
+    EXPECT_FALSE(first);
+    frmmain* second = frmmain::instance();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(second->english);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{second});
 }
 
 } // namespace
