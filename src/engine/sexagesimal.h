@@ -61,7 +61,7 @@ inline SexagesimalParts sexagesimalParts(const NumberOrText& mode, double value)
 // The letter style, with or without sign: D "H " M "M " [S "S "].
 inline std::string letterStyle(const SexagesimalParts& p, const std::string& sign)
 {
-    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on chains of +.
+    // Appended one part at a time: GCC 12 warns falsely (-Wrestrict) on chains of +.
     std::string text = sign;
     text += p.d;
     text += "H ";
