@@ -1,0 +1,76 @@
+#include "modobliquity.h"
+
+#include <cmath>
+
+#include "moddeltat.h"
+#include "modgeneral.h"
+
+namespace {
+
+constexpr int kNutationRows = 63;
+constexpr double kTenThousandthArcsecPerDegree = 36000000;
+constexpr double kArcsecPerDegree = 3600;
+
+// Into 0..360 by the truncating rule; unlike modgeneral::range an exact 360
+// is left as it is (harmless for the sines and cosines that follow).
+double reduce(double x)
+{
+    if (x < 0)
+        x = 360 + 360 * (x / 360 - std::trunc(x / 360));
+    if (x > 360)
+        x = 360 * (x / 360 - std::trunc(x / 360));
+    return x;
+}
+
+} // namespace
+
+double meanObliquity(double U)
+{
+    const double eps0 =
+        84381.448 +
+        U * (-4680.93 +
+             U * (-1.55 +
+                  U * (1999.25 +
+                       U * (-51.38 +
+                            U * (-249.67 +
+                                 U * (-39.05 +
+                                      U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))));
+    return eps0 / kArcsecPerDegree;
+}
+
+void obliquity(double JD, double& dpsi, double& deps, double& eps)
+{
+    pi = kPi15;
+    const double dtr = pi / 180;
+    double dT = 0;
+    deltat(JD, dT);
+    if (tdtmode == 1)
+        dT = 0;
+    const double tau = (JD + dT - 2451545.0) / 365250;
+    const double T = 10 * tau;
+    const double U = tau / 10;
+
+    const double D =
+        reduce(297.85036 + 445267.11148 * T - 0.0019142 * T * T + T * T * T / 189474) * dtr;
+    const double M =
+        reduce(357.52772 + 35999.05034 * T - 0.0001603 * T * T - T * T * T / 300000) * dtr;
+    const double Mp =
+        reduce(134.96298 + 477198.867398 * T + 0.0086972 * T * T + T * T * T / 56250) * dtr;
+    const double F =
+        reduce(93.27191 + 483202.017538 * T - 0.0036825 * T * T + T * T * T / 327270) * dtr;
+    const double Om =
+        reduce(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000) * dtr;
+
+    double sumPsi = 0;
+    double sumEps = 0;
+    for (int i = 1; i <= kNutationRows; ++i) {
+        const double* c = mterm[i];
+        const double a = D * c[2] + M * c[3] + Mp * c[4] + F * c[5] + Om * c[6];
+        sumPsi += std::sin(a) * (c[7] + c[8] * T);
+        sumEps += std::cos(a) * (c[9] + c[10] * T);
+    }
+    dpsi = sumPsi / kTenThousandthArcsecPerDegree;
+    deps = sumEps / kTenThousandthArcsecPerDegree;
+
+    eps = meanObliquity(U) + deps;
+}
