@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,12 +20,15 @@
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "mainwindow/datelines.h"
+#include "mainwindow/frmwait.h"
 #include "mainwindow/seriesloader.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/messagebox.h"
+#include "platform/qt/textviewer.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
@@ -100,6 +105,53 @@ void peekFaultLanguage()
     if (fields.size() >= 15 && fields[14].kind() == settings::SettingsField::Kind::Truth)
         platform::setFaultLanguage(fields[14].asTruth());
 }
+
+// The window side of a prayer-times run: the progress window, the hand-over
+// to the message loop and the viewer. A today run has no long computation:
+// it loads the progress window hidden and never yields.
+class WindowHost : public prayer::RunHost {
+public:
+    WindowHost(LongComputation* run, const bool& exiting) : run_(run), exiting_(exiting) {}
+
+    void reset() override
+    {
+        frmwait& w = frmwait::form();
+        w.Pro1->setValue(0);
+        w.lblpro1->setText(QStringLiteral("0"));
+    }
+    void show() override { frmwait::form().show(); }
+    void setProgress(float percent, const std::string&) override
+    {
+        if (run_)
+            run_->stepStarts(percent);
+    }
+    void handOver() override
+    {
+        if (run_)
+            run_->handOverCancelled();
+    }
+    void showReport(const std::filesystem::path& file) override
+    {
+        // The program is closing: nothing new opens.
+        if (!exiting_)
+            platform::showTextFile(file);
+    }
+    void unload() override { frmwait::unload(); }
+
+private:
+    LongComputation* run_;
+    const bool& exiting_;
+};
+
+// Leaves the engine without a host however its run ends.
+struct HostScope {
+    HostScope(prayer::PrayerTimesEngine& engine, prayer::RunHost* host) : engine_(engine)
+    {
+        engine_.setHost(host);
+    }
+    ~HostScope() { engine_.setHost(nullptr); }
+    prayer::PrayerTimesEngine& engine_;
+};
 
 } // namespace
 
@@ -366,7 +418,20 @@ void frmmain::computeToday()
     panelDate_ = date;
     todaymode = 1;
     jul(date.year(), date.month(), date.day(), 0, todayjd);
-    // TODO(prayer engine): today's six times.
+    {
+        WindowHost host(nullptr, unloading_);
+        HostScope scope(engine_, &host);
+        engine_.todaymode = todaymode;
+        engine_.todayjd = todayjd;
+        engine_.cmdcom_Click();
+        engine_.todaymode = 0;
+    }
+    fajertext = engine_.fajertext;
+    shuroqtext = engine_.shuroqtext;
+    dhohurtext = engine_.dhohurtext;
+    asrtext = engine_.asrtext;
+    maghrebtext = engine_.maghrebtext;
+    ishatext = engine_.ishatext;
     todaymode = 0;
     lbltloc->setText(q(locname_));
     lbltfaj->setText(q(fajertext));
@@ -421,7 +486,9 @@ void frmmain::timertime_Timer()
     writeClockLine();
     // The panel and the date line belong to one day: when the machine's date
     // moves on while the window stays open, they are computed again.
-    if (machineNow().date() != panelDate_)
+    // A report that is running shares the engine and the progress window, so
+    // the new day waits for it to end.
+    if (machineNow().date() != panelDate_ && !LongComputation::running())
         computeToday();
 }
 
@@ -435,7 +502,37 @@ void frmmain::enableButtons()
 
 void frmmain::cmdcom_Click()
 {
-    // TODO(prayer engine): the report run.
+    if (unloading_)
+        return;
+    {
+        LongComputation run(this);
+        if (!run.started())
+            return;
+        WindowHost host(&run, unloading_);
+        HostScope scope(engine_, &host);
+        engine_.cmdcom_Click();
+    }
+    fajertext = engine_.fajertext;
+    shuroqtext = engine_.shuroqtext;
+    dhohurtext = engine_.dhohurtext;
+    asrtext = engine_.asrtext;
+    maghrebtext = engine_.maghrebtext;
+    ishatext = engine_.ishatext;
+    if (unloading_) {
+        finishUnload();
+        return;
+    }
+    const prayer::RunResult& result = engine_.lastRun();
+    if (!result.written && !result.writeError.empty()) {
+        const QString file = QString::fromLatin1(prayer::kPrayerReportFile);
+        const QString why = q(result.writeError);
+        platform::msgBox(
+            this,
+            english ? QStringLiteral("The report could not be written to %1: %2").arg(file, why)
+                    : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(file, why),
+            english ? QStringLiteral("Prayer Times") : QStringLiteral("مواقيت الصلاة"), english,
+            platform::MsgIcon::Critical);
+    }
 }
 
 void frmmain::cmdmoon_Click()
@@ -487,7 +584,7 @@ void frmmain::cmdtele_Click()
 
 void frmmain::cmdhel_Click()
 {
-    // TODO(viewer): help.txt of the program folder.
+    platform::showTextFile(platform::programFile("help.txt"));
 }
 
 void frmmain::cmdext_Click()
@@ -512,13 +609,50 @@ void frmmain::Form_QueryUnload()
     if (unloading_)
         return;
     unloading_ = true;
+    timertime->stop();
+    if (!LongComputation::running()) {
+        finishUnload();
+        return;
+    }
+    // A long computation is suspended in a hand-over to the message loop,
+    // inside a handler of one of the windows. It is cancelled and the windows
+    // only disappear for now; they unload once the run has stopped at its next
+    // hand-over, so that it never touches a window that is gone.
+    cancelflag = -1;
+    for (QWidget* w : windows::loadedWindows())
+        w->hide();
+    if (frmwait::isLoaded())
+        frmwait::form().hide();
+    waitForRunEnd();
+}
+
+void frmmain::waitForRunEnd()
+{
+    if (unloaded_)
+        return;
+    if (LongComputation::running()) {
+        QTimer::singleShot(20, this, &frmmain::waitForRunEnd);
+        return;
+    }
     finishUnload();
 }
 
 void frmmain::finishUnload()
 {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    unloading_ = true;
     if (mainSlot() == this)
         mainSlot() = nullptr;
     timertime->stop();
+    frmwait::unload();
     windows::unloadAll();
+    // The windows are hidden, not closed, so the application is told that the
+    // program ends, unless a viewer is still open: like the shell's editor it
+    // outlives the program's own windows, and closing it then ends the program.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            return;
+    QCoreApplication::quit();
 }

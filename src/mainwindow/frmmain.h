@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "mainwindow/prayertimes.h"
+
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -37,6 +39,10 @@ public:
     static void setMoonTimesEngine(std::function<void()> engine);
 
     ~frmmain() override;
+
+    // The prayer-times engine behind cmdcom_Click, for callers that need one
+    // day of it (the crescent-visibility tool).
+    prayer::PrayerTimesEngine& engine() { return engine_; }
 
     // Read from pref.zvd by the load: true = English interface.
     bool english = true;
@@ -78,10 +84,14 @@ private:
     void enableButtons();
     void Form_QueryUnload();
     void finishUnload();
+    void waitForRunEnd();
+
+    prayer::PrayerTimesEngine engine_;
 
     std::string locname_;
-    QDate panelDate_; // the machine's date the panel and the date line show
-    bool unloading_ = false;
+    QDate panelDate_;        // the machine's date the panel and the date line show
+    bool unloading_ = false; // Exit or close has begun
+    bool unloaded_ = false;  // every window has been unloaded
 
     QLabel* lbltitle = nullptr;
     QLabel* lblhead = nullptr;

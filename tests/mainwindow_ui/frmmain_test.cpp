@@ -1,6 +1,8 @@
 // The main window driven offscreen by its controls' names: start-up in both
 // languages, the date and clock lines, the buttons and the exit.
 #include <chrono>
+#include <regex>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,16 +11,21 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
+#include "engine/modgeneral.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textviewer.h"
 #include "support/testsupport.h"
 #include "version.h"
 
@@ -48,6 +55,18 @@ protected:
             messages.push_back(r.text);
             return platform::MsgAnswer::Ok;
         });
+        platform::setTextFileShower(
+            [this](const platform::TextFileView& v) { shown.push_back(v.file); });
+    }
+
+    // Runs `during` at the first hand-over to the message loop of a run.
+    void atFirstHandOver(std::function<void()> during)
+    {
+        platform::setEventProcessor([this, during] {
+            if (handOvers++ == 0)
+                during();
+            QCoreApplication::processEvents();
+        });
     }
 
     void TearDown() override
@@ -58,6 +77,11 @@ protected:
              {"frmphase", "frmcresv", "frmpreferences", "frmlocation", "frmalerts", "frmdate"})
             windows::setFactory(QString::fromLatin1(kind), {});
         platform::setMessageResponder({});
+        platform::setTextFileShower({});
+        platform::setEventProcessor({});
+        frmwait::unload();
+        flushDeletes();
+        cancelflag = 0;
         platform::setClock({});
         platform::setFaultLanguage(true);
         ProgramFolderTest::TearDown();
@@ -84,7 +108,29 @@ protected:
     QString text(QWidget* window, const char* name) { return control(window, name)->text(); }
 
     std::vector<QString> messages;
+    std::vector<std::filesystem::path> shown; // files handed to the viewer
+    int handOvers = 0;
 };
+
+// Ten days, 1 to 10 December 2026, for the report runs.
+const std::string kTenDays = "#FALSE#,2026,12,1,2026,12,10,2026,12,1,2026,12,10,2026,12,1,#TRUE#,"
+                             "#FALSE#\r\n";
+
+// The dated rows of a prayer-times report.
+int reportRows(const std::string& report)
+{
+    static const std::regex row(R"(\r\n\*?\d\d/12/2026 )");
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(report.begin(), report.end(), row), {}));
+}
+
+bool isClockText(const QString& t, bool seconds)
+{
+    static const QRegularExpression minutes(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
+    static const QRegularExpression withSeconds(
+        QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d$"));
+    return (seconds ? withSeconds : minutes).match(t).hasMatch();
+}
 
 TEST_F(MainWindowTest, StartUpShowsTheLocationVersionAndCredit)
 {
@@ -308,6 +354,142 @@ TEST_F(MainWindowTest, SavedPreferencesReloadTheMainWindow)
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(second->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{second});
+}
+
+TEST_F(MainWindowTest, PanelShowsTodaysTimesOnTheTwentyFourHourClock)
+{
+    struct Case {
+        const char* what;
+        const char* pref;
+        bool seconds;
+    };
+    const Case cases[] = {
+        {"minutes", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n",
+         false},
+        {"seconds, 12-hour reports",
+         "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"0\",#TRUE#,\"1\",\"1\",0,0,0\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("pref.zvd", c.pref);
+        frmmain* w = frmmain::load();
+        QStringList times;
+        for (const char* name : {"lbltfaj", "lbltshr", "lbltdoh", "lbltasr", "lbltmag", "lbltish"})
+            times << text(w, name);
+        for (const QString& t : times)
+            EXPECT_TRUE(isClockText(t, c.seconds)) << t.toStdString();
+        // Mecca in December: each time after the one before, Maghrib in the
+        // evening whatever the report's clock.
+        for (int i = 1; i < times.size(); ++i)
+            EXPECT_LT(times[i - 1], times[i]);
+        EXPECT_TRUE(times[4].startsWith("17:")) << times[4].toStdString();
+        EXPECT_EQ(times[0].toStdString(), w->fajertext);
+        // The today run leaves the progress window loaded and hidden.
+        ASSERT_TRUE(frmwait::isLoaded());
+        EXPECT_FALSE(frmwait::form().isVisible());
+        w->close();
+        flushDeletes();
+    }
+}
+
+TEST_F(MainWindowTest, MissingDateFileAtStartUpIsNamedInBothLanguages)
+{
+    for (bool english : {true, false}) {
+        putDefaultSettings();
+        if (!english)
+            put("pref.zvd", kArabicPref);
+        std::filesystem::remove(file("date.zvd"));
+        try {
+            frmmain::load();
+            ADD_FAILURE() << "the start-up went on";
+        } catch (const FileFault& fault) {
+            EXPECT_EQ(fault.file(), "date.zvd");
+            EXPECT_EQ(fault.kind(), FileFaultKind::Missing);
+        }
+        EXPECT_EQ(platform::faultLanguage(), english);
+        platform::setFaultLanguage(true);
+    }
+}
+
+TEST_F(MainWindowTest, PrayerTimesWritesTheReportAndOpensIt)
+{
+    put("date.zvd", kTenDays);
+    frmmain* w = frmmain::load();
+    w->show();
+    control<QAbstractButton>(w, "cmdcom")->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], file("results.out"));
+    const std::string report = get("results.out");
+    EXPECT_EQ(reportRows(report), 10);
+    EXPECT_NE(report.find("* Remarks:-"), std::string::npos);
+    EXPECT_FALSE(frmwait::isLoaded());
+    EXPECT_FALSE(LongComputation::running());
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, CancelledRunOpensNothing)
+{
+    put("date.zvd", kTenDays);
+    frmmain* w = frmmain::load();
+    w->show();
+    atFirstHandOver([] { frmwait::form().bcancel->click(); });
+    control<QAbstractButton>(w, "cmdcom")->click();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(cancelflag, -1);
+    const std::string report = get("results.out");
+    EXPECT_EQ(reportRows(report), 1);
+    EXPECT_NE(report.find("* Remarks:-"), std::string::npos);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(frmwait::isLoaded());
+}
+
+TEST_F(MainWindowTest, ExitDuringARunCancelsItThenUnloadsEverything)
+{
+    windows::setFactory("frmphase", [] { return new QWidget; });
+    for (bool byCloseBox : {false, true}) {
+        SCOPED_TRACE(byCloseBox ? "close box" : "Exit");
+        handOvers = 0;
+        shown.clear();
+        put("date.zvd", kTenDays);
+        QPointer<frmmain> w = frmmain::load();
+        w->show();
+        control<QAbstractButton>(w, "cmdpha")->click();
+        QPointer<QWidget> phases = windows::find("frmphase");
+        bool stillThere = false;
+        atFirstHandOver([&] {
+            if (byCloseBox)
+                w->close();
+            else
+                control<QAbstractButton>(w, "cmdext")->click();
+            // The run still holds the windows: they are out of sight but not gone.
+            stillThere = w && phases && !w->isVisible() && !phases->isVisible();
+        });
+        control<QAbstractButton>(w, "cmdcom")->click();
+        EXPECT_TRUE(stillThere);
+        EXPECT_TRUE(shown.empty());
+        EXPECT_EQ(reportRows(get("results.out")), 1);
+        EXPECT_TRUE(windows::loadedWindows().isEmpty());
+        EXPECT_FALSE(frmwait::isLoaded());
+        flushDeletes();
+        EXPECT_FALSE(w);
+        EXPECT_FALSE(phases);
+        platform::setEventProcessor({});
+    }
+}
+
+TEST_F(MainWindowTest, HelpOpensHelpTextOfTheProgramFolder)
+{
+    std::filesystem::copy_file(testsupport::dataDir() / "program" / "help.txt", file("help.txt"));
+    frmmain* w = frmmain::load();
+    const auto here = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    control<QAbstractButton>(w, "cmdhel")->click();
+    std::filesystem::current_path(here);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], file("help.txt"));
+    const platform::TextFileView view = platform::textFileView(shown[0]);
+    EXPECT_TRUE(view.opened);
+    EXPECT_TRUE(view.text.contains("Prayer Times"));
 }
 
 } // namespace
