@@ -178,6 +178,16 @@ frmmain* frmmain::instance()
 
 frmmain* frmmain::reload()
 {
+    if (LongComputation::running()) {
+        // As with Exit: the run is cancelled and the reload waits until it has
+        // stopped, so that no window it may still touch is gone.
+        if (frmmain* old = mainSlot()) {
+            old->unloading_ = true;
+            old->timertime->stop();
+        }
+        suspendForRunEnd(Pending::Reload);
+        return nullptr;
+    }
     if (frmmain* old = mainSlot()) {
         old->unloading_ = true;
         old->timertime->stop();
@@ -519,7 +529,7 @@ void frmmain::cmdcom_Click()
     maghrebtext = engine_.maghrebtext;
     ishatext = engine_.ishatext;
     if (unloading_) {
-        finishUnload();
+        settlePending();
         return;
     }
     const prayer::RunResult& result = engine_.lastRun();
@@ -614,27 +624,47 @@ void frmmain::Form_QueryUnload()
         finishUnload();
         return;
     }
+    suspendForRunEnd(Pending::Exit);
+}
+
+frmmain::Pending& frmmain::pending()
+{
+    static Pending what = Pending::None;
+    return what;
+}
+
+void frmmain::suspendForRunEnd(Pending what)
+{
     // A long computation is suspended in a hand-over to the message loop,
     // inside a handler of one of the windows. It is cancelled and the windows
     // only disappear for now; they unload once the run has stopped at its next
-    // hand-over, so that it never touches a window that is gone.
+    // hand-over.
+    pending() = what;
     cancelflag = -1;
     for (QWidget* w : windows::loadedWindows())
         w->hide();
     if (frmwait::isLoaded())
         frmwait::form().hide();
-    waitForRunEnd();
+    settlePending();
 }
 
-void frmmain::waitForRunEnd()
+void frmmain::settlePending()
 {
-    if (unloaded_)
+    if (pending() == Pending::None)
         return;
     if (LongComputation::running()) {
-        QTimer::singleShot(20, this, &frmmain::waitForRunEnd);
+        QTimer::singleShot(20, qApp, &frmmain::settlePending);
         return;
     }
-    finishUnload();
+    const Pending what = pending();
+    pending() = Pending::None;
+    if (what == Pending::Reload) {
+        reload();
+    } else if (frmmain* window = mainSlot()) {
+        window->finishUnload();
+    } else {
+        windows::unloadAll();
+    }
 }
 
 void frmmain::finishUnload()

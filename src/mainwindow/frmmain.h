@@ -32,6 +32,8 @@ public:
 
     // The settings dialogs' reload after saving: every window unloads, the
     // main window loads again with fresh reads of every file, and shows.
+    // During a long computation the run is cancelled first and the reload
+    // follows once it has stopped; nullptr is returned then.
     static frmmain* reload();
 
     // The moon-times report of the Moon Times button; the button stays
@@ -84,7 +86,12 @@ private:
     void enableButtons();
     void Form_QueryUnload();
     void finishUnload();
-    void waitForRunEnd();
+
+    // What waits for the running long computation to stop.
+    enum class Pending { None, Exit, Reload };
+    static Pending& pending();
+    static void suspendForRunEnd(Pending what);
+    static void settlePending();
 
     prayer::PrayerTimesEngine engine_;
 

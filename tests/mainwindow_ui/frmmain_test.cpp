@@ -492,4 +492,28 @@ TEST_F(MainWindowTest, HelpOpensHelpTextOfTheProgramFolder)
     EXPECT_TRUE(view.text.contains("Prayer Times"));
 }
 
+TEST_F(MainWindowTest, ReloadDuringARunWaitsForItToStop)
+{
+    put("date.zvd", kTenDays);
+    QPointer<frmmain> first = frmmain::load();
+    first->show();
+    frmmain* during = first;
+    atFirstHandOver([&] {
+        // What a saved preference does while the report runs.
+        put("pref.zvd", kArabicPref);
+        during = frmmain::reload();
+    });
+    control<QAbstractButton>(first, "cmdcom")->click();
+    EXPECT_EQ(during, nullptr);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(reportRows(get("results.out")), 1);
+    flushDeletes();
+    EXPECT_FALSE(first);
+    frmmain* second = frmmain::instance();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(second->english);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{second});
+}
+
 } // namespace
