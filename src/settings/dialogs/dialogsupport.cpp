@@ -86,13 +86,15 @@ void mirrorChildren(QWidget* container)
 
 void setRightToLeft(QWidget* w, bool alignRight)
 {
+    // Without AlignAbsolute a right-to-left widget would swap right for left.
+    constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignAbsolute;
     w->setLayoutDirection(Qt::RightToLeft);
     if (!alignRight)
         return;
     if (auto* label = qobject_cast<QLabel*>(w))
-        label->setAlignment((label->alignment() & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight);
+        label->setAlignment((label->alignment() & ~Qt::AlignHorizontal_Mask) | kRight);
     else if (auto* box = qobject_cast<QLineEdit*>(w))
-        box->setAlignment((box->alignment() & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight);
+        box->setAlignment((box->alignment() & ~Qt::AlignHorizontal_Mask) | kRight);
     // Option buttons and check boxes: the right-to-left direction already puts
     // the button and its caption at the right edge.
 }
@@ -190,6 +192,16 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                                    .arg(file, why),
                      english ? QStringLiteral("Save Error") : QStringLiteral("خطأ"), english,
                      platform::MsgIcon::Critical);
+}
+
+void reportReadFailure(QWidget* parent, bool english, const QString& file)
+{
+    platform::msgBox(
+        parent,
+        english ? QStringLiteral("The file %1 can not be read. Nothing was changed.").arg(file)
+                : QStringLiteral("تعذرت قراءة الملف %1. لم يتم تغيير شيء").arg(file),
+        english ? QStringLiteral("File Error") : QStringLiteral("خطأ"), english,
+        platform::MsgIcon::Critical);
 }
 
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box)

@@ -66,6 +66,9 @@ bool askYesNo(QWidget* parent, bool english, const QString& englishText,
 void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                        const std::string& reason);
 
+// Tells that `file` exists but cannot be read, so nothing is changed.
+void reportReadFailure(QWidget* parent, bool english, const QString& file);
+
 // Refuses a text that the settings line cannot carry (a double quote): says
 // so, puts the focus back into the box and returns false.
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box);

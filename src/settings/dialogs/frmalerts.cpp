@@ -158,7 +158,7 @@ void frmalerts::switchToArabic()
     for (QRadioButton* o : {optdhrh, optasrh, optmagh, optishh, optdhre, optasre, optmage, optishe})
         setRightToLeft(o, true);
     setRightToLeft(lblpep, false);
-    lblprao->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblprao->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     mirrorChildren(this);
 }
 

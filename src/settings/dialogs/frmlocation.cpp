@@ -295,7 +295,7 @@ void frmlocation::switchToArabic()
     for (QLineEdit* box : {txtele, txtcity, txtpre, txttem, txthum, txtalpha})
         setRightToLeft(box, false);
     for (QLineEdit* box : {txtzon, txtele, txtpre, txttem, txthum, txtalpha})
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     // The names and the coordinates read left to right in either language.
     for (QWidget* w : std::initializer_list<QWidget*>{List1, txtname, txtlongid, txtlongim,
                                                       txtlongis, txtlatid, txtlatim, txtlatis})
@@ -316,7 +316,7 @@ bool frmlocation::readList(std::vector<settings::SavedLocation>& list)
     std::string contents;
     std::error_code ec;
     if (std::filesystem::exists(file, ec) && !platform::readWholeFile(file, contents)) {
-        reportSaveFailure(this, english_, QStringLiteral("loc.txt"), "the file cannot be read");
+        reportReadFailure(this, english_, QStringLiteral("loc.txt"));
         return false;
     }
     list = settings::readSavedLocations();

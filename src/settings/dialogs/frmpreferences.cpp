@@ -151,34 +151,34 @@ void frmpreferences::createControls()
     optnosum->setChecked(true);
 
     fraasr = make<QGroupBox>(this, "fraasr", QStringLiteral("Aser Prayer"));
-    place(fraasr, 4260, 2160, 1890, 660);
+    place(fraasr, 4260, 2160, 1890, 900);
     optsha = make<QRadioButton>(fraasr, "optsha", QStringLiteral("Standard"));
-    place(optsha, 120, 300, 880, 255);
+    place(optsha, 120, 270, 1650, 255);
     opthan = make<QRadioButton>(fraasr, "opthan", QStringLiteral("Hanafi"));
-    place(opthan, 1000, 300, 820, 255);
+    place(opthan, 120, 570, 820, 255);
     optsha->setChecked(true);
 
     frapre = make<QGroupBox>(this, "frapre", QStringLiteral("Precision"));
-    place(frapre, 6240, 2160, 1830, 660);
+    place(frapre, 6240, 2160, 1830, 900);
     optmin = make<QRadioButton>(frapre, "optmin", QStringLiteral("Minutes"));
-    place(optmin, 120, 300, 840, 255);
+    place(optmin, 120, 270, 1590, 255);
     optsec = make<QRadioButton>(frapre, "optsec", QStringLiteral("Seconds"));
-    place(optsec, 960, 300, 840, 255);
+    place(optsec, 120, 570, 1590, 255);
     optmin->setChecked(true);
 
     fraele = make<QGroupBox>(this, "fraele", QStringLiteral("Elevation"));
-    place(fraele, 4260, 2940, 3810, 660);
+    place(fraele, 120, 5220, 7950, 600);
     chkeleset = make<QCheckBox>(
         fraele, "chkeleset", QStringLiteral("Height above sea level affects rise and set events"));
-    place(chkeleset, 60, 300, 3720, 255);
+    place(chkeleset, 120, 270, 7710, 255);
     chkeleset->setChecked(true);
 
     frahl =
         make<QGroupBox>(this, "frahl", QStringLiteral("High Latitude Alternative Prayer Times"));
-    place(frahl, 4260, 3720, 3810, 660);
+    place(frahl, 120, 5940, 7950, 600);
     chkhl = make<QCheckBox>(frahl, "chkhl",
                             QStringLiteral("Enable Alternative Prayer Time Calculations"));
-    place(chkhl, 60, 300, 3720, 255);
+    place(chkhl, 120, 270, 7710, 255);
 
     Fra24 = make<QGroupBox>(this, "Fra24", QStringLiteral("Prayer Hour Format"));
     place(Fra24, 120, 4380, 4020, 660);
@@ -189,7 +189,7 @@ void frmpreferences::createControls()
     Opt24->setChecked(true);
 
     fralan = make<QGroupBox>(this, "fralan", QStringLiteral("Language"));
-    place(fralan, 4260, 4500, 3810, 660);
+    place(fralan, 4260, 3180, 3810, 660);
     opten = make<QRadioButton>(fralan, "opten", QStringLiteral("English"));
     place(opten, 120, 300, 1200, 255);
     optar = make<QRadioButton>(fralan, "optar", QStringLiteral("عربي"));

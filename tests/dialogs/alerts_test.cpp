@@ -1,0 +1,322 @@
+#include <cstdlib>
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+#include "dialogtest.h"
+#include "platform/qt/autostart.h"
+#include "platform/qt/programs.h"
+#include "settings/dialogs/frmalerts.h"
+#include "settings/records.h"
+
+using namespace dialogtest;
+
+namespace {
+
+// Records each start, and what alert.zvd held at that moment.
+class FakeStarter : public platform::ProgramStarter {
+public:
+    explicit FakeStarter(std::filesystem::path alertFile) : alertFile_(std::move(alertFile)) {}
+    bool start(const QString& program, const QStringList& arguments,
+               const QString& workingDirectory, QString& error) override
+    {
+        programs << program;
+        this->arguments = arguments;
+        directories << workingDirectory;
+        alertAtStart = testsupport::readFile(alertFile_);
+        if (fail)
+            error = QStringLiteral("No such file or directory");
+        return !fail;
+    }
+    QStringList programs, arguments, directories;
+    std::string alertAtStart;
+    bool fail = false;
+
+private:
+    std::filesystem::path alertFile_;
+};
+
+class FakeFinder : public platform::ProgramFinder {
+public:
+    bool isRunning(const QString& caption) override
+    {
+        captions << caption;
+        return running;
+    }
+    QStringList captions;
+    bool running = false;
+};
+
+class AlertsTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        config_ = folder() / "config";
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        hadConfig_ = old != nullptr;
+        if (old)
+            oldConfig_ = old;
+        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+        starter = std::make_unique<FakeStarter>(file("alert.zvd"));
+        platform::setProgramStarter(starter.get());
+        platform::setProgramFinder(&finder);
+    }
+    void TearDown() override
+    {
+        platform::setProgramStarter(nullptr);
+        platform::setProgramFinder(nullptr);
+        if (hadConfig_)
+            ::setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        DialogTest::TearDown();
+    }
+
+    QCheckBox* check(frmalerts& d, const char* name) { return child<QCheckBox>(&d, name); }
+    QRadioButton* opt(frmalerts& d, const char* name) { return child<QRadioButton>(&d, name); }
+    std::filesystem::path entry() const { return config_ / "autostart" / "Miqatix.desktop"; }
+    QString folderText() const
+    {
+        return QString::fromStdString(std::filesystem::absolute(folder()).string());
+    }
+    bool adhanChoicesEnabled(frmalerts& d)
+    {
+        bool all = true, none = true;
+        for (const char* name :
+             {"fradoh", "fraasr", "framag", "fraish", "optdhrh", "optasrh", "optmagh", "optishh",
+              "optdhre", "optasre", "optmage", "optishe", "lblprao"}) {
+            const bool on = child<QWidget>(&d, name)->isEnabled();
+            all = all && on;
+            none = none && !on;
+        }
+        EXPECT_TRUE(all || none) << "the adhan choices are enabled together";
+        return all;
+    }
+
+    std::filesystem::path config_;
+    std::unique_ptr<FakeStarter> starter;
+    FakeFinder finder;
+
+private:
+    bool hadConfig_ = false;
+    std::string oldConfig_;
+};
+
+} // namespace
+
+TEST_F(AlertsTest, TheCheckBoxesInterlock)
+{
+    put("alert.zvd", "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+    frmalerts d;
+    QCheckBox* pep = check(d, "chkpep");
+    QCheckBox* pra = check(d, "chkpra");
+    QCheckBox* popup = check(d, "chkpopup");
+    QLineEdit* minutes = child<QLineEdit>(&d, "txtpep");
+    EXPECT_FALSE(minutes->isEnabled());
+    EXPECT_FALSE(adhanChoicesEnabled(d));
+
+    pra->setChecked(true);
+    EXPECT_TRUE(adhanChoicesEnabled(d));
+    popup->setChecked(true); // unticks the adhan and disables its choices
+    EXPECT_FALSE(pra->isChecked());
+    EXPECT_FALSE(adhanChoicesEnabled(d));
+    pra->setChecked(true); // unticks the pop-up alone
+    EXPECT_FALSE(popup->isChecked());
+    EXPECT_TRUE(adhanChoicesEnabled(d));
+    pra->setChecked(false);
+    popup->setChecked(true);
+    popup->setChecked(false); // unticking the pop-up changes nothing else
+    EXPECT_FALSE(pra->isChecked());
+    EXPECT_FALSE(adhanChoicesEnabled(d));
+
+    pep->setChecked(true); // the beep is independent of both
+    EXPECT_TRUE(minutes->isEnabled());
+    EXPECT_FALSE(pra->isChecked());
+    EXPECT_FALSE(popup->isChecked());
+    pep->setChecked(false);
+    EXPECT_FALSE(minutes->isEnabled());
+}
+
+TEST_F(AlertsTest, LoadShowsTheStoredSettings)
+{
+    const struct {
+        const char* file;
+        bool pep, pra, popup, minutesEnabled, choicesEnabled;
+        const char* minutes;
+        bool dhr, asr, mag, ish; // Mecca selected
+    } cases[] = {
+        {"1,7,0,0,#TRUE#,#FALSE#,#TRUE#,#FALSE#\r\n", true, false, false, true, false, "7", true,
+         false, true, false},
+        // Both set: the pop-up wins, as it is applied second.
+        {"0,10,1,1,#FALSE#,#TRUE#,#FALSE#,#TRUE#\r\n", false, false, true, false, false, "10",
+         false, true, false, true},
+        {"0,2.5,1,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n", false, true, false, false, true, "2.5", true,
+         true, true, true},
+    };
+    for (const auto& c : cases) {
+        put("alert.zvd", c.file);
+        frmalerts d;
+        EXPECT_EQ(check(d, "chkpep")->isChecked(), c.pep) << c.file;
+        EXPECT_EQ(check(d, "chkpra")->isChecked(), c.pra) << c.file;
+        EXPECT_EQ(check(d, "chkpopup")->isChecked(), c.popup) << c.file;
+        EXPECT_EQ(child<QLineEdit>(&d, "txtpep")->isEnabled(), c.minutesEnabled) << c.file;
+        EXPECT_EQ(child<QLineEdit>(&d, "txtpep")->text(), c.minutes) << c.file;
+        EXPECT_EQ(adhanChoicesEnabled(d), c.choicesEnabled) << c.file;
+        EXPECT_EQ(opt(d, "optdhrh")->isChecked(), c.dhr) << c.file;
+        EXPECT_EQ(opt(d, "optdhre")->isChecked(), !c.dhr) << c.file;
+        EXPECT_EQ(opt(d, "optasrh")->isChecked(), c.asr) << c.file;
+        EXPECT_EQ(opt(d, "optmagh")->isChecked(), c.mag) << c.file;
+        EXPECT_EQ(opt(d, "optishh")->isChecked(), c.ish) << c.file;
+        EXPECT_EQ(opt(d, "optishe")->isChecked(), !c.ish) << c.file;
+    }
+}
+
+TEST_F(AlertsTest, OkWithAnAlertOnMakesTheEntryStartsTheProgramAndWritesLast)
+{
+    put("alert.zvd", "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+    frmalerts d;
+    QSignalSpy saved(&d, &frmalerts::saved);
+    check(d, "chkpep")->setChecked(true); // the beep alone: the choices stay disabled
+    child<QLineEdit>(&d, "txtpep")->setText("five");
+    opt(d, "optasre")->setChecked(true);
+    d.cmdok_Click();
+
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(std::filesystem::exists(entry()));
+    const QString text = QString::fromStdString(testsupport::readFile(entry()));
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"" + folderText() + "/adhanbell\"\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nPath=" + folderText() + "\n")) << text.toStdString();
+
+    EXPECT_EQ(finder.captions, QStringList{"Miqatix Alerts"});
+    ASSERT_EQ(starter->programs.size(), 1);
+    EXPECT_EQ(starter->programs[0], folderText() + "/adhanbell");
+    EXPECT_TRUE(starter->arguments.isEmpty());
+    EXPECT_EQ(starter->directories[0], folderText());
+    // The program was started before the settings were replaced.
+    EXPECT_EQ(starter->alertAtStart, "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+    EXPECT_EQ(get("alert.zvd"), "1,0,0,0,#TRUE#,#FALSE#,#TRUE#,#TRUE#\r\n");
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(AlertsTest, ARunningAlertProgramIsNotStartedAgain)
+{
+    finder.running = true;
+    std::filesystem::create_directories(entry().parent_path());
+    testsupport::writeFile(entry(), "[Desktop Entry]\nExec=old\n");
+    frmalerts d;
+    check(d, "chkpra")->setChecked(true);
+    d.cmdok_Click();
+    EXPECT_TRUE(starter->programs.isEmpty());
+    EXPECT_NE(testsupport::readFile(entry()).find("adhanbell"), std::string::npos); // rewritten
+    EXPECT_EQ(get("alert.zvd"), "0,10,1,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+}
+
+TEST_F(AlertsTest, OkWithEveryAlertOffRemovesTheEntryAndStartsNothing)
+{
+    for (const bool entryExists : {true, false}) {
+        if (entryExists) {
+            std::filesystem::create_directories(entry().parent_path());
+            testsupport::writeFile(entry(), "[Desktop Entry]\n");
+        }
+        put("alert.zvd", "1,10,1,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+        messages.clear();
+        frmalerts d;
+        check(d, "chkpep")->setChecked(false);
+        check(d, "chkpra")->setChecked(false);
+        d.cmdok_Click();
+        EXPECT_TRUE(messages.empty()) << entryExists; // silently also without an entry
+        EXPECT_FALSE(std::filesystem::exists(entry()));
+        EXPECT_TRUE(starter->programs.isEmpty());
+        EXPECT_TRUE(finder.captions.isEmpty());
+        EXPECT_EQ(get("alert.zvd"), "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+    }
+}
+
+TEST_F(AlertsTest, AnEntryThatCannotBeMadeOrRemovedIsToldAndOkGoesOn)
+{
+    // The autostart folder's place is taken by a file: no entry can be made.
+    std::filesystem::create_directories(config_);
+    testsupport::writeFile(config_ / "autostart", "not a folder");
+    {
+        frmalerts d;
+        check(d, "chkpopup")->setChecked(true);
+        d.cmdok_Click();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(
+            messages[0].text.startsWith("Miqatix Alerts could not be set to start at login."));
+        EXPECT_EQ(starter->programs.size(), 1); // started all the same
+        EXPECT_EQ(get("alert.zvd"), "0,10,0,1,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    }
+
+    // The entry's name is taken by a folder that is not empty: it cannot go.
+    std::filesystem::remove(config_ / "autostart");
+    std::filesystem::create_directories(entry() / "inside");
+    messages.clear();
+    frmalerts d;
+    check(d, "chkpopup")->setChecked(false);
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(
+        messages[0].text.startsWith("Miqatix Alerts could not be kept from starting at login."));
+    EXPECT_EQ(get("alert.zvd"), "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+}
+
+TEST_F(AlertsTest, AProgramThatCannotBeStartedIsTold)
+{
+    starter->fail = true;
+    frmalerts d;
+    check(d, "chkpep")->setChecked(true);
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("could not be started"));
+    EXPECT_EQ(get("alert.zvd"), "1,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
+}
+
+TEST_F(AlertsTest, AFailedSaveSaysSoAndKeepsTheDialogAndTheOldFile)
+{
+    const std::string before = get("alert.zvd");
+    FailingWriter failing("alert.zvd");
+    platform::setFileWriter(&failing);
+    frmalerts d;
+    QSignalSpy saved(&d, &frmalerts::saved);
+    check(d, "chkpep")->setChecked(true);
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("alert.zvd"));
+    EXPECT_EQ(saved.count(), 0);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(get("alert.zvd"), before);
+    EXPECT_TRUE(std::filesystem::exists(entry())); // the other steps ran
+}
+
+TEST_F(AlertsTest, CancelTouchesNothing)
+{
+    const std::string before = get("alert.zvd");
+    frmalerts d;
+    check(d, "chkpep")->setChecked(true);
+    d.cmdcan_Click();
+    EXPECT_EQ(get("alert.zvd"), before);
+    EXPECT_FALSE(std::filesystem::exists(entry()));
+    EXPECT_TRUE(starter->programs.isEmpty());
+}
+
+TEST_F(AlertsTest, ArabicInterfaceMirrorsTheLayout)
+{
+    put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
+    frmalerts d;
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("المنبه"));
+    QWidget* pep = child<QWidget>(&d, "chkpep");
+    QWidget* minutes = child<QWidget>(&d, "txtpep");
+    QWidget* label = child<QWidget>(&d, "lblpep");
+    EXPECT_GT(pep->x(), minutes->x());
+    EXPECT_GT(minutes->x(), label->x());
+    EXPECT_GT(child<QWidget>(&d, "cmdok")->x(), child<QWidget>(&d, "cmdcan")->x());
+}

@@ -1,0 +1,337 @@
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+#include "dialogtest.h"
+#include "settings/dialogs/frmlocation.h"
+#include "settings/records.h"
+
+using namespace dialogtest;
+
+namespace {
+
+const char kLocZvd[] =
+    "\"Mecca\",39,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n";
+
+// A small list of its own, in file order (not alphabetical).
+const char kLocTxt[] = "\"Mecca\",21,25,21,39,49,34,1,1,3,277,0,1010,10,0,\"0.0065\"\r\n"
+                       "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065\"\r\n"
+                       "\"Jerusalem\",31,46,41,35,14,7,1,1,2,754,0,1010,10,0,\"0.0065\"\r\n"
+                       "\"Cairo\",30,2,40,31,14,8,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n"
+                       "\"Amman\",31,57,0,35,56,0,1,1,3,777,0,1010,10,0,\"0.0065\"\r\n";
+
+class LocationTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        put("loc.txt", kLocTxt);
+        put("loc.zvd", kLocZvd);
+    }
+
+    QLineEdit* box(frmlocation& d, const char* name) { return child<QLineEdit>(&d, name); }
+    QRadioButton* opt(frmlocation& d, const char* name) { return child<QRadioButton>(&d, name); }
+    QStringList names(frmlocation& d)
+    {
+        QStringList out;
+        QListWidget* list = child<QListWidget>(&d, "List1");
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+    QString selected(frmlocation& d)
+    {
+        const QListWidgetItem* item = child<QListWidget>(&d, "List1")->currentItem();
+        return item ? item->text() : QString();
+    }
+    std::vector<std::string> savedNames()
+    {
+        std::vector<std::string> out;
+        for (const auto& loc : settings::readSavedLocations())
+            out.push_back(loc.locname);
+        return out;
+    }
+    // Fills the boxes with a complete, valid location.
+    void enter(frmlocation& d, const char* name)
+    {
+        box(d, "txtname")->setText(QString::fromUtf8(name));
+        box(d, "txtlatid")->setText("51");
+        box(d, "txtlatim")->setText("30");
+        box(d, "txtlatis")->setText("0");
+        box(d, "txtlongid")->setText("0");
+        box(d, "txtlongim")->setText("7");
+        box(d, "txtlongis")->setText("39");
+        opt(d, "optn")->setChecked(true);
+        opt(d, "optw")->setChecked(true);
+        box(d, "txtzon")->setText("0");
+        box(d, "txtele")->setText("35");
+        box(d, "txtcity")->setText("0");
+        box(d, "txtpre")->setText("1013");
+        box(d, "txttem")->setText("12");
+        box(d, "txthum")->setText("70");
+        box(d, "txtalpha")->setText("0.0065");
+    }
+};
+
+} // namespace
+
+TEST_F(LocationTest, LoadListsTheNamesAndShowsTheMatchingEntry)
+{
+    // loc.zvd holds another elevation than the list: the entry wins.
+    put("loc.zvd", "\"Mecca\",39,49,34,21,25,21,999,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,"
+                   "\"0.0065\"\r\n");
+    frmlocation d;
+    EXPECT_EQ(names(d), QStringList({"Amman", "Cairo", "Jerusalem", "Mecca", "Medina"}));
+    EXPECT_EQ(selected(d), "Mecca");
+    EXPECT_EQ(box(d, "txtele")->text(), "277");
+    EXPECT_EQ(box(d, "txtlatid")->text(), "21");
+    EXPECT_EQ(box(d, "txtlongid")->text(), "39");
+    EXPECT_TRUE(opt(d, "opte")->isChecked());
+    EXPECT_TRUE(opt(d, "optn")->isChecked());
+}
+
+TEST_F(LocationTest, ClickingAnEntryLoadsIt)
+{
+    frmlocation d;
+    child<QListWidget>(&d, "List1")->setCurrentRow(1); // Cairo
+    EXPECT_EQ(box(d, "txtname")->text(), "Cairo");
+    EXPECT_EQ(box(d, "txtlatid")->text(), "30");
+    EXPECT_EQ(box(d, "txtzon")->text(), "2");
+    EXPECT_EQ(box(d, "txtalpha")->text(), "0.0065");
+}
+
+TEST_F(LocationTest, AddAppendsOneLineAndRefusesAnExactDuplicate)
+{
+    const std::string before = get("loc.txt");
+    frmlocation d;
+    enter(d, "London");
+    box(d, "txtele")->setText("05");
+    d.cmdadd_Click();
+    EXPECT_EQ(get("loc.txt"),
+              before + "\"London\",51,30,0,0,7,39,1,0,0,5,0,1013,12,70,\"0.0065\"\r\n");
+    EXPECT_EQ(selected(d), "London");
+    EXPECT_EQ(box(d, "txtele")->text(), "5"); // loaded back in stored form
+
+    const std::string withLondon = get("loc.txt");
+    messages.clear();
+    d.cmdadd_Click();
+    ASSERT_EQ(messages.size(), 2u); // the question, then the refusal
+    EXPECT_EQ(messages[1].text, "You Can Not Have Two Locations of the Same Name!");
+    EXPECT_EQ(messages[1].title, "Name Error");
+    EXPECT_EQ(get("loc.txt"), withLondon);
+
+    box(d, "txtname")->setText("london"); // names are compared case-sensitively
+    d.cmdadd_Click();
+    EXPECT_EQ(savedNames().back(), "london");
+    EXPECT_EQ(names(d).count("London"), 1);
+    EXPECT_EQ(names(d).count("london"), 1);
+
+    answers = {platform::MsgAnswer::No};
+    box(d, "txtname")->setText("Paris");
+    const std::string beforeNo = get("loc.txt");
+    d.cmdadd_Click();
+    EXPECT_EQ(get("loc.txt"), beforeNo);
+}
+
+TEST_F(LocationTest, ANameWithACommaStaysOneName)
+{
+    frmlocation d;
+    enter(d, "Makkah, KSA");
+    d.cmdadd_Click();
+    EXPECT_TRUE(names(d).contains("Makkah, KSA"));
+    EXPECT_EQ(savedNames().back(), "Makkah, KSA");
+    EXPECT_EQ(settings::readSavedLocations().back().alpha, "0.0065");
+}
+
+TEST_F(LocationTest, AMissingOrEmptyListFileIsAnEmptyList)
+{
+    for (const bool missing : {true, false}) {
+        if (missing)
+            std::filesystem::remove(file("loc.txt"));
+        else
+            put("loc.txt", "");
+        frmlocation d;
+        EXPECT_TRUE(names(d).isEmpty());
+        EXPECT_EQ(box(d, "txtname")->text(), "Mecca"); // from loc.zvd
+        d.cmdadd_Click();
+        EXPECT_EQ(savedNames(), std::vector<std::string>{"Mecca"});
+        EXPECT_EQ(names(d), QStringList{"Mecca"});
+    }
+}
+
+TEST_F(LocationTest, ModifyReplacesByNameAndMovesTheLineToTheEnd)
+{
+    // Two lines of one name, made by hand: both go.
+    put("loc.txt", get("loc.txt") + "\"Medina\",1,1,1,1,1,1,1,1,3,1,0,1010,10,0,\"0.0065\"\r\n");
+    frmlocation d;
+    child<QListWidget>(&d, "List1")->setCurrentRow(4); // Medina
+    box(d, "txtele")->setText("610");
+    d.cmdmod_Click();
+    EXPECT_EQ(savedNames(),
+              (std::vector<std::string>{"Mecca", "Jerusalem", "Cairo", "Amman", "Medina"}));
+    EXPECT_EQ(settings::readSavedLocations().back().ele, 610);
+    EXPECT_EQ(settings::readSavedLocations().back().latid, 24);
+    EXPECT_EQ(names(d), QStringList({"Amman", "Cairo", "Jerusalem", "Mecca", "Medina"}));
+    EXPECT_EQ(selected(d), "Medina");
+
+    // A new name in the box: the old entry stays, the new one is added.
+    box(d, "txtname")->setText("Madinah");
+    d.cmdmod_Click();
+    EXPECT_EQ(savedNames().size(), 6u);
+    EXPECT_EQ(savedNames().back(), "Madinah");
+}
+
+TEST_F(LocationTest, DeleteAsksTwiceAndRemovesByTheNameInTheBox)
+{
+    frmlocation d;
+    box(d, "txtname")->setText("Cairo");
+    answers = {platform::MsgAnswer::Yes, platform::MsgAnswer::No};
+    const std::string before = get("loc.txt");
+    d.cmddel_Click();
+    EXPECT_EQ(get("loc.txt"), before);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, "Again... You will delete this location!");
+
+    d.cmddel_Click();
+    EXPECT_EQ(savedNames(), (std::vector<std::string>{"Mecca", "Medina", "Jerusalem", "Amman"}));
+    EXPECT_EQ(selected(d), "Amman"); // the first entry is loaded
+    EXPECT_EQ(box(d, "txtname")->text(), "Amman");
+
+    for (const char* name : {"Amman", "Jerusalem", "Mecca", "Medina"}) {
+        box(d, "txtname")->setText(name);
+        d.cmddel_Click();
+    }
+    EXPECT_EQ(get("loc.txt"), "");
+    EXPECT_TRUE(names(d).isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(file("temp.txt")));
+}
+
+TEST_F(LocationTest, AnEmptyHemisphereFieldReadsAsSouthAndWest)
+{
+    put("loc.txt", "\"Nowhere\",10,0,0,20,0,0,,,0,0,0,1010,10,0,\"0.0065\"\r\n");
+    frmlocation d;
+    child<QListWidget>(&d, "List1")->setCurrentRow(0);
+    EXPECT_TRUE(opt(d, "opts")->isChecked());
+    EXPECT_TRUE(opt(d, "optw")->isChecked());
+    EXPECT_FALSE(opt(d, "optn")->isChecked());
+    EXPECT_FALSE(opt(d, "opte")->isChecked());
+}
+
+TEST_F(LocationTest, OkWritesTheCurrentLocationFromTheBoxes)
+{
+    frmlocation d;
+    QSignalSpy saved(&d, &frmlocation::saved);
+    enter(d, "London");
+    box(d, "txtlatid")->setText("-5"); // stored as typed, beside its hemisphere
+    box(d, "txtlongim")->setText("12abc");
+    box(d, "txtcity")->setText("1 5");
+    box(d, "txtalpha")->setText("0,0065"); // a decimal comma is a lapse rate too
+    box(d, "txtpre")->setText("0");        // a pressure of 0 is accepted
+    d.cmdok_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(get("loc.zvd"), "\"London\",0,12,39,-5,30,0,35,0,#FALSE#,#TRUE#,#TRUE#,#FALSE#,15,"
+                              "0,12,70,\"0,0065\"\r\n");
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(LocationTest, UnsoundRefractionValuesAndDoubleQuotesAreRefused)
+{
+    const struct {
+        const char* box;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"txtpre", "-1", "The air pressure can not be negative!"},
+        {"txttem", "-273", "The temperature must be above -273 °C!"},
+        {"txttem", "-300", "The temperature must be above -273 °C!"},
+        {"txtalpha", "", "Alpha (the temperature lapse rate) must be a number other than 0!"},
+        {"txtalpha", "abc", "Alpha (the temperature lapse rate) must be a number other than 0!"},
+        {"txtalpha", "0", "Alpha (the temperature lapse rate) must be a number other than 0!"},
+        {"txtalpha", "0,0", "Alpha (the temperature lapse rate) must be a number other than 0!"},
+        {"txtalpha", "0.0\"065", "This text can not hold a double quote (\")!"},
+        {"txtname", "The \"Old\" Town", "This text can not hold a double quote (\")!"},
+    };
+    for (const auto& c : cases) {
+        for (const bool ok : {true, false}) {
+            put("loc.zvd", kLocZvd);
+            const std::string list = get("loc.txt");
+            messages.clear();
+            frmlocation d;
+            enter(d, "Testville");
+            box(d, c.box)->setText(QString::fromUtf8(c.text));
+            if (ok)
+                d.cmdok_Click();
+            else
+                d.cmdadd_Click();
+            ASSERT_FALSE(messages.empty()) << c.box << " " << c.text;
+            EXPECT_EQ(messages[0].text, QString::fromUtf8(c.message)) << c.text;
+            EXPECT_EQ(d.focusWidget(), box(d, c.box)) << c.text;
+            EXPECT_EQ(get("loc.zvd"), kLocZvd) << c.text;
+            EXPECT_EQ(get("loc.txt"), list) << c.text;
+            EXPECT_EQ(d.result(), QDialog::Rejected);
+        }
+    }
+}
+
+TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
+{
+    put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
+    frmlocation d;
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("الموقع"));
+    // Right to left the buttons read OK, Add, Modify, Delete, Cancel.
+    int last = INT_MAX;
+    for (const char* name : {"cmdok", "cmdadd", "cmdmod", "cmddel", "cmdcancel"}) {
+        const int x = child<QWidget>(&d, name)->x();
+        EXPECT_LT(x, last) << name;
+        last = x;
+    }
+    box(d, "txtpre")->setText("-5");
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("الضغط الجوي لا يمكن أن يكون سالبا"));
+    EXPECT_TRUE(messages[0].rightToLeft);
+}
+
+TEST_F(LocationTest, FailedWritesSaySoAndKeepTheOldFiles)
+{
+    const std::string oldList = get("loc.txt");
+    const std::string oldLocation = get("loc.zvd");
+    FailingWriter failing;
+    platform::setFileWriter(&failing);
+    frmlocation d;
+    QSignalSpy saved(&d, &frmlocation::saved);
+    enter(d, "London");
+
+    d.cmdadd_Click();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.contains("loc.txt"));
+    EXPECT_EQ(names(d).count("London"), 0);
+
+    messages.clear();
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("loc.zvd"));
+    EXPECT_EQ(saved.count(), 0);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(box(d, "txtname")->text(), "London");
+
+    messages.clear();
+    box(d, "txtname")->setText("Cairo");
+    d.cmddel_Click();
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(get("loc.txt"), oldList);
+    EXPECT_EQ(get("loc.zvd"), oldLocation);
+}
+
+TEST_F(LocationTest, WithoutLocZvdTheBoxesAndOptionsAreEmpty)
+{
+    std::filesystem::remove(file("loc.zvd"));
+    frmlocation d;
+    EXPECT_EQ(box(d, "txtname")->text(), "");
+    EXPECT_EQ(box(d, "txtlatid")->text(), "");
+    for (const char* name : {"opte", "optw", "optn", "opts"})
+        EXPECT_FALSE(opt(d, name)->isChecked()) << name;
+    EXPECT_EQ(selected(d), "");
+}
