@@ -516,4 +516,17 @@ TEST_F(MainWindowTest, ReloadDuringARunWaitsForItToStop)
     EXPECT_EQ(windows::loadedWindows(), QList<QWidget*>{second});
 }
 
+TEST_F(MainWindowTest, ExitEndsTheMessageLoop)
+{
+    frmmain* w = frmmain::load();
+    w->show();
+    QTimer::singleShot(0, w, [w] { w->findChild<QAbstractButton*>("cmdext")->click(); });
+    // A loop that Exit failed to end is ended with another status.
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    safety.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
 } // namespace
