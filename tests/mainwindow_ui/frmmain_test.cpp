@@ -158,6 +158,12 @@ TEST_F(MainWindowTest, ToolButtonsWaitForTheirWindows)
         EXPECT_FALSE(control<QAbstractButton>(w, name)->isEnabled()) << name;
     for (const char* name : {"cmdpha", "cmdcom", "cmdhel", "cmdext"})
         EXPECT_TRUE(control<QAbstractButton>(w, name)->isEnabled()) << name;
+    int moonRuns = 0;
+    frmmain::setMoonTimesEngine([&moonRuns] { ++moonRuns; });
+    control<QAbstractButton>(w, "cmdmoon")->click();
+    EXPECT_EQ(moonRuns, 1);
+    frmmain::setMoonTimesEngine({});
+    EXPECT_FALSE(control<QAbstractButton>(w, "cmdmoon")->isEnabled());
 }
 
 TEST_F(MainWindowTest, MoonPhasesTwiceLeavesOneWindow)
