@@ -49,8 +49,14 @@ DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& p
     const double JD0 = localMidnight(JD, s, loc.zon);
 
     // The alert program's choice: altitudes from the topocentric position.
+    // The day's requests scan the same hours and share the samples.
+    RisesetScanMemo scan;
     RisesetOptions topocentric;
     topocentric.topocentricAltitude = true;
+    topocentric.memo = &scan;
+    RisesetOptions morningOnly = topocentric, eveningOnly = topocentric;
+    morningOnly.wanted = RisesetOptions::Wanted::Rise;
+    eveningOnly.wanted = RisesetOptions::Wanted::Set;
 
     riseset("Sun", JD0, e.sunMorning, e.sunEvening, topocentric);
     e.sunh0 = sunh0;
@@ -59,8 +65,8 @@ DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& p
     if (prefs.fajang == prefs.ishang) {
         riseset("Fajer", JD0, e.fajr, e.isha, topocentric);
     } else {
-        riseset("Fajer", JD0, e.fajr, unused, topocentric);
-        riseset("Isha", JD0, unused, e.isha, topocentric);
+        riseset("Fajer", JD0, e.fajr, unused, morningOnly);
+        riseset("Isha", JD0, unused, e.isha, eveningOnly);
     }
 
     // Dhuhr: the clock time T stands for the instant JD + (T - s - zone)/24.
@@ -81,7 +87,7 @@ DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& p
     altazm(instant(e.dhuhr), a, d, e.dhuhrAltitude, azimuth);
     noonalt = e.dhuhrAltitude;
 
-    riseset("Asr", JD0, unused, e.asrEvening, topocentric);
+    riseset("Asr", JD0, unused, e.asrEvening, eveningOnly);
     return e;
 }
 
