@@ -1,25 +1,14 @@
 #include "daytimes.h"
 
-#include <cfenv>
 #include <cmath>
-#include <cstdio>
 
+#include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 
 namespace alerts {
 
 namespace {
-
-// Round to the nearest whole number, an exact half to the even one.
-double roundEven(double x)
-{
-    const int old = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(x);
-    std::fesetround(old);
-    return r;
-}
 
 bool insideDay(double hours)
 {
@@ -37,13 +26,8 @@ double julianDay(double year, double month, double day)
 
 std::string minuteClockText(double hours)
 {
-    const double seconds = roundEven(hours * 3600);
-    const double minutes = roundEven(seconds / 60);
-    const double whole = std::fabs(minutes);
-    const long long h = static_cast<long long>(whole / 60);
-    const long long m = static_cast<long long>(whole - 60.0 * h);
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%02lld:%02lld", minutes < 0 ? "-" : "", h, m);
+    std::string text;
+    ctim(1, hours, text);
     return text;
 }
 

@@ -58,9 +58,9 @@ struct DayEvents {
 // 24 h, and the Dhuhr and Asr rules for days without a sunrise or sunset.
 DayTimes assembleDay(const DayEvents& events, const settings::Preferences& prefs, double c);
 
-// Clock text of decimal hours to the minute, "hh:mm": the seconds rounded
-// first, then the minutes with their fraction (an exact half to the even
-// value each time), so that "24:00" is written from 23:59:29.5 on.
+// Clock text of decimal hours to the minute, "hh:mm": the engine's ctim in
+// its minutes mode (the minutes with their fraction rounded once, an exact
+// half to the even minute; "24:00" from 23:59:29.5 on).
 std::string minuteClockText(double hours);
 
 // `value` + `minutes`/60 hours as clock text, or "----" when the sum lies

@@ -1,30 +1,10 @@
 // adhanbell: the prayer-alert program. It lives in the notification area with
 // a hidden main window, announces each prayer time and beeps before it.
-#include <cstdio>
-
 #include <QApplication>
 
+#include "alerts/enginedaytimes.h"
 #include "alerts/frmmain2.h"
 #include "platform/qt/qtplatform.h"
-
-namespace {
-
-// Stands in for the day's computation until the engine's event finder is
-// part of the build: every time reads "----", so nothing is announced.
-class NoDayTimes : public alerts::DayTimesSource {
-public:
-    alerts::DayTimes compute(const alerts::CalendarDate&) override
-    {
-        static bool told = false;
-        if (!told) {
-            std::fprintf(stderr, "adhanbell: this build cannot compute prayer times yet.\n");
-            told = true;
-        }
-        return {"----", "----", "----", "----", "----", "----"};
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -35,7 +15,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installQtPlatform();
 
-    NoDayTimes source;
+    alerts::EngineDayTimes source;
     alerts::frmmain2 window(source);
     window.start();
     if (window.hasEnded())

@@ -25,8 +25,11 @@ TEST(DayTimes, MinuteClockText)
         {13 + 30.0 / 3600, "13:00"}, // an exact half minute: to the even minute
         {13 + 90.0 / 3600, "13:02"}, // 1.5 min: to the even minute, up
         {23 + 59.0 / 60 + 29.4 / 3600, "23:59"},
-        {23 + 59.0 / 60 + 29.5 / 3600, "24:00"}, // seconds round first: 30 s, then to 24:00
-        {24.5, "24:30"},
+        {23 + 59.0 / 60 + 29.5 / 3600, "24:00"}, // 24:00 from 23:59:29.5 on
+        // One rounding of the minutes with their fraction: 5 min 29.6 s is
+        // 5.49 min, not 5 min 30 s rounded up to 6.
+        {7 + 5.0 / 60 + 29.6 / 3600, "07:05"},
+        {24.5, "00:30"}, // past midnight the clock wraps
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.hours);
