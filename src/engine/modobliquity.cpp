@@ -24,6 +24,20 @@ double reduce(double x)
 
 } // namespace
 
+double meanObliquity(double U)
+{
+    const double eps0 =
+        84381.448 +
+        U * (-4680.93 +
+             U * (-1.55 +
+                  U * (1999.25 +
+                       U * (-51.38 +
+                            U * (-249.67 +
+                                 U * (-39.05 +
+                                      U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))));
+    return eps0 / kArcsecPerDegree;
+}
+
 void obliquity(double JD, double& dpsi, double& deps, double& eps)
 {
     pi = kPi15;
@@ -58,15 +72,5 @@ void obliquity(double JD, double& dpsi, double& deps, double& eps)
     dpsi = sumPsi / kTenThousandthArcsecPerDegree;
     deps = sumEps / kTenThousandthArcsecPerDegree;
 
-    // Laskar's mean obliquity, arcseconds (Meeus 22.3), valid for |U| < 1.
-    const double eps0 =
-        84381.448 +
-        U * (-4680.93 +
-             U * (-1.55 +
-                  U * (1999.25 +
-                       U * (-51.38 +
-                            U * (-249.67 +
-                                 U * (-39.05 +
-                                      U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))));
-    eps = eps0 / kArcsecPerDegree + deps;
+    eps = meanObliquity(U) + deps;
 }

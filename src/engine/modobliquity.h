@@ -9,3 +9,7 @@
 // Note the output order (dpsi, deps, eps). Stores 3.14159265358979 into pi.
 // With mterm not loaded the series sums are 0 and eps is the mean obliquity.
 void obliquity(double JD, double& dpsi, double& deps, double& eps);
+
+// Laskar's mean obliquity of the ecliptic (Meeus 22.3), degrees; U in units of
+// 10000 Julian years of TT from J2000.0, valid for |U| < 1.
+double meanObliquity(double U);

@@ -1,0 +1,207 @@
+#include "modriseset.h"
+
+#include <cmath>
+
+#include "modaltazm.h"
+#include "modcorml.h"
+#include "modcorsl.h"
+#include "modcorsm.h"
+#include "modcrc.h"
+#include "modgeneral.h"
+#include "modquad.h"
+#include "modrefractionnew.h"
+#include "settings/liveread.h"
+
+namespace {
+
+constexpr double kDipPerRootMetre = 0.02916666;  // dip of the horizon, degrees / sqrt(m)
+constexpr double kSunSemidiameterAu = 0.2665639; // the Sun's semidiameter at 1 AU, degrees
+constexpr double kSunRiseCorrection = 0.0024;    // degrees added back to the Sun's h0
+constexpr double kConverged = 0.00013889;        // hours (half a second)
+constexpr int kMostCorrections = 51;             // calls of crc per crossing
+
+// The horizon refraction of the last call: refractionnew reads the place and
+// the weather itself and is a pure function of them, the zenith distance and
+// pi, so equal inputs give an equal result. Saves the integration when the
+// prayer-times engine asks for four events of each day of a year.
+struct RefractionMemo {
+    bool valid = false;
+    double z = 0, piValue = 0;
+    settings::CurrentLocation loc;
+    double r = 0;
+};
+
+bool sameWeatherAndPlace(const settings::CurrentLocation& a, const settings::CurrentLocation& b)
+{
+    return a.latitude() == b.latitude() && a.longitude() == b.longitude() && a.ele == b.ele &&
+           a.pres == b.pres && a.temp == b.temp && a.hum == b.hum && a.alpha == b.alpha &&
+           a.zon == b.zon && a.city == b.city;
+}
+
+double horizonRefraction(double zenithDistance, const settings::CurrentLocation& loc)
+{
+    static RefractionMemo memo;
+    if (memo.valid && memo.z == zenithDistance && memo.piValue == pi &&
+        sameWeatherAndPlace(memo.loc, loc))
+        return memo.r;
+    double z = zenithDistance; // refractionnew turns its argument into radians
+    double r = 0;
+    refractionnew(z, r);
+    memo = {true, zenithDistance, pi, loc, r};
+    return r;
+}
+
+} // namespace
+
+void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& set,
+             const RisesetOptions& options)
+{
+    const double ownPi = kPi15;
+    const double deg = ownPi / 180;
+    const bool moon = event == "Moon";
+
+    // Copies: the readers' records may be refreshed by the procedures below.
+    const settings::Preferences pref = settings::livePreferences();
+    const settings::CurrentLocation loc = settings::liveCurrentLocation();
+    const double lambda = loc.longitude();
+    const double phi = loc.latitude();
+    const bool elevationCounts = pref.eleset == "1";
+
+    const double dip = loc.ele >= 0 ? kDipPerRootMetre * std::sqrt(loc.ele) : 0;
+    const double r = horizonRefraction(elevationCounts ? 90 + dip : 90, loc);
+
+    // Position of the body at an instant: geocentric (or, for the alert
+    // program, topocentric) right ascension and declination, and for the Moon
+    // its horizontal parallax and topocentric semidiameter.
+    struct Position {
+        double ra, dec, parallax, semidiameter;
+    };
+    auto lowPosition = [&](double JD) {
+        double ra, dec, raTopo, decTopo, lon, lat, lonTopo, latTopo, a11, a12, a13 = 0;
+        if (moon)
+            corml(ownPi, JD, ra, dec, raTopo, decTopo, lon, lat, lonTopo, latTopo, a11, a12, a13);
+        else
+            corsl(ownPi, JD, ra, dec, raTopo, decTopo, lon, lat, lonTopo, latTopo, a11, a12);
+        if (options.topocentricAltitude)
+            return Position{raTopo, decTopo, a11, a13};
+        return Position{ra, dec, a11, a13};
+    };
+    auto moonTarget = [&](const Position& p) {
+        return elevationCounts ? -(dip + r + p.semidiameter - p.parallax)
+                               : -(r + p.semidiameter - p.parallax);
+    };
+
+    double h0 = 0;
+    if (event == "Sun") {
+        double a[11];
+        corsm(ownPi, JD0 + 0.5, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+        const double R = a[8];
+        const double disc = kSunSemidiameterAu / R - kSunRiseCorrection;
+        sunh0 = -(dip + r + disc);
+        h0 = elevationCounts ? sunh0 : -(r + disc);
+    } else if (moon) {
+        const Position p = lowPosition(JD0 + 1.0 / 24);
+        moonh0 = -(dip + r + p.semidiameter - p.parallax);
+        h0 = moonTarget(p);
+    } else if (event == "Fajer" || event == "Isha") {
+        const double angle = event == "Fajer" ? pref.fajang : pref.ishang;
+        h0 = -options.twilightAngle.value_or(angle);
+    } else if (event == "Asr") {
+        const double hn = noonalt;
+        if (!(hn > 0)) {
+            // A Sun that does not rise above the horizon at noon casts no
+            // shadow to measure: there is no Asr.
+            rise = set = EventTime::marked(TimeMarker::NoEvent);
+            return;
+        }
+        const double k = (loc.pres / 1010) * (283 / (loc.temp + 273));
+        // Saemundsson: refraction of the true noon altitude, degrees.
+        const double Rn = 1.02 / std::tan((hn + 10.3 / (hn + 5.11)) * deg) / 60 * k;
+        const double hApparent = hn + Rn;
+        const double shadow = pref.sha == "1" ? 1 : 2; // Standard: 1, Hanafi: 2
+        const double x = 1 / std::tan(hApparent * deg) + shadow;
+        const double z = std::atan(x) / deg;
+        const double hA = 90 - std::fabs(z);
+        // Bennett: refraction of the apparent Asr altitude, arcminutes.
+        const double Ra = 1 / std::tan((hA + 7.31 / (hA + 4.4)) * deg) * k;
+        h0 = hA - Ra / 60;
+    } else {
+        // Any other text asks for the Sun at the horizon without writing sunh0.
+        h0 = 0;
+    }
+    double s0 = std::sin(h0 * deg);
+
+    auto sample = [&](double t, const Position& p) {
+        double h, azimuth;
+        altazm(JD0 + t / 24, p.ra, p.dec, h, azimuth);
+        return std::sin(h * deg) - s0;
+    };
+
+    double riseHours = 0, setHours = 0;
+    bool riseFound = false, setFound = false;
+
+    double yMinus = sample(0, lowPosition(JD0));
+    const bool aboveAtMidnight = yMinus > 0;
+    for (int k = 1; k <= 23; k += 2) {
+        const Position middle = lowPosition(JD0 + k / 24.0);
+        if (moon) {
+            h0 = moonTarget(middle);
+            s0 = std::sin(h0 * deg);
+        }
+        const double y0 = sample(k, middle);
+        const double yPlus = sample(k + 1, lowPosition(JD0 + (k + 1) / 24.0));
+
+        double xe, ye, z1 = 0, z2 = 0;
+        nz = 0;
+        quad(yMinus, y0, yPlus, xe, ye, z1, z2, nz);
+        if (nz == 1) {
+            if (yMinus < 0) {
+                riseHours = k + z1;
+                riseFound = true;
+            } else {
+                setHours = k + z1;
+                setFound = true;
+            }
+        } else if (nz == 2) {
+            if (ye < 0) {
+                riseHours = k + z2;
+                setHours = k + z1;
+            } else {
+                riseHours = k + z1;
+                setHours = k + z2;
+            }
+            riseFound = setFound = true;
+        }
+        yMinus = yPlus;
+        if (riseFound && setFound)
+            break;
+    }
+
+    auto refine = [&](double& hours, bool& found) {
+        if (!found)
+            return;
+        double t = hours;
+        for (int calls = 0; calls < kMostCorrections; ++calls) {
+            t = hours;
+            crc(t, JD0, h0, phi, lambda, event, options.topocentricAltitude);
+            if (std::fabs(t - hours) <= kConverged)
+                break;
+            hours = t;
+        }
+        hours = t;
+        // A step that ran away (not a number) or left the day finds no event.
+        if (!std::isfinite(hours) || hours < 0 || hours >= 24)
+            found = false;
+    };
+    refine(riseHours, riseFound);
+    refine(setHours, setFound);
+
+    rise = riseFound ? EventTime::at(riseHours) : EventTime::marked(TimeMarker::NoEvent);
+    set = setFound ? EventTime::at(setHours) : EventTime::marked(TimeMarker::NoEvent);
+    if (!riseFound && !setFound) {
+        TimeMarker m = aboveAtMidnight ? TimeMarker::Up : TimeMarker::Down;
+        if (event == "Fajer" || event == "Isha")
+            m = aboveAtMidnight ? TimeMarker::Bright : TimeMarker::Dark;
+        rise = set = EventTime::marked(m);
+    }
+}

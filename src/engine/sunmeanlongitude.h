@@ -1,0 +1,11 @@
+#pragma once
+
+// The Sun's geometric mean longitude for the equation of time (Meeus,
+// Astronomical Algorithms, 28.2), tau in Julian millennia of TT from J2000.0;
+// degrees, 0..360. The divisors 15299 and 1988000 are Meeus' own.
+double sunMeanLongitude(double tau);
+
+// The equation of time in minutes from the mean longitude L0, the apparent
+// right ascension alpha, the nutation dpsi and the obliquity eps, all degrees
+// (Meeus 28.3): brought into -6 < E < 6 degrees by whole turns, then times 4.
+double equationOfTime(double pi, double L0, double alpha, double dpsi, double eps);

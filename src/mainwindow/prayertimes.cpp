@@ -1,0 +1,328 @@
+#include "prayertimes.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "engine/modaltazm.h"
+#include "engine/modcorsl.h"
+#include "engine/modcorsm.h"
+#include "engine/modctim.h"
+#include "engine/moddeltat.h"
+#include "engine/modgeneral.h"
+#include "engine/modjuc.h"
+#include "engine/modjul.h"
+#include "engine/modriseset.h"
+#include "engine/modsummer.h"
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
+#include "prayerreport.h"
+#include "settings/records.h"
+
+namespace prayer {
+
+namespace {
+
+constexpr double kTransitConverged = 6.94444e-05; // hours (a quarter of a second)
+constexpr int kMostTransitPasses = 50;
+constexpr double kLowestMethodLatitude = 48.5; // degrees north
+constexpr double kHighestMethodLatitude = 65;
+
+const EventTime kNoEvent = EventTime::marked(TimeMarker::NoEvent);
+
+// The text of a result: a marker's text, or the clock text of a time.
+std::string text(const EventTime& e, const std::string& precision)
+{
+    if (e.isMarker())
+        return e.markerText();
+    std::string s;
+    ctim(precision, e.hours, s);
+    return s;
+}
+
+// A time moved by an adjustment, or "----" when that pushes it out of the day.
+EventTime adjusted(double hours)
+{
+    if (hours < 0 || hours >= 24)
+        return kNoEvent;
+    return EventTime::at(hours);
+}
+
+// The 12-hour clock of the report: an afternoon clock text 12 hours earlier.
+// Markers and "24:00" pass unchanged.
+std::string twelveHour(const std::string& t)
+{
+    if (t.size() < 5 || t[2] != ':' || !std::isdigit(static_cast<unsigned char>(t[0])) ||
+        !std::isdigit(static_cast<unsigned char>(t[1])))
+        return t;
+    const int hour = (t[0] - '0') * 10 + (t[1] - '0');
+    if (hour <= 12 || hour >= 24)
+        return t;
+    const int h = hour - 12;
+    std::string out = t;
+    out[0] = static_cast<char>('0' + h / 10);
+    out[1] = static_cast<char>('0' + h % 10);
+    return out;
+}
+
+// The number pattern "####0.00" read back as a number: the zone the day loop
+// uses (half away from zero, as the pattern rounds).
+double zoneAsPrinted(double zon)
+{
+    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
+}
+
+void todaysDate(double& year, double& month, double& day)
+{
+    const std::time_t now = platform::Clock::to_time_t(platform::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    year = local.tm_year + 1900;
+    month = local.tm_mon + 1;
+    day = local.tm_mday;
+}
+
+// The host of a run without a window: no progress, no hand-over, no viewer.
+class NoWindow : public RunHost {
+public:
+    void reset() override {}
+    void show() override {}
+    void setProgress(float, const std::string&) override {}
+    void handOver() override {}
+    void showReport(const std::filesystem::path&) override {}
+    void unload() override {}
+};
+
+} // namespace
+
+void PrayerTimesEngine::cmdcom_Click()
+{
+    NoWindow noWindow;
+    RunHost& host = host_ ? *host_ : noWindow;
+    result_ = {};
+    const bool oneDay = onedaymode == 1;
+    const bool today = !oneDay && todaymode == 1;
+    const bool report = !oneDay && !today;
+    result_.reportRun = report;
+
+    host.reset();
+    if (report) {
+        host.show();
+        modgeneral::Delay(0.1);
+        cancelflag = 0;
+    }
+
+    pi = kPi15;
+    settings::Preferences pref = settings::readPreferences();
+    settings::DateSelection date = settings::readDateSelection();
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+
+    if (date.sysdate) {
+        todaysDate(date.year1, date.month1, date.day1);
+        date.year2 = date.year1;
+        date.month2 = date.month1;
+        date.day2 = date.day1;
+    }
+
+    const double lambda = loc.longitude();
+    const double phi = loc.latitude();
+    double JD1, JD2;
+    jul(date.year1, date.month1, date.day1, 0, JD1);
+    jul(date.year2, date.month2, date.day2, 0, JD2);
+
+    // The high-latitude method is on outside today runs; it takes over the
+    // whole year between its two latitudes.
+    const bool methodOn = pref.hilat == 1 && !today && !oneDay && hilat_ != nullptr;
+    const bool methodApplies =
+        methodOn && phi > kLowestMethodLatitude && phi <= kHighestMethodLatitude;
+    if (methodApplies) {
+        jul(date.year1, 1, 1, 0, JD1);
+        jul(date.year1, 12, 31, 0, JD2);
+        pref.fajang = 18;
+        pref.ishang = 18;
+    }
+
+    double deltaT;
+    deltat((JD1 + JD2) / 2, deltaT);
+    const double deltaTSeconds = deltaT * 86400;
+
+    const double deg = pi / 180;
+    double c = 0;
+    if (loc.city != 0 && !oneDay)
+        c = 4 * (loc.city / (111.413 * std::cos(phi * deg) - 0.094 * std::cos(3 * phi * deg))) / 60;
+    const double M = 4 * (15 * loc.zon - lambda);
+    const double zone = zoneAsPrinted(loc.zon);
+    // addmag is held in single precision; the one-day run adds no minutes.
+    const double addmag = oneDay ? 0 : static_cast<double>(static_cast<float>(pref.addmag));
+    const std::string& precision = pref.min;
+
+    PrayerReport reportFile;
+    if (report) {
+        reportFile.writeHeader({pref, loc, date, deltaTSeconds});
+        result_.reportFile = platform::programFile(kPrayerReportFile);
+    }
+    if (today)
+        JD1 = JD2 = todayjd;
+    if (oneDay)
+        JD1 = JD2 = onedayjd;
+    if (methodApplies)
+        hilat_->begin(phi);
+
+    for (double JD = JD1; JD <= JD2; JD += 1) {
+        if (JD2 != JD1) {
+            const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
+            host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
+        } else {
+            host.setProgress(100, "100 %");
+        }
+
+        double year, month, day;
+        juc(JD + 0.5, year, month, day);
+        std::int16_t f = 0;
+        if (oneDay)
+            f = summerflag;
+        else if (pref.summ == "1")
+            summer(day, month, year, f);
+        const double JD0 = JD - (zone + f) / 24;
+
+        // Sunrise and sunset.
+        EventTime rise, set;
+        riseset("Sun", JD0, rise, set);
+        if (rise.is(TimeMarker::Up) || rise.is(TimeMarker::Down)) {
+            shuroqtext = rise.markerText();
+            maghrebtext = set.markerText();
+        } else {
+            if (!rise.isMarker())
+                rise = adjusted(rise.hours - c - pref.subsho / 60);
+            shuroqtext = text(rise, precision);
+            if (!set.isMarker())
+                set = adjusted(set.hours + addmag / 60);
+            maghrebtext = text(set, precision);
+        }
+        daysunrise = rise;
+        daysunset = set;
+        if (oneDay)
+            return;
+
+        // Twilight: one request serves both when the angles are equal.
+        EventTime fajr, isha, unused;
+        if (pref.ishang == pref.fajang) {
+            riseset("Fajer", JD0, fajr, isha);
+        } else {
+            riseset("Fajer", JD0, fajr, unused);
+            riseset("Isha", JD0, unused, isha);
+        }
+
+        HighLatitudeDay hl;
+        hl.jd = JD;
+        hl.dateText = dateText(day, month, year);
+        hl.summer = f;
+        hl.sunrise = rise;
+        hl.sunset = set;
+
+        bool fajrDone = false;
+        if (fajr.is(TimeMarker::Bright) && methodOn && phi > kLowestMethodLatitude) {
+            double nightFajr = 0, nightIsha = 0;
+            if (!hilat_->brightFajr(phi, hl, nightFajr, nightIsha)) {
+                result_.stopped = true;
+                break;
+            }
+            fajr = EventTime::at(nightFajr);
+            isha = EventTime::at(nightIsha);
+        } else if (fajr.is(TimeMarker::Bright)) {
+            fajertext = fajr.markerText();
+            fajrDone = true;
+        }
+        if (!fajrDone) {
+            if (!fajr.isMarker())
+                fajr = adjusted(fajr.hours - c - pref.subfaj / 60);
+            fajertext = text(fajr, precision);
+        }
+        // Isha takes no adjustment; a night-fraction Isha may pass midnight.
+        ishatext = text(isha, precision);
+
+        // Dhuhr: the transit, from the equation of time.
+        double a[12];
+        corsl(pi, JD + 0.5 - (zone + f) / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8],
+              a[9]);
+        double T = 12 + f + (M - a[9]) / 60;
+        double Tnext = T;
+        for (int pass = 0; pass < kMostTransitPasses; ++pass) {
+            corsm(pi, JD + (T - zone - f) / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
+                  a[8], a[9]);
+            Tnext = 12 + f + (M - a[9]) / 60;
+            if (!(std::fabs(Tnext - T) > kTransitConverged))
+                break;
+            T = Tnext;
+        }
+        T = Tnext + pref.adddoh / 60;
+
+        const double noonJD = JD + (T - zone - f) / 24;
+        corsm(pi, noonJD, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+        double h, azimuth;
+        altazm(noonJD, a[0], a[1], h, azimuth);
+        dhohurtext = text(EventTime::at(T), precision);
+        if (h <= sunh0)
+            dhohurtext = kNoEvent.markerText();
+        if (maghrebtext == shuroqtext && shuroqtext != "Up")
+            dhohurtext = shuroqtext;
+        noonalt = h;
+
+        // Asr.
+        EventTime asr;
+        riseset("Asr", JD0, unused, asr);
+        asrtext = text(asr, precision);
+        if (!asr.isMarker() && asr.hours <= T)
+            asrtext = kNoEvent.markerText();
+        if (asr.isMarker())
+            asrtext = kNoEvent.markerText();
+        if (maghrebtext == "Down")
+            asrtext = "Down";
+        if (asrtext != "----" && asrtext != "Down")
+            asrtext = text(adjusted(asr.hours + pref.addasr / 60), precision);
+
+        if (today)
+            return;
+
+        if (methodApplies) {
+            hl.fajertext = fajertext;
+            hl.shuroqtext = shuroqtext;
+            hl.dhohurtext = dhohurtext;
+            hl.asrtext = asrtext;
+            hl.maghrebtext = maghrebtext;
+            hl.ishatext = ishatext;
+            hilat_->storeDay(hl);
+        } else {
+            ReportTimes row{fajertext, shuroqtext, dhohurtext, asrtext, maghrebtext, ishatext};
+            if (pref.hour24 == 0 && (precision == "1" || precision == "0")) {
+                row.dhuhr = twelveHour(row.dhuhr);
+                row.asr = twelveHour(row.asr);
+                row.maghrib = twelveHour(row.maghrib);
+                row.isha = twelveHour(row.isha);
+            }
+            reportFile.writeRow(hl.dateText, f == 1, row, precision == "1");
+        }
+
+        host.handOver();
+        if (cancelflag == -1)
+            break;
+    }
+
+    // Only report runs get here.
+    result_.cancelled = cancelflag == -1;
+    bool remarks = !result_.stopped && !(methodApplies && result_.cancelled);
+    if (methodApplies && !result_.stopped && !result_.cancelled) {
+        if (!hilat_->finish(reportFile, host)) {
+            result_.cancelled = true;
+            remarks = false;
+        }
+    }
+    if (remarks)
+        reportFile.writeRemarks();
+
+    result_.written = reportFile.save(result_.reportFile, result_.writeError);
+    if (result_.written && !result_.cancelled && !result_.stopped)
+        host.showReport(result_.reportFile);
+    host.unload();
+}
+
+} // namespace prayer

@@ -1,0 +1,241 @@
+// The event finder and its refinement step: markers where a crossing does
+// not happen, the Asr altitude, and the guards of the correction step.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "engine/modaltazm.h"
+#include "engine/modcorsm.h"
+#include "engine/modcrc.h"
+#include "engine/modgeneral.h"
+#include "engine/modjul.h"
+#include "engine/modriseset.h"
+#include "engine/modsiderial.h"
+#include "mainwindow/seriesloader.h"
+#include "platform/programfolder.h"
+#include "settings/records.h"
+#include "support/testsupport.h"
+
+namespace {
+
+class RisesetTest : public testsupport::ProgramFolderTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        static bool loaded = false;
+        if (loaded)
+            return;
+        const auto old = platform::programFolder();
+        platform::setProgramFolder(testsupport::seriesDir());
+        series::loadTerm();
+        series::loadMterm();
+        series::loadElp();
+        platform::setProgramFolder(old);
+        loaded = true;
+    }
+
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        pi = kPi15;
+        tdtmode = 0;
+        pref = settings::Preferences::defaults();
+        place(21.4225, 39.8261, 3);
+    }
+
+    // A place by signed degrees, at 10 m, in the default weather.
+    void place(double latitude, double longitude, double zone)
+    {
+        loc = {};
+        loc.locname = "Test";
+        loc.latid = std::fabs(latitude);
+        loc.longid = std::fabs(longitude);
+        loc.north = latitude >= 0;
+        loc.south = !loc.north;
+        loc.east = longitude >= 0;
+        loc.west = !loc.east;
+        loc.ele = 10;
+        loc.zon = zone;
+        loc.pres = 1010;
+        loc.temp = 10;
+        loc.alpha = "0.0065";
+    }
+
+    void save()
+    {
+        ASSERT_TRUE(settings::writePreferences(pref).ok);
+        ASSERT_TRUE(settings::writeCurrentLocation(loc).ok);
+    }
+
+    // UT Julian Day of local midnight.
+    double midnight(int y, int m, int d) const
+    {
+        double v;
+        jul(y, m, d, 0, v);
+        return v - loc.zon / 24;
+    }
+
+    settings::Preferences pref;
+    settings::CurrentLocation loc;
+};
+
+struct MarkerCase {
+    const char* what;
+    double latitude;
+    int month, day;
+    const char* event;
+    TimeMarker expected;
+};
+
+TEST_F(RisesetTest, DaysWithoutCrossingsGiveMarkers)
+{
+    const MarkerCase cases[] = {
+        {"polar day", 78, 6, 21, "Sun", TimeMarker::Up},
+        {"polar night", 78, 12, 21, "Sun", TimeMarker::Down},
+        {"white night at 55 N for 18 degrees", 55, 6, 21, "Fajer", TimeMarker::Bright},
+        {"the same for Isha", 55, 6, 21, "Isha", TimeMarker::Bright},
+        {"the Sun never climbs to -18 near the pole in winter", 88, 12, 21, "Fajer",
+         TimeMarker::Dark},
+    };
+    for (const MarkerCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        place(c.latitude, 15, 1);
+        save();
+        EventTime rise, set;
+        riseset(c.event, midnight(2027, c.month, c.day), rise, set);
+        EXPECT_TRUE(rise.is(c.expected)) << rise.markerText() << " " << rise.hours;
+        EXPECT_TRUE(set.is(c.expected)) << set.markerText() << " " << set.hours;
+    }
+}
+
+TEST_F(RisesetTest, OrdinaryDayHasTimesInOrder)
+{
+    save();
+    EventTime rise, set, dawn, dusk;
+    const double JD0 = midnight(2027, 3, 1);
+    riseset("Sun", JD0, rise, set);
+    riseset("Fajer", JD0, dawn, dusk);
+    ASSERT_FALSE(rise.isMarker());
+    ASSERT_FALSE(set.isMarker());
+    ASSERT_FALSE(dawn.isMarker());
+    ASSERT_FALSE(dusk.isMarker());
+    EXPECT_LT(dawn.hours, rise.hours);
+    EXPECT_LT(rise.hours, set.hours);
+    EXPECT_LT(set.hours, dusk.hours);
+}
+
+TEST_F(RisesetTest, HorizonAltitudeAlwaysHoldsTheDip)
+{
+    loc.ele = 400; // dip 0.583 degrees
+    pref.eleset = "1";
+    save();
+    EventTime riseWith, setWith, riseWithout, setWithout;
+    const double JD0 = midnight(2027, 3, 1);
+    riseset("Sun", JD0, riseWith, setWith);
+    const double h0With = sunh0;
+    pref.eleset = "0";
+    save();
+    riseset("Sun", JD0, riseWithout, setWithout);
+    // sunh0 carries the dip either way, but the refraction is taken at the
+    // horizon's zenith distance only when the elevation counts.
+    EXPECT_LT(sunh0, -0.583 - 0.5);
+    EXPECT_LT(h0With, sunh0);
+    // Without the dip the Sun has to climb higher: a later rise, an earlier set.
+    EXPECT_GT(riseWithout.hours, riseWith.hours + 1.0 / 60);
+    EXPECT_LT(setWithout.hours, setWith.hours - 1.0 / 60);
+}
+
+TEST_F(RisesetTest, AsrOfHanafiComesLaterThanStandard)
+{
+    noonalt = 60;
+    pref.sha = "1";
+    save();
+    EventTime unused, standard, hanafi;
+    const double JD0 = midnight(2027, 3, 1);
+    riseset("Asr", JD0, unused, standard);
+    pref.sha = "0";
+    save();
+    riseset("Asr", JD0, unused, hanafi);
+    ASSERT_FALSE(standard.isMarker());
+    ASSERT_FALSE(hanafi.isMarker());
+    EXPECT_GT(hanafi.hours, standard.hours + 0.5);
+}
+
+TEST_F(RisesetTest, AsrWithoutANoonSunIsNoEvent)
+{
+    save();
+    for (double noon : {0.0, -3.0}) {
+        noonalt = noon;
+        EventTime a, b;
+        riseset("Asr", midnight(2027, 3, 1), a, b);
+        EXPECT_TRUE(a.is(TimeMarker::NoEvent)) << noon;
+        EXPECT_TRUE(b.is(TimeMarker::NoEvent)) << noon;
+    }
+}
+
+TEST_F(RisesetTest, TwilightAngleFromTheCaller)
+{
+    pref.fajang = 18;
+    save();
+    const double JD0 = midnight(2027, 3, 1);
+    EventTime a, b, c, d;
+    riseset("Fajer", JD0, a, b);
+    riseset("Fajer", JD0, c, d, {false, 15.0});
+    ASSERT_FALSE(a.isMarker());
+    ASSERT_FALSE(c.isMarker());
+    // A smaller depression: later dawn, earlier dusk (about 4 minutes a degree here).
+    EXPECT_GT(c.hours - a.hours, 0.15);
+    EXPECT_LT(d.hours - b.hours, -0.15);
+}
+
+TEST_F(RisesetTest, TopocentricAltitudesMoveSunriseByAtMostTheParallax)
+{
+    save();
+    const double JD0 = midnight(2027, 3, 1);
+    EventTime g1, g2, t1, t2;
+    riseset("Sun", JD0, g1, g2);
+    riseset("Sun", JD0, t1, t2, {true, std::nullopt});
+    // The Sun's 8.8" parallax lowers the topocentric Sun: a rise a little later.
+    EXPECT_GT(t1.hours, g1.hours);
+    EXPECT_LT(t1.hours - g1.hours, 2.0 / 3600);
+    EXPECT_LT(t2.hours, g2.hours);
+}
+
+TEST_F(RisesetTest, CorrectionStepAtTheTargetAltitudeKeepsTheTime)
+{
+    save();
+    const double JD0 = midnight(2027, 3, 1);
+    const double t0 = 7.3;
+    double a[10], h, A;
+    corsm(pi, JD0 + t0 / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+    altazm(JD0 + t0 / 24, a[0], a[1], h, A);
+    double t = t0;
+    crc(t, JD0, h, loc.latitude(), loc.longitude(), "Sun");
+    EXPECT_DOUBLE_EQ(t, t0);
+    // A rising Sun already above the target: the time moves earlier.
+    t = t0;
+    crc(t, JD0, h - 1, loc.latitude(), loc.longitude(), "Sun");
+    EXPECT_LT(t, t0);
+}
+
+TEST_F(RisesetTest, CorrectionStepOnTheMeridianLeavesTheTime)
+{
+    save();
+    // Choose the longitude that puts the Sun exactly on the meridian at t, so
+    // that sin H = 0 and the step would divide by zero.
+    const double JD0 = midnight(2027, 3, 1);
+    const double t0 = 9;
+    double a[10], theta;
+    corsm(pi, JD0 + t0 / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+    siderial(JD0 + t0 / 24, theta);
+    double lambda = a[0] - theta;
+    // Find a longitude for which theta + lambda - alpha is exactly 0.
+    for (int i = 0; i < 8 && theta + lambda - a[0] != 0; ++i)
+        lambda = std::nextafter(lambda, theta + lambda - a[0] > 0 ? -1e9 : 1e9);
+    ASSERT_EQ(theta + lambda - a[0], 0.0);
+    double t = t0;
+    crc(t, JD0, -0.8, loc.latitude(), lambda, "Sun");
+    EXPECT_EQ(t, t0);
+}
+
+} // namespace

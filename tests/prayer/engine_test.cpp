@@ -1,0 +1,276 @@
+// The prayer-times engine in its three modes: the order of the six times,
+// the markers and adjustments, the one-day values and the progress protocol.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "engine/modctim.h"
+#include "engine/modgeneral.h"
+#include "engine/modriseset.h"
+#include "prayerfixture.h"
+
+namespace {
+
+using prayertest::jd;
+using prayertest::Place;
+using prayertest::PrayerTest;
+using prayertest::RecordingHost;
+
+// Minutes since midnight of an "hh:mm" or "hh:mm:ss" text.
+double minutes(const std::string& t)
+{
+    EXPECT_GE(t.size(), 5u) << t;
+    if (t.size() < 5)
+        return -1;
+    double m = std::stoi(t.substr(0, 2)) * 60 + std::stoi(t.substr(3, 2));
+    if (t.size() >= 8)
+        m += std::stoi(t.substr(6, 2)) / 60.0;
+    return m;
+}
+
+class PrayerEngineTest : public PrayerTest {
+protected:
+    prayer::PrayerTimesEngine engine;
+
+    void today(double day)
+    {
+        save();
+        engine.todaymode = 1;
+        engine.todayjd = day;
+        engine.cmdcom_Click();
+        engine.todaymode = 0;
+    }
+};
+
+TEST_F(PrayerEngineTest, SixTimesInOrderForOrdinaryPlaces)
+{
+    const Place places[] = {
+        {"Mecca", 21.4225, 39.8261, 277, 3}, {"Jakarta", -6.2, 106.8, 8, 7},
+        {"Cairo", 30.0444, 31.2357, 23, 2},  {"New York", 40.7128, -74.006, 10, -5},
+        {"London", 51.5074, -0.1278, 11, 0}, {"Cape Town", -33.92, 18.42, 10, 2},
+    };
+    pref.min = "0";
+    pref.sha = "1";
+    for (const Place& p : places) {
+        for (int month : {1, 4, 10}) {
+            SCOPED_TRACE(std::string(p.name) + " month " + std::to_string(month));
+            loc = prayertest::location(p);
+            today(jd(2027, month, 15));
+            const double t[] = {minutes(engine.fajertext),   minutes(engine.shuroqtext),
+                                minutes(engine.dhohurtext),  minutes(engine.asrtext),
+                                minutes(engine.maghrebtext), minutes(engine.ishatext)};
+            for (int i = 0; i + 1 < 6; ++i)
+                EXPECT_LT(t[i], t[i + 1]) << "time " << i;
+        }
+    }
+}
+
+TEST_F(PrayerEngineTest, HanafiAsrIsLaterThanStandard)
+{
+    pref.sha = "1";
+    today(jd(2027, 5, 10));
+    const double standard = minutes(engine.asrtext);
+    pref.sha = "0";
+    today(jd(2027, 5, 10));
+    EXPECT_GT(minutes(engine.asrtext), standard + 30);
+}
+
+TEST_F(PrayerEngineTest, TwilightRequestsFollowTheAngles)
+{
+    const double day = jd(2027, 3, 1);
+    const double JD0 = day - 3.0 / 24;
+    // Equal angles: Isha is the evening crossing of the one "Fajer" request.
+    pref.fajang = pref.ishang = 18;
+    today(day);
+    EventTime dawn, dusk;
+    riseset("Fajer", JD0, dawn, dusk);
+    ASSERT_FALSE(dusk.isMarker());
+    std::string text;
+    ctim(pref.min, dusk.hours, text);
+    EXPECT_EQ(engine.ishatext, text);
+    // Unequal angles: a later Fajr, an earlier Isha.
+    const std::string fajr18 = engine.fajertext, isha18 = engine.ishatext;
+    pref.fajang = 19.5;
+    pref.ishang = 17;
+    today(day);
+    EXPECT_LT(minutes(engine.fajertext), minutes(fajr18));
+    EXPECT_LT(minutes(engine.ishatext), minutes(isha18));
+}
+
+TEST_F(PrayerEngineTest, PolarDayAndNight)
+{
+    loc = prayertest::location({"Svalbard", 78.22, 15.65, 10, 1});
+    today(jd(2027, 6, 21));
+    EXPECT_EQ(engine.shuroqtext, "Up");
+    EXPECT_EQ(engine.maghrebtext, "Up");
+    EXPECT_NE(minutes(engine.dhohurtext), -1); // a transit time
+    EXPECT_EQ(engine.fajertext, "Bright");
+    EXPECT_EQ(engine.ishatext, "Bright");
+    EXPECT_TRUE(engine.asrtext == "----" || minutes(engine.asrtext) > 0) << engine.asrtext;
+
+    today(jd(2027, 12, 21));
+    EXPECT_EQ(engine.shuroqtext, "Down");
+    EXPECT_EQ(engine.maghrebtext, "Down");
+    EXPECT_EQ(engine.dhohurtext, "Down");
+    EXPECT_EQ(engine.asrtext, "Down");
+    EXPECT_TRUE(daysunrise.is(TimeMarker::Down));
+    EXPECT_TRUE(daysunset.is(TimeMarker::Down));
+}
+
+TEST_F(PrayerEngineTest, AdjustmentsOutOfTheDayGiveNoEvent)
+{
+    struct Case {
+        const char* what;
+        double subfaj, subsho, addasr, addmag;
+        const char* fajr;
+        const char* shuruq;
+        const char* asr;
+        const char* maghrib;
+    };
+    // Mecca, 1 March: Fajr about 05:23, sunrise 06:39, Asr 15:52, sunset 18:26.
+    const Case cases[] = {
+        {"Fajr before midnight", 6 * 60, 0, 0, 0, "----", nullptr, nullptr, nullptr},
+        {"sunrise before midnight", 0, 7 * 60, 0, 0, nullptr, "----", nullptr, nullptr},
+        {"Asr after midnight", 0, 0, 9 * 60, 0, nullptr, nullptr, "----", nullptr},
+        {"sunset after midnight", 0, 0, 0, 6 * 60, nullptr, nullptr, nullptr, "----"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pref.subfaj = c.subfaj;
+        pref.subsho = c.subsho;
+        pref.addasr = c.addasr;
+        pref.addmag = c.addmag;
+        today(jd(2027, 3, 1));
+        auto check = [](const char* expected, const std::string& got) {
+            if (expected)
+                EXPECT_EQ(got, expected);
+            else
+                EXPECT_NE(minutes(got), -1) << got;
+        };
+        check(c.fajr, engine.fajertext);
+        check(c.shuruq, engine.shuroqtext);
+        check(c.asr, engine.asrtext);
+        check(c.maghrib, engine.maghrebtext);
+    }
+}
+
+TEST_F(PrayerEngineTest, OneDayModeGivesTheAdjustedSunriseAndTheBareSunset)
+{
+    loc.city = 30; // the one-day run takes no city correction
+    pref.subsho = 5;
+    pref.addmag = 5;
+    pref.summ = "1"; // ignored: the caller's summerflag counts
+    pref.smf = 1, pref.sdf = 1, pref.smt = 12, pref.sdt = 31;
+    save();
+    const double day = jd(2027, 3, 1);
+    for (std::int16_t flag : {0, 1}) {
+        SCOPED_TRACE(flag);
+        EventTime rise, set;
+        riseset("Sun", day - (3.0 + flag) / 24, rise, set);
+        onedaymode = 1;
+        onedayjd = day;
+        summerflag = flag;
+        engine.fajertext = "untouched";
+        engine.cmdcom_Click();
+        onedaymode = 0;
+        ASSERT_FALSE(daysunrise.isMarker());
+        ASSERT_FALSE(daysunset.isMarker());
+        EXPECT_NEAR(daysunrise.hours, rise.hours - 5.0 / 60, 1e-9);
+        EXPECT_NEAR(daysunset.hours, set.hours, 1e-9);
+        EXPECT_NEAR(daysunrise.hours, 6.6 - 5.0 / 60 + flag, 0.2);
+        EXPECT_EQ(engine.fajertext, "untouched"); // nothing after the sunset step
+        EXPECT_FALSE(engine.lastRun().reportRun);
+    }
+    EXPECT_FALSE(std::filesystem::exists(file("results.out")));
+}
+
+TEST_F(PrayerEngineTest, OneDayModeCarriesThePolarMarkers)
+{
+    loc = prayertest::location({"Svalbard", 78.22, 15.65, 10, 1});
+    save();
+    onedaymode = 1;
+    onedayjd = jd(2027, 6, 21);
+    summerflag = 0;
+    engine.cmdcom_Click();
+    onedaymode = 0;
+    EXPECT_TRUE(daysunrise.is(TimeMarker::Up));
+    EXPECT_TRUE(daysunset.is(TimeMarker::Up));
+}
+
+TEST_F(PrayerEngineTest, ProgressOfAnElevenDayRun)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 11);
+    save();
+    RecordingHost host;
+    engine.setHost(&host);
+    cancelflag = -1; // left from an earlier cancelled run: a report run clears it
+    engine.cmdcom_Click();
+    ASSERT_EQ(host.labels.size(), 11u);
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_FLOAT_EQ(host.percents[i], 10.0f * i);
+        EXPECT_EQ(host.labels[i], std::to_string(10 * i) + " %");
+    }
+    EXPECT_EQ(host.calls.front(), "reset");
+    EXPECT_EQ(host.calls[1], "show");
+    EXPECT_EQ(host.handOvers, 11);
+    EXPECT_EQ(host.calls[host.calls.size() - 2], "showReport");
+    EXPECT_EQ(host.calls.back(), "unload");
+    EXPECT_EQ(host.shown, std::vector<std::string>{"results.out"});
+    EXPECT_TRUE(engine.lastRun().written);
+    EXPECT_FALSE(engine.lastRun().cancelled);
+}
+
+TEST_F(PrayerEngineTest, ProgressOfOneDayIsFullAtOnce)
+{
+    save();
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdcom_Click();
+    EXPECT_EQ(host.labels, std::vector<std::string>{"100 %"});
+    EXPECT_FLOAT_EQ(host.percents.at(0), 100.0f);
+}
+
+TEST_F(PrayerEngineTest, ProgressWithThirdsTruncatesTheLabel)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 4);
+    save();
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdcom_Click();
+    EXPECT_EQ(host.labels, (std::vector<std::string>{"0 %", "33 %", "66 %", "100 %"}));
+}
+
+TEST_F(PrayerEngineTest, CancelStopsAfterTheCurrentRowAndOpensNothing)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 20);
+    save();
+    RecordingHost host;
+    host.onHandOver = [](int count) {
+        if (count == 3)
+            cancelflag = -1; // the Cancel button during the third hand-over
+    };
+    engine.setHost(&host);
+    engine.cmdcom_Click();
+    EXPECT_EQ(host.handOvers, 3);
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.calls.back(), "unload");
+    EXPECT_TRUE(engine.lastRun().cancelled);
+    EXPECT_TRUE(engine.lastRun().written);
+}
+
+TEST_F(PrayerEngineTest, TodayAndOneDayRunsNeitherClearNorTestTheCancelFlag)
+{
+    save();
+    RecordingHost host;
+    engine.setHost(&host);
+    cancelflag = -1;
+    engine.todaymode = 1;
+    engine.todayjd = jd(2027, 3, 1);
+    engine.cmdcom_Click();
+    engine.todaymode = 0;
+    EXPECT_EQ(cancelflag, -1);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"reset", "progress"}));
+    EXPECT_NE(minutes(engine.ishatext), -1);
+}
+
+} // namespace
