@@ -21,7 +21,10 @@ void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, 
             double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT, double& R,
             double& /*spare*/)
 {
-    const double d = pi / 180;
+    // The process-wide pi is normally stored by an earlier engine call; before
+    // the first store it reads 0, which would turn every angle into a NaN.
+    const double p = pi != 0 ? pi : kPi15;
+    const double d = p / 180;
     double dT = 0;
     deltat(JD, dT); // always: the geocentric values do not follow tdtmode
     const double T = (JD + dT - 2451545.0) / 36525;
@@ -58,8 +61,8 @@ void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, 
     const double eps = meanObliquity(T / 100) + deps;
 
     double s = 0, sT = 0, parallax = 0, spare = 0;
-    corsvltopo(lonObs, lat, pi, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax,
+    corsvltopo(lonObs, lat, p, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax,
                spare);
-    eclequa(pi, JD, eps, lambda, beta, alpha, delta);
-    eclequa(pi, JD, eps, lambdaT, betaT, alphaT, deltaT);
+    eclequa(p, JD, eps, lambda, beta, alpha, delta);
+    eclequa(p, JD, eps, lambdaT, betaT, alphaT, deltaT);
 }

@@ -11,7 +11,8 @@
 // (0..360) and declination; alphaT, deltaT topocentric; lambda apparent
 // geocentric longitude (0..360); beta always 0; lambdaT, betaT topocentric;
 // R distance in AU. spare is not read.
-// Relies on the process-wide pi stored by an earlier engine call.
+// Reads the process-wide pi and never stores it; while pi has never been
+// stored (0) it works with 3.14159265358979.
 void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, double& alphaT,
             double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT, double& R,
             double& spare);

@@ -131,25 +131,55 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
     }
     double s0 = std::sin(h0 * deg);
 
-    auto sample = [&](double t, const Position& p) {
+    auto altitudeSine = [&](double t, const Position& p) {
         double h, azimuth;
         altazm(JD0 + t / 24, p.ra, p.dec, h, azimuth);
-        return std::sin(h * deg) - s0;
+        return std::sin(h * deg);
+    };
+
+    // The Sun's samples may come from an earlier request of the same day.
+    RisesetScanMemo* memo = moon ? nullptr : options.memo;
+    if (memo && !(memo->valid && memo->JD0 == JD0 && memo->tdt == tdtmode &&
+                  memo->topocentric == options.topocentricAltitude && memo->longitude == lambda &&
+                  memo->latitude == phi && memo->ele == loc.ele)) {
+        *memo = {};
+        memo->valid = true;
+        memo->JD0 = JD0;
+        memo->tdt = tdtmode;
+        memo->topocentric = options.topocentricAltitude;
+        memo->longitude = lambda;
+        memo->latitude = phi;
+        memo->ele = loc.ele;
+    }
+    // y of the sample at hour t (0 .. 24); `middle` holds the position there
+    // when the caller has it already (the Moon's middle samples).
+    auto sample = [&](int t, const Position* middle = nullptr) {
+        if (memo && memo->have[t])
+            return memo->sinAltitude[t] - s0;
+        const double v = altitudeSine(t, middle ? *middle : lowPosition(JD0 + t / 24.0));
+        if (memo) {
+            memo->sinAltitude[t] = v;
+            memo->have[t] = true;
+        }
+        return v - s0;
     };
 
     double riseHours = 0, setHours = 0;
     bool riseFound = false, setFound = false;
 
-    double yMinus = sample(0, lowPosition(JD0));
+    double yMinus = sample(0);
     const bool aboveAtMidnight = yMinus > 0;
     for (int k = 1; k <= 23; k += 2) {
-        const Position middle = lowPosition(JD0 + k / 24.0);
+        double y0;
         if (moon) {
+            const Position middle = lowPosition(JD0 + k / 24.0);
             h0 = moonTarget(middle);
             s0 = std::sin(h0 * deg);
+            y0 = sample(k, &middle);
+        } else {
+            y0 = sample(k);
         }
-        const double y0 = sample(k, middle);
-        const double yPlus = sample(k + 1, lowPosition(JD0 + (k + 1) / 24.0));
+        const double yPlus = sample(k + 1);
 
         double xe, ye, z1 = 0, z2 = 0;
         nz = 0;
@@ -193,8 +223,16 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
         if (!std::isfinite(hours) || hours < 0 || hours >= 24)
             found = false;
     };
-    refine(riseHours, riseFound);
-    refine(setHours, setFound);
+    using Wanted = RisesetOptions::Wanted;
+    if (options.wanted == Wanted::Set) {
+        refine(setHours, setFound);
+        if (!setFound)
+            refine(riseHours, riseFound);
+    } else {
+        refine(riseHours, riseFound);
+        if (options.wanted == Wanted::Both || !riseFound)
+            refine(setHours, setFound);
+    }
 
     rise = riseFound ? EventTime::at(riseHours) : EventTime::marked(TimeMarker::NoEvent);
     set = setFound ? EventTime::at(setHours) : EventTime::marked(TimeMarker::NoEvent);

@@ -185,8 +185,13 @@ void PrayerTimesEngine::cmdcom_Click()
         const double JD0 = JD - (zone + f) / 24;
 
         // Sunrise and sunset.
+        // The day's requests scan the same hours: they share the samples.
+        RisesetScanMemo scan;
+        RisesetOptions sameDay;
+        sameDay.memo = &scan;
+
         EventTime rise, set;
-        riseset("Sun", JD0, rise, set);
+        riseset("Sun", JD0, rise, set, sameDay);
         if (rise.is(TimeMarker::Up) || rise.is(TimeMarker::Down)) {
             shuroqtext = rise.markerText();
             maghrebtext = set.markerText();
@@ -206,10 +211,13 @@ void PrayerTimesEngine::cmdcom_Click()
         // Twilight: one request serves both when the angles are equal.
         EventTime fajr, isha, unused;
         if (pref.ishang == pref.fajang) {
-            riseset("Fajer", JD0, fajr, isha);
+            riseset("Fajer", JD0, fajr, isha, sameDay);
         } else {
-            riseset("Fajer", JD0, fajr, unused);
-            riseset("Isha", JD0, unused, isha);
+            RisesetOptions dawnOnly = sameDay, duskOnly = sameDay;
+            dawnOnly.wanted = RisesetOptions::Wanted::Rise;
+            duskOnly.wanted = RisesetOptions::Wanted::Set;
+            riseset("Fajer", JD0, fajr, unused, dawnOnly);
+            riseset("Isha", JD0, unused, isha, duskOnly);
         }
 
         HighLatitudeDay hl;
@@ -269,7 +277,9 @@ void PrayerTimesEngine::cmdcom_Click()
 
         // Asr.
         EventTime asr;
-        riseset("Asr", JD0, unused, asr);
+        RisesetOptions asrOnly = sameDay;
+        asrOnly.wanted = RisesetOptions::Wanted::Set;
+        riseset("Asr", JD0, unused, asr, asrOnly);
         asrtext = text(asr, precision);
         if (!asr.isMarker() && asr.hours <= T)
             asrtext = kNoEvent.markerText();

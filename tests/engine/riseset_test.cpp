@@ -239,3 +239,77 @@ TEST_F(RisesetTest, CorrectionStepOnTheMeridianLeavesTheTime)
 }
 
 } // namespace
+
+namespace {
+
+// The shortcuts the prayer-times engine takes must not change a result: the
+// shared samples of one day, and refining only the crossing it keeps.
+TEST_F(RisesetTest, SharedSamplesAndKeptCrossingsGiveTheSameTimes)
+{
+    struct Day {
+        double latitude;
+        int month, day;
+    };
+    // Ordinary days, and days at 48.6 N around the first and the last night
+    // on which the Sun still reaches 18 degrees.
+    const Day days[] = {{21.4, 3, 1},  {51.5, 12, 21}, {48.6, 5, 28}, {48.6, 6, 2},
+                        {48.6, 6, 21}, {48.6, 7, 12},  {48.6, 7, 20}, {-33.9, 6, 21}};
+    for (const Day& d : days) {
+        SCOPED_TRACE(std::to_string(d.latitude) + " " + std::to_string(d.month) + "/" +
+                     std::to_string(d.day));
+        place(d.latitude, 10, 1);
+        pref.fajang = 18;
+        pref.ishang = 17;
+        save();
+        const double JD0 = midnight(2027, d.month, d.day);
+        RisesetScanMemo memo;
+        RisesetOptions shared;
+        shared.memo = &memo;
+        for (const char* event : {"Sun", "Fajer", "Isha"}) {
+            SCOPED_TRACE(event);
+            EventTime r, s, r2, s2, r3, s3, unused;
+            riseset(event, JD0, r, s);
+            riseset(event, JD0, r2, s2, shared);
+            EXPECT_EQ(r, r2);
+            EXPECT_EQ(s, s2);
+            RisesetOptions riseOnly = shared, setOnly = shared;
+            riseOnly.wanted = RisesetOptions::Wanted::Rise;
+            setOnly.wanted = RisesetOptions::Wanted::Set;
+            riseset(event, JD0, r3, unused, riseOnly);
+            riseset(event, JD0, unused, s3, setOnly);
+            EXPECT_EQ(r, r3);
+            EXPECT_EQ(s, s3);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The Moon rises about 50 minutes later each day, so in a month one day has
+// no moonrise and one no moonset; the other results are times of the day.
+TEST_F(RisesetTest, MoonMissesOneRiseAndOneSetInAMonth)
+{
+    save();
+    int noRise = 0, noSet = 0;
+    for (int d = 1; d <= 30; ++d) {
+        EventTime rise, set;
+        riseset("Moon", midnight(2027, 4, d), rise, set);
+        if (rise.is(TimeMarker::NoEvent))
+            ++noRise;
+        else
+            EXPECT_FALSE(rise.isMarker()) << d;
+        if (set.is(TimeMarker::NoEvent))
+            ++noSet;
+        else
+            EXPECT_FALSE(set.isMarker()) << d;
+        // Parallax less semidiameter, refraction and dip: near the horizon.
+        EXPECT_GT(moonh0, -0.3);
+        EXPECT_LT(moonh0, 0.4);
+    }
+    EXPECT_EQ(noRise, 1);
+    EXPECT_EQ(noSet, 1);
+}
+
+} // namespace

@@ -240,6 +240,16 @@ TEST_F(SunPosition, LowestPrecisionGeocentricValuesIgnoreTdtmode)
     }
 }
 
+TEST_F(SunPosition, LowestPrecisionBeforePiIsStored)
+{
+    const Sun stored = lowestSun(39.8, 21.4, 2460676.3);
+    pi = 0;
+    const Sun unset = lowestSun(39.8, 21.4, 2460676.3);
+    EXPECT_DOUBLE_EQ(unset.alpha, stored.alpha);
+    EXPECT_DOUBLE_EQ(unset.deltaT, stored.deltaT);
+    EXPECT_DOUBLE_EQ(unset.lambdaT, stored.lambdaT);
+}
+
 // Day by day through 2025 and 2026 at noon UT: the equation of time stays in
 // -24..24 minutes and moves smoothly (also where L0 passes 0 and alpha 360),
 // with its extremes near 3 November and 12 February; R stays within the

@@ -7,6 +7,7 @@
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
+#include "platform/eventloop.h"
 #include "prayerfixture.h"
 
 namespace {
@@ -271,6 +272,32 @@ TEST_F(PrayerEngineTest, TodayAndOneDayRunsNeitherClearNorTestTheCancelFlag)
     EXPECT_EQ(cancelflag, -1);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"reset", "progress"}));
     EXPECT_NE(minutes(engine.ishatext), -1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrayerEngineTest, SystemDateReplacesTheStoredRange)
+{
+    date = prayertest::dates(2027, 1, 1, 2027, 1, 31);
+    date.sysdate = true;
+    save();
+    // 15 March 2027, 10:00 local time.
+    std::tm local{};
+    local.tm_year = 2027 - 1900, local.tm_mon = 2, local.tm_mday = 15, local.tm_hour = 10;
+    local.tm_isdst = -1;
+    const auto instant = platform::Clock::from_time_t(std::mktime(&local));
+    platform::setClock([instant] { return instant; });
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdcom_Click();
+    platform::setClock(nullptr);
+    EXPECT_EQ(host.labels, std::vector<std::string>{"100 %"});
+    const std::string report = get("results.out");
+    EXPECT_NE(report.find("- Prayer times from:  15/03/2027 CE   To:  15/03/2027 CE"),
+              std::string::npos);
+    EXPECT_NE(report.find("\r\n15/03/2027     "), std::string::npos);
 }
 
 } // namespace
