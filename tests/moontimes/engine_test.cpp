@@ -10,6 +10,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
 #include "mainwindow/moontimes.h"
+#include "platform/eventloop.h"
 #include "prayer/prayerfixture.h"
 
 namespace {
@@ -160,6 +161,27 @@ TEST_F(MoonEngineTest, ElevenDaysShowTenPercentSteps)
                                            "60 %", "70 %", "80 %", "90 %", "100 %"};
     EXPECT_EQ(host.labels, want);
     EXPECT_EQ(host.handOvers, 11);
+}
+
+TEST_F(MoonEngineTest, TodaysSystemDateReplacesTheStoredRange)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 20);
+    date.sysdate = true;
+    save();
+    // 12 h UTC on 15 June 2027: the same date in every zone within 11 hours.
+    platform::setClock([] {
+        return platform::Clock::from_time_t(1813060800); // 2027-06-15 12:00:00 UTC
+    });
+    moontimes::MoonTimesEngine engine;
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdmoon_Click();
+    platform::setClock(nullptr);
+    const std::string text = get("mresults.out");
+    EXPECT_NE(text.find("- Moon Times from:  15/06/2027 CE   To:  15/06/2027 CE\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n15/06/2027 "), std::string::npos);
+    EXPECT_EQ(host.labels, std::vector<std::string>{"100 %"});
 }
 
 TEST_F(MoonEngineTest, EachMissingSettingsFileStopsTheRun)
