@@ -6,9 +6,7 @@
 
 #include "platform/filewriter.h"
 
-#ifndef MIQATIX_VERSION_SHORT
-#error "MIQATIX_VERSION_SHORT comes from the build"
-#endif
+#include "version.h"
 
 namespace prayer {
 

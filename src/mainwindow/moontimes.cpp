@@ -1,0 +1,253 @@
+#include "moontimes.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "engine/modaltazm.h"
+#include "engine/modcorml.h"
+#include "engine/modcormm.h"
+#include "engine/modctim.h"
+#include "engine/moddeltat.h"
+#include "engine/modgeneral.h"
+#include "engine/modjuc.h"
+#include "engine/modjul.h"
+#include "engine/modriseset.h"
+#include "engine/modsiderial.h"
+#include "engine/modsummer.h"
+#include "moonreport.h"
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
+#include "settings/records.h"
+
+namespace moontimes {
+
+namespace {
+
+constexpr double kTransitConverged = 0.0002777777; // hours (one second)
+constexpr double kMeridianWindow = 7;              // degrees of azimuth either side
+
+// The text of a result: a marker's text, or the clock text of a time.
+std::string text(const EventTime& e, const std::string& min)
+{
+    if (e.isMarker())
+        return e.markerText();
+    std::string s;
+    ctim(min, e.hours, s);
+    return s;
+}
+
+double intoDay(double T)
+{
+    while (T < 0)
+        T += 24;
+    while (T >= 24)
+        T -= 24;
+    return T;
+}
+
+// The number pattern "####0.00" read back as a number: the zone every instant
+// of the run uses (half away from zero, as the pattern rounds), so that a zone
+// of 5.333 counts as 5.33 as it is printed.
+double zoneAsPrinted(double zon)
+{
+    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
+}
+
+void todaysDate(double& year, double& month, double& day)
+{
+    const std::time_t now = platform::Clock::to_time_t(platform::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    year = local.tm_year + 1900;
+    month = local.tm_mon + 1;
+    day = local.tm_mday;
+}
+
+// The host of a run without a window: no progress, no hand-over, no viewer.
+class NoWindow : public prayer::RunHost {
+public:
+    void reset() override {}
+    void show() override {}
+    void setProgress(float, const std::string&) override {}
+    void handOver() override {}
+    void showReport(const std::filesystem::path&) override {}
+    void unload() override {}
+};
+
+} // namespace
+
+void moonRiseSet(double JD0, const std::string& min, MoonDay& day)
+{
+    riseset("Moon", JD0, day.rise, day.set);
+    if (day.rise.is(TimeMarker::Up) || day.rise.is(TimeMarker::Down)) {
+        day.riseText = day.rise.markerText();
+        day.setText = day.set.markerText();
+    } else {
+        day.riseText = text(day.rise, min);
+        day.setText = text(day.set, min);
+    }
+}
+
+double iterateTransit(double JD0, double T, const HourAngleAt& hourAngle, int* passes)
+{
+    double next = T;
+    int pass = 0;
+    while (true) {
+        ++pass;
+        double H = std::fmod(hourAngle(JD0 + T / 24), 360.0);
+        while (H > 180)
+            H -= 360;
+        while (H <= -180)
+            H += 360;
+        next = T - 24 * H / 360;
+        if (!(std::fabs(next - T) > kTransitConverged) || pass >= kMostTransitPasses)
+            break;
+        T = next;
+    }
+    if (passes)
+        *passes = pass;
+    return next;
+}
+
+void moonTransit(double JD0, double lambda, const std::string& min, MoonDay& day)
+{
+    double alpha, delta, alphaT, deltaT, lam, beta, lamT, betaT, parallax, s, sT, distance;
+    double theta;
+
+    // First estimate: the hour at which the low-precision Moon's right
+    // ascension meets the local sidereal time of midnight.
+    corml(pi, JD0, alpha, delta, alphaT, deltaT, lam, beta, lamT, betaT, parallax, s, sT);
+    siderial(JD0, theta);
+    double T = intoDay(24 * (alpha - lambda - theta) / 360);
+
+    T = iterateTransit(
+        JD0, T,
+        [&](double J) {
+            siderial(J, theta);
+            cormm(pi, J, alpha, delta, alphaT, deltaT, lam, beta, lamT, betaT, parallax, s, sT,
+                  distance);
+            return theta + lambda - alpha;
+        },
+        &day.transitPasses);
+    T = intoDay(T);
+    day.transit = T;
+    ctim(min, T, day.transitText);
+
+    // The instant found must show the Moon up and near the meridian: a day
+    // without an upper transit has the iteration land on the previous or next
+    // day's, which the reduction into the day puts far from the meridian.
+    const double J = JD0 + T / 24;
+    corml(pi, J, alpha, delta, alphaT, deltaT, lam, beta, lamT, betaT, parallax, s, sT);
+    altazm(J, alphaT, deltaT, day.altitude, day.azimuth);
+    const double A = day.azimuth;
+    if (day.altitude <= moonh0)
+        day.transitText = "----";
+    if (std::fabs(A - 180) > kMeridianWindow && std::fabs(A) > kMeridianWindow &&
+        std::fabs(A - 360) > kMeridianWindow)
+        day.transitText = "----";
+    if (day.riseText == day.setText && day.riseText != "Up")
+        day.transitText = day.riseText;
+}
+
+MoonTimesEngine::MoonTimesEngine() = default;
+
+void MoonTimesEngine::bindMainWindow(std::string& shuroqtext, std::string& maghrebtext,
+                                     bool& english)
+{
+    shuroq_ = &shuroqtext;
+    maghreb_ = &maghrebtext;
+    english_ = &english;
+}
+
+void MoonTimesEngine::cmdmoon_Click()
+{
+    NoWindow noWindow;
+    prayer::RunHost& host = host_ ? *host_ : noWindow;
+    result_ = {};
+    const bool oneDay = onedaymode == 1;
+    const bool report = !oneDay;
+    result_.reportRun = report;
+
+    if (report) {
+        host.reset();
+        host.show();
+        modgeneral::Delay(0.1);
+        cancelflag = 0;
+    }
+
+    pi = kPi15;
+    const settings::Preferences pref = settings::readPreferences();
+    settings::DateSelection date = settings::readDateSelection();
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    *english_ = pref.eng;
+
+    if (date.sysdate) {
+        todaysDate(date.year1, date.month1, date.day1);
+        date.year2 = date.year1;
+        date.month2 = date.month1;
+        date.day2 = date.day1;
+    }
+
+    const double lambda = loc.longitude();
+    double JD1, JD2;
+    jul(date.year1, date.month1, date.day1, 0, JD1);
+    jul(date.year2, date.month2, date.day2, 0, JD2);
+
+    double deltaT;
+    deltat((JD1 + JD2) / 2, deltaT);
+    const double zone = zoneAsPrinted(loc.zon);
+    const std::string& min = pref.min;
+
+    MoonTimesReport reportFile;
+    if (report) {
+        reportFile.writeHeader({pref, loc, date, deltaT * 86400});
+        result_.reportFile = platform::programFile(kMoonReportFile);
+    }
+    if (oneDay)
+        JD1 = JD2 = onedayjd;
+
+    for (double JD = JD1; JD <= JD2; JD += 1) {
+        if (JD2 != JD1) {
+            const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
+            host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
+        } else {
+            host.setProgress(100, "100 %");
+        }
+
+        double year, month, dayOfMonth;
+        juc(JD + 0.5, year, month, dayOfMonth);
+        std::int16_t f = 0;
+        if (oneDay)
+            f = summerflag;
+        else if (pref.summ == "1")
+            summer(dayOfMonth, month, year, f);
+        const double JD0 = JD - (zone + f) / 24;
+
+        MoonDay day;
+        moonRiseSet(JD0, min, day);
+        *shuroq_ = day.riseText;
+        *maghreb_ = day.setText;
+        daymoonrise = day.rise;
+        daymoonset = day.set;
+        if (oneDay)
+            return;
+
+        moonTransit(JD0, lambda, min, day);
+        reportFile.writeRow(prayer::dateText(dayOfMonth, month, year), f == 1,
+                            {day.riseText, day.transitText, day.setText}, min == "1");
+
+        host.handOver();
+        if (cancelflag == -1)
+            break;
+    }
+
+    // Only report runs get here.
+    result_.cancelled = cancelflag == -1;
+    reportFile.writeClosing();
+    result_.written = reportFile.save(result_.reportFile, result_.writeError);
+    if (result_.written && !result_.cancelled)
+        host.showReport(result_.reportFile);
+    host.unload();
+}
+
+} // namespace moontimes

@@ -1,0 +1,237 @@
+// The moon-times engine's one-day run for the crescent-visibility tool, the
+// progress it shows, the texts it leaves in the main window, and the bound on
+// the transit iteration.
+#include <cmath>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "engine/modctim.h"
+#include "engine/modgeneral.h"
+#include "engine/modriseset.h"
+#include "mainwindow/moontimes.h"
+#include "platform/eventloop.h"
+#include "prayer/prayerfixture.h"
+
+namespace {
+
+using prayertest::jd;
+using prayertest::PrayerTest;
+using prayertest::RecordingHost;
+
+class MoonEngineTest : public PrayerTest {};
+
+// The main window's text of a result in minutes precision.
+std::string text(const EventTime& e)
+{
+    if (e.isMarker())
+        return e.markerText();
+    std::string s;
+    ctim("1", e.hours, s);
+    return s;
+}
+
+TEST_F(MoonEngineTest, OneDayRunLeavesTheDaysRiseAndSetAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        prayertest::Place place;
+        int year, month, day;
+        std::int16_t summer;
+        TimeMarker rise, set; // None: a time
+    };
+    const Case cases[] = {
+        {"ordinary day",
+         {"Mecca", 21.4225, 39.8261, 277, 3},
+         2027,
+         3,
+         1,
+         0,
+         TimeMarker::None,
+         TimeMarker::None},
+        {"summer time moves local midnight",
+         {"London", 51.5, -7 / 60.0, 11, 0},
+         2027,
+         3,
+         29,
+         1,
+         TimeMarker::None,
+         TimeMarker::None},
+        {"no moonrise",
+         {"London", 51.5, -7 / 60.0, 11, 0},
+         2027,
+         3,
+         26,
+         0,
+         TimeMarker::NoEvent,
+         TimeMarker::None},
+        {"no moonset",
+         {"London", 51.5, -7 / 60.0, 11, 0},
+         2027,
+         3,
+         13,
+         0,
+         TimeMarker::None,
+         TimeMarker::NoEvent},
+        {"stays down",
+         {"Tromso", 69.6492, 18.9553, 10, 1},
+         2027,
+         1,
+         5,
+         0,
+         TimeMarker::Down,
+         TimeMarker::Down},
+        {"stays up",
+         {"Tromso", 69.6492, 18.9553, 10, 1},
+         2027,
+         1,
+         18,
+         0,
+         TimeMarker::Up,
+         TimeMarker::Up},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        loc = prayertest::location(c.place);
+        save();
+        const double day = jd(c.year, c.month, c.day);
+        onedaymode = 1;
+        onedayjd = day;
+        summerflag = c.summer;
+
+        std::string shuroq = "before", maghreb = "before";
+        bool english = false;
+        moontimes::MoonTimesEngine engine;
+        engine.bindMainWindow(shuroq, maghreb, english);
+        RecordingHost host;
+        engine.setHost(&host);
+        engine.cmdmoon_Click();
+        const double leftMoonh0 = moonh0;
+
+        // The caller's inputs stay as they were.
+        EXPECT_EQ(onedaymode, 1);
+        EXPECT_EQ(onedayjd, day);
+        EXPECT_EQ(summerflag, c.summer);
+        // The hidden window gets its bar, nothing else; no file is written.
+        EXPECT_EQ(host.calls, std::vector<std::string>{"progress"});
+        EXPECT_EQ(host.labels, std::vector<std::string>{"100 %"});
+        EXPECT_FALSE(std::filesystem::exists(file("mresults.out")));
+        EXPECT_FALSE(engine.lastRun().reportRun);
+
+        EventTime rise, set;
+        riseset("Moon", day - (c.place.zon + c.summer) / 24, rise, set);
+        EXPECT_EQ(daymoonrise, rise);
+        EXPECT_EQ(daymoonset, set);
+        EXPECT_EQ(leftMoonh0, moonh0);
+        EXPECT_EQ(daymoonrise.marker, c.rise);
+        EXPECT_EQ(daymoonset.marker, c.set);
+        EXPECT_EQ(shuroq, text(rise));
+        EXPECT_EQ(maghreb, text(set));
+        EXPECT_TRUE(english);
+        onedaymode = 0;
+    }
+}
+
+TEST_F(MoonEngineTest, ReportRunLeavesTheLastDaysTextsInTheMainWindow)
+{
+    loc = prayertest::location({"London", 51.5, -7 / 60.0, 11, 0});
+    date = prayertest::dates(2027, 3, 24, 2027, 3, 26);
+    pref.eng = false;
+    save();
+    std::string shuroq, maghreb;
+    bool english = true;
+    moontimes::MoonTimesEngine engine;
+    engine.bindMainWindow(shuroq, maghreb, english);
+    engine.cmdmoon_Click();
+    EXPECT_EQ(shuroq, "----"); // 26 March has no moonrise
+    EXPECT_EQ(maghreb, "06:51");
+    EXPECT_FALSE(english);
+    EXPECT_EQ(daymoonrise.marker, TimeMarker::NoEvent);
+}
+
+TEST_F(MoonEngineTest, ElevenDaysShowTenPercentSteps)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 11);
+    save();
+    moontimes::MoonTimesEngine engine;
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdmoon_Click();
+    const std::vector<std::string> want = {"0 %",  "10 %", "20 %", "30 %", "40 %", "50 %",
+                                           "60 %", "70 %", "80 %", "90 %", "100 %"};
+    EXPECT_EQ(host.labels, want);
+    EXPECT_EQ(host.handOvers, 11);
+}
+
+TEST_F(MoonEngineTest, TodaysSystemDateReplacesTheStoredRange)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 20);
+    date.sysdate = true;
+    save();
+    // 12 h UTC on 15 June 2027: the same date in every zone within 11 hours.
+    platform::setClock([] {
+        return platform::Clock::from_time_t(1813060800); // 2027-06-15 12:00:00 UTC
+    });
+    moontimes::MoonTimesEngine engine;
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdmoon_Click();
+    platform::setClock(nullptr);
+    const std::string text = get("mresults.out");
+    EXPECT_NE(text.find("- Moon Times from:  15/06/2027 CE   To:  15/06/2027 CE\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n15/06/2027 "), std::string::npos);
+    EXPECT_EQ(host.labels, std::vector<std::string>{"100 %"});
+}
+
+TEST_F(MoonEngineTest, EachMissingSettingsFileStopsTheRun)
+{
+    for (const char* name : {"pref.zvd", "date.zvd", "loc.zvd"}) {
+        SCOPED_TRACE(name);
+        save();
+        std::filesystem::remove(file(name));
+        moontimes::MoonTimesEngine engine;
+        EXPECT_THROW(engine.cmdmoon_Click(), platform::FileFault);
+    }
+}
+
+// The transit iteration on stand-in hour angles: one of a Moon-like motion,
+// which it solves to the second, and one that never settles, which it leaves
+// after its bound with the last value instead of running on.
+TEST_F(MoonEngineTest, TransitIterationConvergesAndIsBounded)
+{
+    const double JD0 = 2461465.5;
+    auto hours = [&](double J) { return (J - JD0) * 24; };
+
+    int passes = 0;
+    const double T = moontimes::iterateTransit(
+        JD0, 3, [&](double J) { return 14.49 * (hours(J) - 7.3); }, &passes);
+    EXPECT_NEAR(T, 7.3, 1.0 / 3600);
+    EXPECT_LE(passes, 6);
+
+    // H jumps between +90 and -90 degrees: T swings by six hours for ever.
+    int calls = 0;
+    const double last = moontimes::iterateTransit(
+        JD0, 12,
+        [&](double) {
+            ++calls;
+            return calls % 2 ? 90.0 : -90.0;
+        },
+        &passes);
+    EXPECT_EQ(passes, moontimes::kMostTransitPasses);
+    EXPECT_EQ(calls, moontimes::kMostTransitPasses);
+    EXPECT_DOUBLE_EQ(last, 12); // the 50th pass (H = -90) brings it back from 6 to 12
+}
+
+TEST_F(MoonEngineTest, HourAnglesAreTakenIntoTheHalfOpenCircle)
+{
+    // 540 degrees is 180 (the far side, -180 < H <= 180), 720.25 is 0.25.
+    for (const auto& [H, shift] : {std::pair{540.0, -12.0}, std::pair{720.25, -0.25 / 15}}) {
+        int passes = 0;
+        const double T = moontimes::iterateTransit(
+            2461465.5, 12, [&](double) { return passes++ ? 0.0 : H; }, nullptr);
+        EXPECT_NEAR(T, 12 + shift, 1e-9) << H;
+    }
+}
+
+} // namespace
