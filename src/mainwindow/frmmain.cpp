@@ -21,6 +21,7 @@
 #include "engine/modjul.h"
 #include "mainwindow/datelines.h"
 #include "mainwindow/frmwait.h"
+#include "mainwindow/moonreport.h"
 #include "mainwindow/seriesloader.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
@@ -41,12 +42,6 @@ QPointer<frmmain>& mainSlot()
 {
     static QPointer<frmmain> window;
     return window;
-}
-
-std::function<void()>& moonTimesSlot()
-{
-    static std::function<void()> engine;
-    return engine;
 }
 
 QString q(const std::string& text)
@@ -199,17 +194,11 @@ frmmain* frmmain::reload()
     return window;
 }
 
-void frmmain::setMoonTimesEngine(std::function<void()> engine)
-{
-    moonTimesSlot() = std::move(engine);
-    if (frmmain* window = mainSlot())
-        window->enableButtons();
-}
-
 frmmain::frmmain()
 {
     setObjectName(kMainKind);
     createControls();
+    moon_.bindMainWindow(engine_.shuroqtext, engine_.maghrebtext, english);
 }
 
 frmmain::~frmmain()
@@ -507,7 +496,6 @@ void frmmain::enableButtons()
     for (const ShowButton& b : kShowButtons)
         if (auto* w = findChild<QPushButton*>(QString::fromLatin1(b.button)))
             w->setEnabled(windows::hasFactory(QString::fromLatin1(b.kind)));
-    cmdmoon->setEnabled(static_cast<bool>(moonTimesSlot()));
 }
 
 void frmmain::cmdcom_Click()
@@ -532,23 +520,46 @@ void frmmain::cmdcom_Click()
         settlePending();
         return;
     }
-    const prayer::RunResult& result = engine_.lastRun();
-    if (!result.written && !result.writeError.empty()) {
-        const QString file = QString::fromLatin1(prayer::kPrayerReportFile);
-        const QString why = q(result.writeError);
-        platform::msgBox(
-            this,
-            english ? QStringLiteral("The report could not be written to %1: %2").arg(file, why)
-                    : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(file, why),
-            english ? QStringLiteral("Prayer Times") : QStringLiteral("مواقيت الصلاة"), english,
-            platform::MsgIcon::Critical);
-    }
+    reportWriteFailure(engine_.lastRun(), prayer::kPrayerReportFile,
+                       english ? QStringLiteral("Prayer Times") : QStringLiteral("مواقيت الصلاة"));
+}
+
+void frmmain::reportWriteFailure(const prayer::RunResult& result, const char* file,
+                                 const QString& title)
+{
+    if (result.written || result.writeError.empty())
+        return;
+    const QString name = QString::fromLatin1(file);
+    const QString why = q(result.writeError);
+    platform::msgBox(this,
+                     english ? QStringLiteral("The report could not be written to %1: %2").arg(name, why)
+                             : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(name, why),
+                     title, english, platform::MsgIcon::Critical);
 }
 
 void frmmain::cmdmoon_Click()
 {
-    if (moonTimesSlot())
-        moonTimesSlot()();
+    if (unloading_)
+        return;
+    {
+        LongComputation run(this);
+        if (!run.started())
+            return;
+        WindowHost host(&run, unloading_);
+        moon_.setHost(&host);
+        moon_.cmdmoon_Click();
+        moon_.setHost(nullptr);
+    }
+    // The moon engine writes its last day's rise and set into the main
+    // window's sunrise and sunset members, as the prayer engine's do.
+    shuroqtext = engine_.shuroqtext;
+    maghrebtext = engine_.maghrebtext;
+    if (unloading_) {
+        settlePending();
+        return;
+    }
+    reportWriteFailure(moon_.lastRun(), moontimes::kMoonReportFile,
+                       english ? QStringLiteral("Moon Times") : QStringLiteral("مواقيت القمر"));
 }
 
 void frmmain::cmdpre_Click()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "mainwindow/moontimes.h"
 #include "mainwindow/prayertimes.h"
 
 class QGroupBox;
@@ -36,15 +37,13 @@ public:
     // follows once it has stopped; nullptr is returned then.
     static frmmain* reload();
 
-    // The moon-times report of the Moon Times button; the button stays
-    // disabled while none is set.
-    static void setMoonTimesEngine(std::function<void()> engine);
-
     ~frmmain() override;
 
     // The prayer-times engine behind cmdcom_Click, for callers that need one
     // day of it (the crescent-visibility tool).
     prayer::PrayerTimesEngine& engine() { return engine_; }
+    // The moon-times engine behind cmdmoon_Click, likewise.
+    moontimes::MoonTimesEngine& moonEngine() { return moon_; }
 
     // Read from pref.zvd by the load: true = English interface.
     bool english = true;
@@ -94,6 +93,10 @@ private:
     static void settlePending();
 
     prayer::PrayerTimesEngine engine_;
+    moontimes::MoonTimesEngine moon_;
+
+    // Tells the user that a report could not be written.
+    void reportWriteFailure(const prayer::RunResult& result, const char* file, const QString& title);
 
     std::string locname_;
     QDate panelDate_;        // the machine's date the panel and the date line show

@@ -154,16 +154,30 @@ TEST_F(MainWindowTest, ToolButtonsWaitForTheirWindows)
 {
     windows::setFactory("frmphase", [] { return new QWidget; });
     frmmain* w = frmmain::load();
-    for (const char* name : {"cmdcresv", "cmdcon", "cmdqib", "cmdcoor", "cmdtele", "cmdmoon"})
+    for (const char* name : {"cmdcresv", "cmdcon", "cmdqib", "cmdcoor", "cmdtele"})
         EXPECT_FALSE(control<QAbstractButton>(w, name)->isEnabled()) << name;
-    for (const char* name : {"cmdpha", "cmdcom", "cmdhel", "cmdext"})
+    for (const char* name : {"cmdpha", "cmdcom", "cmdmoon", "cmdhel", "cmdext"})
         EXPECT_TRUE(control<QAbstractButton>(w, name)->isEnabled()) << name;
-    int moonRuns = 0;
-    frmmain::setMoonTimesEngine([&moonRuns] { ++moonRuns; });
+}
+
+TEST_F(MainWindowTest, MoonTimesWritesItsReportAndOpensIt)
+{
+    put("date.zvd", kTenDays);
+    frmmain* w = frmmain::load();
+    w->show();
     control<QAbstractButton>(w, "cmdmoon")->click();
-    EXPECT_EQ(moonRuns, 1);
-    frmmain::setMoonTimesEngine({});
-    EXPECT_FALSE(control<QAbstractButton>(w, "cmdmoon")->isEnabled());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], file("mresults.out"));
+    EXPECT_FALSE(frmwait::isLoaded());
+    EXPECT_FALSE(LongComputation::running());
+    // The last day's moonrise and moonset land in the sunrise and sunset members.
+    EXPECT_EQ(w->shuroqtext, w->engine().shuroqtext);
+
+    // A cancelled run opens nothing.
+    shown.clear();
+    atFirstHandOver([] { frmwait::form().bcancel->click(); });
+    control<QAbstractButton>(w, "cmdmoon")->click();
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(MainWindowTest, MoonPhasesTwiceLeavesOneWindow)
