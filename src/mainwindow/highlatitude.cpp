@@ -12,12 +12,12 @@ namespace prayer {
 
 namespace {
 
-constexpr int kDay = 1440;        // minutes
-constexpr int kStep = 5;          // minutes a smoothed time moves from its neighbour
-constexpr int kFirstLimit = 10;   // minutes, until the first smoothing of a pass
-constexpr int kLaterLimit = 5;    // minutes, afterwards
-constexpr int kSummerShift = 60;  // minutes
-constexpr int kForwardTail = 193; // the forward pass ends N - 193 (21 June)
+constexpr int kDay = 1440;         // minutes
+constexpr int kStep = 5;           // minutes a smoothed time moves from its neighbour
+constexpr int kFirstLimit = 10;    // minutes, until the first smoothing of a pass
+constexpr int kLaterLimit = 5;     // minutes, afterwards
+constexpr int kSummerShift = 60;   // minutes
+constexpr int kForwardTail = 193;  // the forward pass ends N - 193 (21 June)
 constexpr int kBackwardTail = 192; // the backward pass ends N - 192 (22 June)
 
 const std::string kNightMark = "#";
@@ -287,8 +287,8 @@ void highLatitudeRefusal(bool english, std::string& title, std::string& text)
     }
 }
 
-bool NightFractionMethod::brightFajr(double latitude, const HighLatitudeDay& day,
-                                     EventTime& fajr, EventTime& isha)
+bool NightFractionMethod::brightFajr(double latitude, const HighLatitudeDay& day, EventTime& fajr,
+                                     EventTime& isha)
 {
     if (latitude > kHighLatitudeHighest)
         return false;

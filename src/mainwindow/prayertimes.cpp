@@ -139,8 +139,7 @@ void PrayerTimesEngine::cmdcom_Click()
     // and the dates its rows cover.
     HighLatitudeMethod* method = hilat_ ? hilat_ : nightFraction_.get();
     const bool methodOn = pref.hilat == 1 && !today && !oneDay;
-    const bool methodApplies =
-        methodOn && phi > kHighLatitudeLowest && phi <= kHighLatitudeHighest;
+    const bool methodApplies = methodOn && phi > kHighLatitudeLowest && phi <= kHighLatitudeHighest;
     if (methodApplies) {
         jul(date.year1, 1, 1, 0, JD1);
         jul(date.year1, 12, 31, 0, JD2);
