@@ -90,7 +90,7 @@ public:
     void handOver() override {}
     void showReport(const std::filesystem::path&) override {}
     void unload() override {}
-    void warn(const std::string&, const std::string&) override {}
+    void warn(const std::string&, const std::string&, bool) override {}
 };
 
 } // namespace
@@ -244,7 +244,7 @@ void PrayerTimesEngine::cmdcom_Click()
             if (!method->brightFajr(phi, hl, fajr, isha)) {
                 std::string title, message;
                 highLatitudeRefusal(pref.eng, title, message);
-                host.warn(title, message);
+                host.warn(title, message, pref.eng);
                 result_.stopped = true;
                 break;
             }

@@ -37,9 +37,8 @@ public:
     // Unload the progress window (no effect when Cancel unloaded it already).
     virtual void unload() = 0;
     // A warning message box with an OK button (the refusal of the
-    // high-latitude method above 65 degrees); right-to-left when `title` and
-    // `text` are the Arabic ones.
-    virtual void warn(const std::string& title, const std::string& text) = 0;
+    // high-latitude method above 65 degrees), right-to-left unless `english`.
+    virtual void warn(const std::string& title, const std::string& text, bool english) = 0;
 };
 
 // One day of a report run as the high-latitude method sees it.

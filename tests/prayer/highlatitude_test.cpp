@@ -524,7 +524,7 @@ TEST_F(HighLatitudeRunTest, AboveSixtyFiveTheFirstBrightDayStopsWithTheMessage)
         std::string title, message;
         highLatitudeRefusal(english, title, message);
         ASSERT_EQ(host.warnings.size(), 1u);
-        EXPECT_EQ(host.warnings[0], title + "|" + message);
+        EXPECT_EQ(host.warnings[0], title + "|" + message + (english ? "|en" : "|ar"));
         EXPECT_TRUE(host.shown.empty());
         EXPECT_EQ(host.calls.back(), "unload");
         // The rows of the stored dates and angles up to the day before the
