@@ -13,6 +13,7 @@
 #include "engine/modjul.h"
 #include "engine/modriseset.h"
 #include "engine/modsummer.h"
+#include "highlatitude.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "prayerreport.h"
@@ -24,8 +25,7 @@ namespace {
 
 constexpr double kTransitConverged = 6.94444e-05; // hours (a quarter of a second)
 constexpr int kMostTransitPasses = 50;
-constexpr double kLowestMethodLatitude = 48.5; // degrees north
-constexpr double kHighestMethodLatitude = 65;
+constexpr double kMethodTwilightAngle = 18; // degrees, Fajr and Isha of a method run
 
 const EventTime kNoEvent = EventTime::marked(TimeMarker::NoEvent);
 
@@ -90,9 +90,14 @@ public:
     void handOver() override {}
     void showReport(const std::filesystem::path&) override {}
     void unload() override {}
+    void warn(const std::string&, const std::string&, bool) override {}
 };
 
 } // namespace
+
+PrayerTimesEngine::PrayerTimesEngine() : nightFraction_(std::make_unique<NightFractionMethod>()) {}
+
+PrayerTimesEngine::~PrayerTimesEngine() = default;
 
 void PrayerTimesEngine::cmdcom_Click()
 {
@@ -130,15 +135,19 @@ void PrayerTimesEngine::cmdcom_Click()
     jul(date.year2, date.month2, date.day2, 0, JD2);
 
     // The high-latitude method is on outside today runs; it takes over the
-    // whole year between its two latitudes.
-    const bool methodOn = pref.hilat == 1 && !today && !oneDay && hilat_ != nullptr;
-    const bool methodApplies =
-        methodOn && phi > kLowestMethodLatitude && phi <= kHighestMethodLatitude;
+    // whole year between its two latitudes, with the angles its report prints
+    // and the dates its rows cover.
+    HighLatitudeMethod* method = hilat_ ? hilat_ : nightFraction_.get();
+    const bool methodOn = pref.hilat == 1 && !today && !oneDay;
+    const bool methodApplies = methodOn && phi > kHighLatitudeLowest && phi <= kHighLatitudeHighest;
     if (methodApplies) {
         jul(date.year1, 1, 1, 0, JD1);
         jul(date.year1, 12, 31, 0, JD2);
-        pref.fajang = 18;
-        pref.ishang = 18;
+        pref.fajang = kMethodTwilightAngle;
+        pref.ishang = kMethodTwilightAngle;
+        date.oneday = false;
+        date.day1 = 1, date.month1 = 1;
+        date.day2 = 31, date.month2 = 12, date.year2 = date.year1;
     }
 
     double deltaT;
@@ -165,7 +174,7 @@ void PrayerTimesEngine::cmdcom_Click()
     if (oneDay)
         JD1 = JD2 = onedayjd;
     if (methodApplies)
-        hilat_->begin(phi);
+        method->begin(phi);
 
     for (double JD = JD1; JD <= JD2; JD += 1) {
         if (JD2 != JD1) {
@@ -189,9 +198,12 @@ void PrayerTimesEngine::cmdcom_Click()
         RisesetScanMemo scan;
         RisesetOptions sameDay;
         sameDay.memo = &scan;
+        if (methodApplies)
+            sameDay.twilightAngle = kMethodTwilightAngle;
 
         EventTime rise, set;
         riseset("Sun", JD0, rise, set, sameDay);
+        const EventTime sunrise = rise, sunset = set; // before any adjustment
         if (rise.is(TimeMarker::Up) || rise.is(TimeMarker::Down)) {
             shuroqtext = rise.markerText();
             maghrebtext = set.markerText();
@@ -224,18 +236,19 @@ void PrayerTimesEngine::cmdcom_Click()
         hl.jd = JD;
         hl.dateText = dateText(day, month, year);
         hl.summer = f;
-        hl.sunrise = rise;
-        hl.sunset = set;
+        hl.sunrise = sunrise;
+        hl.sunset = sunset;
 
         bool fajrDone = false;
-        if (fajr.is(TimeMarker::Bright) && methodOn && phi > kLowestMethodLatitude) {
-            double nightFajr = 0, nightIsha = 0;
-            if (!hilat_->brightFajr(phi, hl, nightFajr, nightIsha)) {
+        if (fajr.is(TimeMarker::Bright) && methodOn && phi > kHighLatitudeLowest) {
+            if (!method->brightFajr(phi, hl, fajr, isha)) {
+                std::string title, message;
+                highLatitudeRefusal(pref.eng, title, message);
+                host.warn(title, message, pref.eng);
                 result_.stopped = true;
                 break;
             }
-            fajr = EventTime::at(nightFajr);
-            isha = EventTime::at(nightIsha);
+            hl.nightFraction = !fajr.isMarker();
         } else if (fajr.is(TimeMarker::Bright)) {
             fajertext = fajr.markerText();
             fajrDone = true;
@@ -300,7 +313,7 @@ void PrayerTimesEngine::cmdcom_Click()
             hl.asrtext = asrtext;
             hl.maghrebtext = maghrebtext;
             hl.ishatext = ishatext;
-            hilat_->storeDay(hl);
+            method->storeDay(hl);
         } else {
             ReportTimes row{fajertext, shuroqtext, dhohurtext, asrtext, maghrebtext, ishatext};
             if (pref.hour24 == 0 && (precision == "1" || precision == "0")) {
@@ -321,7 +334,7 @@ void PrayerTimesEngine::cmdcom_Click()
     result_.cancelled = cancelflag == -1;
     bool remarks = !result_.stopped && !(methodApplies && result_.cancelled);
     if (methodApplies && !result_.stopped && !result_.cancelled) {
-        if (!hilat_->finish(reportFile, host)) {
+        if (!method->finish(reportFile, host)) {
             result_.cancelled = true;
             remarks = false;
         }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/eventtime.h"
@@ -35,6 +36,9 @@ public:
     virtual void showReport(const std::filesystem::path& file) = 0;
     // Unload the progress window (no effect when Cancel unloaded it already).
     virtual void unload() = 0;
+    // A warning message box with an OK button (the refusal of the
+    // high-latitude method above 65 degrees), right-to-left unless `english`.
+    virtual void warn(const std::string& title, const std::string& text, bool english) = 0;
 };
 
 // One day of a report run as the high-latitude method sees it.
@@ -42,8 +46,10 @@ struct HighLatitudeDay {
     double jd = 0;        // Julian Day at 0 h
     std::string dateText; // "dd/mm/yyyy"
     int summer = 0;       // 1: summer time in force
-    EventTime sunrise;    // after the city correction and the Shuruq minutes
-    EventTime sunset;     // after the Maghrib minutes
+    // Sunrise and sunset as the event finder gives them: before the city
+    // correction and the minute adjustments.
+    EventTime sunrise, sunset;
+    bool nightFraction = false; // Fajr and Isha came from brightFajr
     // The six clock texts (filled for gathering, after the Asr step).
     std::string fajertext, shuroqtext, dhohurtext, asrtext, maghrebtext, ishatext;
 };
@@ -56,12 +62,13 @@ class HighLatitudeMethod {
 public:
     virtual ~HighLatitudeMethod() = default;
     // A "Bright" Fajr while the method is on. Return false to stop the run
-    // (above 65 degrees: after its message the engine closes the report with
-    // the rows so far and no remarks). Otherwise put the night-fraction Fajr
-    // and Isha (decimal hours) into fajr and isha and return true; the engine
-    // goes on with them as with any numeric Fajr and Isha.
-    virtual bool brightFajr(double latitude, const HighLatitudeDay& day, double& fajr,
-                            double& isha) = 0;
+    // (above 65 degrees: the engine warns through its host, then closes the
+    // report with the rows so far and no remarks). Otherwise put the
+    // night-fraction Fajr and Isha (decimal hours, or "----") into fajr and
+    // isha and return true; the engine goes on with them as with any Fajr and
+    // Isha of the event finder (Fajr adjusted once, Isha not at all).
+    virtual bool brightFajr(double latitude, const HighLatitudeDay& day, EventTime& fajr,
+                            EventTime& isha) = 0;
     // Start of a run to which the method applies (before the first day).
     virtual void begin(double latitude) = 0;
     // Gathering: one day of the year, after its Asr.
@@ -83,6 +90,9 @@ struct RunResult {
 
 class PrayerTimesEngine {
 public:
+    PrayerTimesEngine();
+    ~PrayerTimesEngine();
+
     // Today run: 1 while the main window's load computes its panel.
     std::int16_t todaymode = 0;
     double todayjd = 0; // Julian Day at 0 h of the day of the today run
@@ -99,7 +109,8 @@ public:
     // The window layer's side of a run; without a host the run shows no
     // progress, never yields and opens no viewer.
     void setHost(RunHost* host) { host_ = host; }
-    // The high-latitude method; without one, hilat is taken as off.
+    // The high-latitude method: the night-fraction method of the program
+    // unless a test puts another in (nullptr restores it).
     void setHighLatitudeMethod(HighLatitudeMethod* method) { hilat_ = method; }
 
     const RunResult& lastRun() const { return result_; }
@@ -107,6 +118,7 @@ public:
 private:
     RunHost* host_ = nullptr;
     HighLatitudeMethod* hilat_ = nullptr;
+    std::unique_ptr<HighLatitudeMethod> nightFraction_;
     RunResult result_;
 };
 

@@ -53,6 +53,12 @@ public:
         calls.push_back("showReport");
     }
     void unload() override { calls.push_back("unload"); }
+    std::vector<std::string> warnings; // "title|text|en" (or "ar") of each warning box
+    void warn(const std::string& title, const std::string& text, bool english) override
+    {
+        warnings.push_back(title + "|" + text + (english ? "|en" : "|ar"));
+        calls.push_back("warn");
+    }
 };
 
 class PrayerTest : public testsupport::ProgramFolderTest {
