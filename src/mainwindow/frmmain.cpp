@@ -132,6 +132,11 @@ public:
             platform::showTextFile(file);
     }
     void unload() override { frmwait::unload(); }
+    void warn(const std::string& title, const std::string& text, bool english) override
+    {
+        platform::msgBox(nullptr, QString::fromStdString(text), QString::fromStdString(title),
+                         english, platform::MsgIcon::Warning);
+    }
 
 private:
     LongComputation* run_;

@@ -72,6 +72,7 @@ public:
     void handOver() override {}
     void showReport(const std::filesystem::path&) override {}
     void unload() override {}
+    void warn(const std::string&, const std::string&, bool) override {}
 };
 
 } // namespace
