@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "vismapgeometry.h"
+
 namespace lunar {
 
 // The visibility codes of a place.
@@ -35,18 +37,6 @@ bool mapCodeColour(int code, MapColour& colour);
 inline constexpr int kMapBlockColumns = 36;
 inline constexpr int kMapBlockRows = 12;
 inline constexpr int kMapBlocks = kMapBlockColumns * kMapBlockRows;
-
-// Map geometry of map.gif, pixels from its top left.
-inline constexpr double kMapX0 = 374, kMapXPerDegree = 2.0733333;
-inline constexpr double kMapY0 = 206, kMapYPerDegree = 2.06666667;
-inline double mapX(double longitude)
-{
-    return kMapX0 + kMapXPerDegree * longitude;
-}
-inline double mapY(double latitude)
-{
-    return kMapY0 - kMapYPerDegree * latitude;
-}
 
 // The codes of the three criteria from their values: Zivad's V, Yallop's q,
 // and SAAO's lower-limb altitude h (degrees, refracted) against the azimuth
