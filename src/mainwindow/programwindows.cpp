@@ -1,5 +1,6 @@
 #include "programwindows.h"
 
+#include "lunar/frmphase.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/windowregistry.h"
 #include "settings/dialogs/frmalerts.h"
@@ -28,6 +29,7 @@ void registerProgramWindows()
     windows::setFactory("frmlocation", [] { return reloadingDialog<frmlocation>(); });
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
+    windows::setFactory("frmphase", [] { return new frmphase; });
 }
 
 } // namespace mainwindow
