@@ -38,7 +38,14 @@ public:
     virtual void unload() = 0;
     // A warning message box with an OK button (the refusal of the
     // high-latitude method above 65 degrees), right-to-left unless `english`.
-    virtual void warn(const std::string& title, const std::string& text, bool english) = 0;
+    // Only the prayer-times run warns; the main window's host shows it. The
+    // hosts of the other reports, which never warn, need not provide it.
+    virtual void warn(const std::string& title, const std::string& text, bool english)
+    {
+        (void)title;
+        (void)text;
+        (void)english;
+    }
 };
 
 // One day of a report run as the high-latitude method sees it.

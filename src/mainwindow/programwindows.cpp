@@ -1,6 +1,7 @@
 #include "programwindows.h"
 
 #include "lunar/qt/frmmap.h"
+#include "lunar/frmphase.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/windowregistry.h"
 #include "settings/dialogs/frmalerts.h"
@@ -30,6 +31,7 @@ void registerProgramWindows()
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
     windows::setFactory("frmmap", [] { return new frmmap; });
+    windows::setFactory("frmphase", [] { return new frmphase; });
 }
 
 } // namespace mainwindow

@@ -1,0 +1,95 @@
+// A year of moon phases, as the Calculate button runs it: 15 lunations, 60
+// instants refined on the full VSOP87 Sun and the ELP 2000-85 Moon, the report
+// text built (the file write discarded). Geocentric and topocentric (the
+// topocentric instants lie further from the estimates and take more steps).
+#include <cstdlib>
+#include <filesystem>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/modgeneral.h"
+#include "lunar/moonphases.h"
+#include "mainwindow/seriesloader.h"
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+#include "settings/records.h"
+
+namespace {
+
+void setUpFolder()
+{
+    static bool done = false;
+    if (done)
+        return;
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        std::abort();
+    platform::setProgramFolder(MIQATIX_SERIES_DIR);
+    series::loadTermFull();
+    series::loadTerm();
+    series::loadMterm();
+    series::loadElp();
+    platform::setProgramFolder(pattern);
+
+    settings::Preferences pref = settings::Preferences::defaults();
+    settings::CurrentLocation loc;
+    loc.locname = "Cairo";
+    loc.longid = 31, loc.longim = 14, loc.latid = 30, loc.latim = 2;
+    loc.east = loc.north = true;
+    loc.ele = 23, loc.zon = 2, loc.pres = 1010, loc.temp = 10, loc.alpha = "0.0065";
+    if (!settings::writePreferences(pref) || !settings::writeCurrentLocation(loc))
+        std::abort();
+    done = true;
+}
+
+class DiscardingWriter : public platform::FileWriter {
+public:
+    bool replaceFile(const std::filesystem::path&, const std::string&, std::string&) override
+    {
+        return true;
+    }
+};
+
+class QuietHost : public lunar::PhaseRunHost {
+public:
+    explicit QuietHost(bool geocentric) { choices_.geocentric = geocentric; }
+    void reset() override {}
+    void show() override {}
+    void setProgress(float, const std::string&) override {}
+    void handOver() override {}
+    void showReport(const std::filesystem::path&) override {}
+    void unload() override {}
+    lunar::PhaseChoices choices() override { return choices_; }
+
+private:
+    lunar::PhaseChoices choices_{true, true, 69};
+};
+
+void runYear(benchmark::State& state, bool geocentric)
+{
+    setUpFolder();
+    DiscardingWriter writer;
+    platform::FileWriter* old = platform::setFileWriter(&writer);
+    QuietHost host(geocentric);
+    for (auto _ : state) {
+        lunar::MoonPhasesResult r = lunar::runMoonPhases("2027", host);
+        benchmark::DoNotOptimize(r.localJD[7][2]);
+    }
+    platform::setFileWriter(old);
+}
+
+void BM_MoonPhasesYearGeocentric(benchmark::State& state)
+{
+    runYear(state, true);
+}
+void BM_MoonPhasesYearTopocentric(benchmark::State& state)
+{
+    runYear(state, false);
+}
+
+} // namespace
+
+BENCHMARK(BM_MoonPhasesYearGeocentric)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoonPhasesYearTopocentric)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,397 @@
+#include "frmphase.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "engine/modgeneral.h"
+#include "mainwindow/frmwait.h"
+#include "moonphases.h"
+#include "platform/fault.h"
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+#include "platform/qt/messagebox.h"
+#include "platform/qt/textviewer.h"
+#include "settings/records.h"
+#include "settings/settingsline.h"
+
+namespace {
+
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Years the Sun and Moon theories and the calendar serve: the lunar series
+// hold from 4000 BC to AD 8000. Far outside, the instants lose their meaning
+// and, further still, the doubles become too coarse for the refinement.
+constexpr double kFirstYear = -4000;
+constexpr double kLastYear = 8000;
+
+// The Delta T box as a whole number (blanks around it allowed).
+bool deltaTNumber(const QString& text, double& value)
+{
+    const std::string s = text.trimmed().toStdString();
+    size_t used = 0;
+    return !s.empty() && settings::leadingNumber(s, value, &used) && used == s.size();
+}
+
+// The window side of a run: frmwait through the one-run guard, the viewer,
+// and the options of the window as they stand at each lunation.
+class WindowHost : public lunar::PhaseRunHost {
+public:
+    WindowHost(LongComputation& run, frmphase* window) : run_(run), window_(window) {}
+
+    void reset() override
+    {
+        frmwait& w = frmwait::form();
+        w.Pro1->setValue(0);
+        w.lblpro1->setText(QStringLiteral("0"));
+    }
+    void show() override { frmwait::form().show(); }
+    void setProgress(float percent, const std::string&) override { run_.stepStarts(percent); }
+    void handOver() override { run_.handOverCancelled(); }
+    void showReport(const std::filesystem::path& file) override { platform::showTextFile(file); }
+    void unload() override { frmwait::unload(); }
+    void warn(const std::string& title, const std::string& text, bool english) override
+    {
+        platform::msgBox(nullptr, QString::fromStdString(text), QString::fromStdString(title),
+                         english, platform::MsgIcon::Warning);
+    }
+    lunar::PhaseChoices choices() override
+    {
+        if (window_)
+            last_ = window_->choices();
+        return last_;
+    }
+
+private:
+    LongComputation& run_;
+    QPointer<frmphase> window_;
+    lunar::PhaseChoices last_;
+};
+
+} // namespace
+
+frmphase::frmphase(QWidget* parent) : QWidget(parent)
+{
+    createControls();
+    Form_Load();
+}
+
+void frmphase::createControls()
+{
+    setObjectName(QStringLiteral("frmphase"));
+    setWindowTitle(QStringLiteral("Moon Phases"));
+
+    auto* top = new QVBoxLayout(this);
+
+    lblhphase = new QLabel(QStringLiteral("Moon Phases"), this);
+    lblhphase->setObjectName(QStringLiteral("lblhphase"));
+    QFont heading = lblhphase->font();
+    heading.setPointSize(14);
+    heading.setBold(true);
+    lblhphase->setFont(heading);
+    lblhphase->setAlignment(Qt::AlignCenter);
+    top->addWidget(lblhphase);
+
+    auto* frames = new QHBoxLayout;
+    top->addLayout(frames);
+
+    fradate = new QGroupBox(QStringLiteral("Date"), this);
+    fradate->setObjectName(QStringLiteral("fradate"));
+    auto* dateLayout = new QHBoxLayout(fradate);
+    lblyear = new QLabel(QStringLiteral("Year:"), fradate);
+    lblyear->setObjectName(QStringLiteral("lblyear"));
+    txtyear = new QLineEdit(QStringLiteral("2004"), fradate);
+    txtyear->setObjectName(QStringLiteral("txtyear"));
+    dateLayout->addWidget(lblyear);
+    dateLayout->addWidget(txtyear);
+    frames->addWidget(fradate);
+
+    fraref = new QGroupBox(QStringLiteral("Reference"), this);
+    fraref->setObjectName(QStringLiteral("fraref"));
+    auto* refLayout = new QVBoxLayout(fraref);
+    optgeo = new QRadioButton(QStringLiteral("Geocentric"), fraref);
+    optgeo->setObjectName(QStringLiteral("optgeo"));
+    optgeo->setChecked(true);
+    opttopo = new QRadioButton(QStringLiteral("Topocentric"), fraref);
+    opttopo->setObjectName(QStringLiteral("opttopo"));
+    refLayout->addWidget(optgeo);
+    refLayout->addWidget(opttopo);
+    frames->addWidget(fraref);
+
+    fratime = new QGroupBox(QStringLiteral("Time"), this);
+    fratime->setObjectName(QStringLiteral("fratime"));
+    auto* timeLayout = new QVBoxLayout(fratime);
+    optut = new QRadioButton(QStringLiteral("Local (UT1)"), fratime);
+    optut->setObjectName(QStringLiteral("optut"));
+    optut->setChecked(true);
+    opttdt = new QRadioButton(QStringLiteral("Local (TDT)"), fratime);
+    opttdt->setObjectName(QStringLiteral("opttdt"));
+    timeLayout->addWidget(optut);
+    timeLayout->addWidget(opttdt);
+    frames->addWidget(fratime);
+
+    fradelta = new QGroupBox(QStringLiteral("Delta T"), this);
+    fradelta->setObjectName(QStringLiteral("fradelta"));
+    auto* deltaLayout = new QHBoxLayout(fradelta);
+    txtdelta = new QLineEdit(QStringLiteral("65"), fradelta);
+    txtdelta->setObjectName(QStringLiteral("txtdelta"));
+    lblsec = new QLabel(QStringLiteral("Second(s)"), fradelta);
+    lblsec->setObjectName(QStringLiteral("lblsec"));
+    deltaLayout->addWidget(txtdelta);
+    deltaLayout->addWidget(lblsec);
+    frames->addWidget(fradelta);
+
+    lbldeltan = new QLabel(QStringLiteral(" For \"Local (UT1)\"  Calculations, If you are not "
+                                          "satisfied by the above Delta T  value, then kindly "
+                                          "enter above the value you prefer."),
+                           this);
+    lbldeltan->setObjectName(QStringLiteral("lbldeltan"));
+    lbldeltan->setWordWrap(true);
+    top->addWidget(lbldeltan);
+
+    lblchoose = new QLabel(QStringLiteral(" Please choose the Precision and Summer Time settings "
+                                          "from the") +
+                               QString(19, QLatin1Char(' ')) +
+                               QStringLiteral("Preferences Menu, and your location from the "
+                                              "Location Menu."),
+                           this);
+    lblchoose->setObjectName(QStringLiteral("lblchoose"));
+    lblchoose->setWordWrap(true);
+    top->addWidget(lblchoose);
+
+    auto* buttons = new QHBoxLayout;
+    top->addLayout(buttons);
+    cmdcalc = new QPushButton(QStringLiteral("&Calculate"), this);
+    cmdcalc->setObjectName(QStringLiteral("cmdcalc"));
+    cmdclose = new QPushButton(QStringLiteral("Clo&se"), this);
+    cmdclose->setObjectName(QStringLiteral("cmdclose"));
+    buttons->addStretch();
+    buttons->addWidget(cmdcalc);
+    buttons->addWidget(cmdclose);
+    buttons->addStretch();
+
+    connect(txtyear, &QLineEdit::textChanged, this, &frmphase::txtyear_Change);
+    connect(opttdt, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opttdt_Click();
+    });
+    connect(optut, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optut_Click();
+    });
+    txtyear->installEventFilter(this);
+    txtdelta->installEventFilter(this);
+    connect(cmdcalc, &QPushButton::clicked, this, &frmphase::cmdcalc_Click);
+    connect(cmdclose, &QPushButton::clicked, this, &frmphase::cmdclose_Click);
+}
+
+void frmphase::Form_Load()
+{
+    const settings::Preferences pref = settings::readPreferences();
+    english_ = pref.eng;
+
+    // A missing or short phase.zvd falls back to the design values.
+    std::string yearText = "2004";
+    bool geocentric = true, ut1 = true;
+    std::string contents;
+    if (platform::readWholeFile(platform::programFile(kPhaseSettingsFile), contents)) {
+        std::vector<settings::SettingsField> f;
+        settings::SettingsLineReader(contents).read(f, 3);
+        if (f.size() == 3) {
+            yearText = f[0].asText();
+            geocentric = f[1].asTruth();
+            ut1 = f[2].asTruth();
+        }
+    }
+
+    txtdelta->setText(q(lunar::deltaTText(lunar::deltaTSecondsOfYear(lunar::phaseYear(yearText)))));
+    (geocentric ? optgeo : opttopo)->setChecked(true);
+    (ut1 ? optut : opttdt)->setChecked(true);
+    txtdelta->setEnabled(ut1);
+    // Sets the Delta T box again when the text changes.
+    txtyear->setText(q(yearText));
+
+    if (!english_)
+        switchToArabic();
+}
+
+void frmphase::txtyear_Change()
+{
+    const double year = lunar::phaseYear(txtyear->text().toStdString());
+    txtdelta->setText(q(lunar::deltaTText(lunar::deltaTSecondsOfYear(year))));
+}
+
+void frmphase::opttdt_Click()
+{
+    txtdelta->setEnabled(false);
+}
+
+void frmphase::optut_Click()
+{
+    txtdelta->setEnabled(true);
+}
+
+void frmphase::txtyear_GotFocus()
+{
+    txtyear->selectAll();
+}
+
+void frmphase::txtdelta_GotFocus()
+{
+    txtdelta->selectAll();
+}
+
+bool frmphase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus has placed the cursor.
+        if (watched == txtyear)
+            QTimer::singleShot(0, this, &frmphase::txtyear_GotFocus);
+        else if (watched == txtdelta)
+            QTimer::singleShot(0, this, &frmphase::txtdelta_GotFocus);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+lunar::PhaseChoices frmphase::choices() const
+{
+    lunar::PhaseChoices c;
+    c.geocentric = optgeo->isChecked();
+    c.ut1 = optut->isChecked();
+    // A box emptied during a run keeps the value the run had.
+    double v = 0;
+    if (deltaTNumber(txtdelta->text(), v))
+        lastDeltaT_ = v;
+    c.deltaTSeconds = lastDeltaT_;
+    return c;
+}
+
+void frmphase::message(const QString& english, const QString& arabic)
+{
+    platform::msgBox(this, english_ ? english : arabic,
+                     english_ ? QStringLiteral("Moon Phases") : QStringLiteral("أطوار القمر"),
+                     english_, platform::MsgIcon::Warning);
+}
+
+void frmphase::cmdcalc_Click()
+{
+    if (running_)
+        return;
+    double deltaT = 0;
+    if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT)) {
+        message(QStringLiteral("Please enter Delta T as a number of seconds."),
+                QStringLiteral("يرجى إدخال قيمة Delta T بالثواني رقماً"));
+        txtdelta->setFocus();
+        return;
+    }
+    const double year = lunar::phaseYear(txtyear->text().toStdString());
+    if (!(year >= kFirstYear && year <= kLastYear)) {
+        message(QStringLiteral("Please enter a year from -4000 to 8000."),
+                QStringLiteral("يرجى إدخال سنة من -4000 إلى 8000"));
+        txtyear->setFocus();
+        return;
+    }
+    lastDeltaT_ = deltaT;
+
+    LongComputation run(this);
+    if (!run.started())
+        return;
+    QPointer<frmphase> self(this);
+    running_ = true;
+    cmdcalc->setEnabled(false);
+    cmdclose->setEnabled(false);
+    WindowHost host(run, this);
+    lunar::MoonPhasesResult result;
+    try {
+        result = lunar::runMoonPhases(txtyear->text().toStdString(), host);
+    } catch (...) {
+        if (self) {
+            running_ = false;
+            cmdcalc->setEnabled(true);
+            cmdclose->setEnabled(true);
+        }
+        throw;
+    }
+    if (!self)
+        return;
+    running_ = false;
+    cmdcalc->setEnabled(true);
+    cmdclose->setEnabled(true);
+    if (!result.written) {
+        const QString why = q(result.writeError);
+        message(QStringLiteral("The report could not be written to results.out: %1").arg(why),
+                QStringLiteral("تعذرت كتابة التقرير في الملف results.out: %1").arg(why));
+    }
+}
+
+void frmphase::cmdclose_Click()
+{
+    if (running_)
+        return;
+    const settings::SaveResult saved = settings::writeRecord(
+        kPhaseSettingsFile, {settings::SettingsField::text(txtyear->text().toStdString()),
+                             settings::SettingsField::truth(optgeo->isChecked()),
+                             settings::SettingsField::truth(optut->isChecked())});
+    if (!saved) {
+        message(
+            QStringLiteral("The settings could not be saved to phase.zvd: %1").arg(q(saved.error)),
+            QStringLiteral("تعذر حفظ الإعدادات في الملف phase.zvd: %1").arg(q(saved.error)));
+        return;
+    }
+    tdtmode = 0;
+    close();
+}
+
+void frmphase::closeEvent(QCloseEvent* event)
+{
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void frmphase::switchToArabic()
+{
+    setLayoutDirection(Qt::RightToLeft);
+    const QString title = QStringLiteral("أطوار القمر");
+    setWindowTitle(title);
+    lblhphase->setText(title);
+    QFont arabic = lblhphase->font();
+    arabic.setFamily(QStringLiteral("Arabic Transparent"));
+    lblhphase->setFont(arabic);
+    fraref->setTitle(QStringLiteral("المرجع"));
+    optgeo->setText(QStringLiteral("مركزي"));
+    opttopo->setText(QStringLiteral("سطحي"));
+    fratime->setTitle(QStringLiteral("الوقت"));
+    optut->setText(QStringLiteral("محلي (UT1)"));
+    opttdt->setText(QStringLiteral("محلي (TDT)"));
+    fradate->setTitle(QStringLiteral("التاريخ"));
+    lblyear->setText(QStringLiteral("السنة"));
+    lblsec->setText(QStringLiteral("ثانية"));
+    cmdcalc->setText(QStringLiteral("إجراء ال&حسابات"));
+    cmdclose->setText(QStringLiteral("إ&غلاق"));
+    lbldeltan->setText(QStringLiteral(" لحسابات 'محلي (UT1)' إذا كنت تفضل قيمة أخرى لـ Delta-T، "
+                                      "يرجى إدخال هذه القيمة أعلاه"));
+    lblchoose->setText(QStringLiteral(" يرجى اختيار الدقة و التوقيت الصيفي من قائمة الخيارات، و "
+                                      "اختيار الموقع من قائمة الموقع"));
+    for (QLineEdit* box : {txtyear, txtdelta}) {
+        box->setLayoutDirection(Qt::RightToLeft);
+        box->setAlignment(Qt::AlignRight);
+    }
+    for (QLabel* label : {lbldeltan, lblchoose}) {
+        label->setLayoutDirection(Qt::RightToLeft);
+        label->setAlignment(Qt::AlignRight);
+    }
+}

@@ -1,0 +1,222 @@
+#include "moonphases.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/moddeltat.h"
+#include "engine/modgeneral.h"
+#include "engine/modjul.h"
+#include "mainwindow/prayerreport.h"
+#include "moonphase.h"
+#include "platform/filewriter.h"
+#include "platform/programfolder.h"
+#include "settings/records.h"
+#include "settings/settingsline.h"
+
+#include "version.h"
+
+namespace lunar {
+
+namespace {
+
+const std::string kRule(103, '=');
+
+// Columns of the four phases; a summer mark goes in the column before.
+constexpr size_t kPhaseColumns[4] = {2, 29, 58, 87};
+const char* const kPhaseCodes[4] = {"nm", "fq", "fm", "lq"};
+constexpr MoonPhase kPhases[4] = {MoonPhase::New, MoonPhase::FirstQuarter, MoonPhase::Full,
+                                  MoonPhase::LastQuarter};
+
+// The report as a stream of items: the current line stays open until an
+// item ends it, as the table's rows do.
+class PhaseReport {
+public:
+    // Places `item` at the 1-based character column; a line already past it
+    // is ended first.
+    void at(size_t column, const std::string& item)
+    {
+        if (prayer::charCount(open_) > column - 1)
+            endLine();
+        prayer::padTo(open_, column);
+        open_ += item;
+    }
+    void append(const std::string& item) { open_ += item; }
+    void endLine()
+    {
+        text_ += open_;
+        text_ += "\r\n";
+        open_.clear();
+    }
+    void line(const std::string& s)
+    {
+        append(s);
+        endLine();
+    }
+    bool lineOpen() const { return !open_.empty(); }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    std::string open_;
+};
+
+std::string pattern(double v, int minDigits, int decimals = 0)
+{
+    return prayer::patternNumber(v, minDigits, decimals);
+}
+
+void writeHeader(PhaseReport& r, const settings::CurrentLocation& loc,
+                 const settings::Preferences& pref, const PhaseChoices& c,
+                 const std::string& yearText)
+{
+    r.at(26, "By the Name of Allah");
+    r.endLine();
+    r.at(21, "Falakorum");
+    r.endLine();
+    r.at(20, "Miqatix " MIQATIX_VERSION_SHORT);
+    r.endLine();
+    r.endLine();
+    r.line("* Settings:-");
+    r.line(std::string("- ") +
+           (c.geocentric ? "Geocentric Phases of The Moon for The Year:"
+                         : "Topocentric Phases of The Moon for The Year:") +
+           "  " + yearText + " CE");
+
+    // Only the degrees carry the hemisphere.
+    const double longid = loc.east ? loc.longid : -loc.longid;
+    const double latid = loc.north ? loc.latid : -loc.latid;
+    r.line("- " + loc.locname + ", Long: " + pattern(longid, 2) + ":" + pattern(loc.longim, 2) +
+           ":" + pattern(loc.longis, 2, 1) + ", Lat: " + pattern(latid, 2) + ":" +
+           pattern(loc.latim, 2) + ":" + pattern(loc.latis, 2, 1) +
+           ", Ele:" + pattern(loc.ele, 1, 1) + ", Zone:" + pattern(loc.zon, 1, 2));
+    if (pref.summ == "0")
+        r.line("- No Summer Time.");
+    else
+        r.line("- Summer time is from:  " + pattern(pref.sdf, 2) + "/" + pattern(pref.smf, 2) +
+               "   To:  " + pattern(pref.sdt, 2) + "/" + pattern(pref.smt, 2));
+    if (c.ut1)
+        r.line("- Time Reference is Local (UT1),  Delta T: " + deltaTText(c.deltaTSeconds) +
+               " Second(s)");
+    else
+        r.line("- Time Reference is Local (TDT).");
+    r.endLine();
+    r.line(kRule);
+    r.endLine();
+    r.at(7, "New Moon");
+    r.at(32, "First Quarter");
+    r.at(61, "Full Moon");
+    r.at(90, "Last Quarter");
+    r.endLine();
+    r.endLine();
+}
+
+void writeFooter(PhaseReport& r)
+{
+    r.endLine();
+    r.endLine();
+    r.line(kRule);
+    r.endLine();
+    r.line("* Remarks:-");
+    r.line("- Date format: dd/mm/yyyy.");
+    r.line("- The Symbol '*' before the date, refers to Summer Time.");
+}
+
+} // namespace
+
+double phaseYear(const std::string& yearBoxText)
+{
+    return settings::lenientNumber(yearBoxText);
+}
+
+double deltaTSecondsOfYear(double year)
+{
+    double JD, dT;
+    jul(year, 6, 15, 0, JD);
+    deltat(JD, dT);
+    return 86400 * dT;
+}
+
+std::string deltaTText(double seconds)
+{
+    return prayer::patternNumber(seconds, 2, 2);
+}
+
+MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& host)
+{
+    MoonPhasesResult result;
+    host.reset();
+    host.show();
+    cancelflag = 0;
+
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    const settings::Preferences pref = settings::readPreferences();
+    PhaseChoices choices = host.choices();
+
+    const double year = phaseYear(yearBoxText);
+    PhaseRunState state;
+    state.pi = 3.14159265358979;
+    const double rad = state.pi / 180;
+    state.summ = pref.summ;
+    state.min = pref.min;
+    // The zone enters the instants as the report prints it, to two decimals.
+    state.zone = std::strtod(pattern(loc.zon, 1, 2).c_str(), nullptr);
+    state.yearText = pattern(year, 4);
+
+    PhaseReport report;
+    writeHeader(report, loc, pref, choices, state.yearText);
+
+    double k = firstLunation(year);
+    int lastQuarters = 0;
+    for (int i = 1; i <= kPhaseLunations; ++i, k += 1) {
+        const double share = i / 16.0 * 100;
+        host.setProgress(static_cast<float>(share),
+                         std::to_string(static_cast<int>(std::floor(share))) + " %");
+        host.handOver();
+
+        // Options changed during the hand-over apply from here on.
+        choices = host.choices();
+        state.geocentric = choices.geocentric;
+        state.ut1 = choices.ut1;
+        state.deltaTSeconds = choices.deltaTSeconds;
+
+        for (int p = 0; p < 4; ++p) {
+            const double kPhase = k + 0.25 * p;
+            double estimate = phaseEstimate(kPhase, kPhases[p], rad);
+            double localJD = 0;
+            RefinePhaseInstant(state, estimate, localJD, kPhaseCodes[p]);
+            std::string text;
+            FormatPhaseInstant(state, localJD, text);
+            result.localJD[i - 1][p] = localJD;
+            result.text[i - 1][p] = text;
+            if (text == "----")
+                continue;
+            if (state.summerMark == 1) {
+                if (p == 0)
+                    report.append("*");
+                else
+                    report.at(kPhaseColumns[p] - 1, "*");
+            }
+            report.at(kPhaseColumns[p], text);
+            if (p == 3) {
+                report.endLine();
+                ++lastQuarters;
+                if (lastQuarters == 4 || lastQuarters == 8)
+                    report.endLine();
+            }
+        }
+        if (cancelflag == -1)
+            break;
+    }
+
+    result.cancelled = cancelflag == -1;
+    writeFooter(report);
+    result.reportFile = platform::programFile(kPhaseReportFile);
+    result.written =
+        platform::fileWriter().replaceFile(result.reportFile, report.text(), result.writeError);
+    if (result.written && !result.cancelled)
+        host.showReport(result.reportFile);
+    host.unload();
+    return result;
+}
+
+} // namespace lunar

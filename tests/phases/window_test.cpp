@@ -1,0 +1,286 @@
+// The moon-phases window offscreen, by objectName: loading from phase.zvd,
+// the Delta T box, Close, Calculate through the progress window, the checks
+// before a run, Arabic, and its place among the program's windows.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "engine/modgeneral.h"
+#include "lunar/frmphase.h"
+#include "mainwindow/frmwait.h"
+#include "mainwindow/programwindows.h"
+#include "mainwindow/windowregistry.h"
+#include "phasefixture.h"
+#include "platform/eventloop.h"
+#include "platform/filewriter.h"
+#include "platform/qt/messagebox.h"
+#include "platform/qt/textviewer.h"
+
+namespace {
+
+template <class T> T* child(QWidget* w, const char* name)
+{
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+QString deltaOf(double year)
+{
+    return QString::fromStdString(lunar::deltaTText(lunar::deltaTSecondsOfYear(year)));
+}
+
+class WindowTest : public phasetest::PhaseTest {
+protected:
+    void SetUp() override
+    {
+        PhaseTest::SetUp();
+        platform::setEventProcessor([] { QCoreApplication::processEvents(); });
+        oldResponder_ = platform::setMessageResponder([this](const platform::MessageRequest& r) {
+            messages.push_back(r.text);
+            return platform::MsgAnswer::Ok;
+        });
+        oldShower_ = platform::setTextFileShower(
+            [this](const platform::TextFileView& v) { shown.push_back(v); });
+    }
+    void TearDown() override
+    {
+        delete window;
+        frmwait::unload();
+        platform::setMessageResponder(oldResponder_);
+        platform::setTextFileShower(oldShower_);
+        platform::setEventProcessor({});
+        PhaseTest::TearDown();
+    }
+
+    frmphase* open()
+    {
+        window = new frmphase;
+        return window;
+    }
+
+    QPointer<frmphase> window;
+    std::vector<QString> messages;
+    std::vector<platform::TextFileView> shown;
+
+private:
+    platform::MessageResponder oldResponder_;
+    platform::TextFileShower oldShower_;
+};
+
+TEST_F(WindowTest, LoadsTheChoicesOfPhaseZvd)
+{
+    put("phase.zvd", "\"2027\",#FALSE#,#FALSE#\r\n");
+    frmphase* w = open();
+    EXPECT_EQ(child<QLineEdit>(w, "txtyear")->text(), "2027");
+    EXPECT_TRUE(child<QRadioButton>(w, "opttopo")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(w, "opttdt")->isChecked());
+    EXPECT_FALSE(child<QLineEdit>(w, "txtdelta")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(w, "txtdelta")->text(), deltaOf(2027));
+    EXPECT_EQ(w->windowTitle(), "Moon Phases");
+    EXPECT_EQ(tdtmode, 0);
+}
+
+TEST_F(WindowTest, MissingOrShortPhaseZvdGivesTheDesignValues)
+{
+    for (const char* contents : {static_cast<const char*>(nullptr), "\"2027\",#FALSE#\r\n"}) {
+        std::filesystem::remove(file("phase.zvd"));
+        if (contents)
+            put("phase.zvd", contents);
+        frmphase* w = open();
+        EXPECT_EQ(child<QLineEdit>(w, "txtyear")->text(), "2004");
+        EXPECT_TRUE(child<QRadioButton>(w, "optgeo")->isChecked());
+        EXPECT_TRUE(child<QRadioButton>(w, "optut")->isChecked());
+        EXPECT_TRUE(child<QLineEdit>(w, "txtdelta")->isEnabled());
+        EXPECT_EQ(child<QLineEdit>(w, "txtdelta")->text(), deltaOf(2004));
+        delete window;
+    }
+}
+
+TEST_F(WindowTest, YearChangeReplacesATypedDeltaTAndTdtDisablesTheBox)
+{
+    frmphase* w = open();
+    auto* txtdelta = child<QLineEdit>(w, "txtdelta");
+    txtdelta->setText("99");
+    child<QLineEdit>(w, "txtyear")->setText("2019");
+    EXPECT_EQ(txtdelta->text(), deltaOf(2019));
+    child<QLineEdit>(w, "txtyear")->setText("no year");
+    EXPECT_EQ(txtdelta->text(), deltaOf(0));
+
+    child<QRadioButton>(w, "opttdt")->click();
+    EXPECT_FALSE(txtdelta->isEnabled());
+    child<QRadioButton>(w, "optut")->click();
+    EXPECT_TRUE(txtdelta->isEnabled());
+}
+
+TEST_F(WindowTest, CloseSavesAndTheTitleBarDoesNot)
+{
+    put("phase.zvd", "\"2004\",#TRUE#,#TRUE#\r\n");
+    frmphase* w = open();
+    child<QLineEdit>(w, "txtyear")->setText("2031");
+    child<QRadioButton>(w, "opttopo")->click();
+    w->close(); // the title-bar button
+    EXPECT_EQ(get("phase.zvd"), "\"2004\",#TRUE#,#TRUE#\r\n");
+
+    w = open();
+    child<QLineEdit>(w, "txtyear")->setText("2031");
+    child<QRadioButton>(w, "opttdt")->click();
+    child<QPushButton>(w, "cmdclose")->click();
+    EXPECT_EQ(get("phase.zvd"), "\"2031\",#TRUE#,#FALSE#\r\n");
+    EXPECT_TRUE(window->isHidden());
+}
+
+class FailingWriter : public platform::FileWriter {
+public:
+    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
+    {
+        error = "read-only folder";
+        return false;
+    }
+};
+
+TEST_F(WindowTest, FailedSaveIsReportedAndTheWindowStays)
+{
+    put("phase.zvd", "\"2004\",#TRUE#,#TRUE#\r\n");
+    frmphase* w = open();
+    w->show();
+    child<QLineEdit>(w, "txtyear")->setText("2031");
+    FailingWriter failing;
+    platform::FileWriter* old = platform::setFileWriter(&failing);
+    child<QPushButton>(w, "cmdclose")->click();
+    platform::setFileWriter(old);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("phase.zvd"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(get("phase.zvd"), "\"2004\",#TRUE#,#TRUE#\r\n");
+}
+
+TEST_F(WindowTest, CalculateWritesAndShowsTheReport)
+{
+    frmphase* w = open();
+    child<QLineEdit>(w, "txtyear")->setText("2019");
+    child<QPushButton>(w, "cmdcalc")->click();
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].file.filename(), "results.out");
+    EXPECT_TRUE(shown[0].text.contains("06/01/2019  04:28")) << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains("Delta T: " + deltaOf(2019) + " Second(s)"));
+    EXPECT_FALSE(frmwait::isLoaded());
+    EXPECT_TRUE(child<QPushButton>(w, "cmdcalc")->isEnabled());
+    EXPECT_EQ(tdtmode, 0);
+}
+
+TEST_F(WindowTest, CancelInTheProgressWindowStopsTheRun)
+{
+    frmphase* w = open();
+    child<QLineEdit>(w, "txtyear")->setText("2019");
+    // Pressed during the first hand-over to the message loop, once the bar
+    // shows the first lunation.
+    std::function<void()> press = [&press] {
+        if (frmwait::isLoaded() && frmwait::form().Pro1->value() > 0)
+            frmwait::form().bcancel->click();
+        else
+            QTimer::singleShot(0, press);
+    };
+    QTimer::singleShot(0, press);
+    child<QPushButton>(w, "cmdcalc")->click();
+    EXPECT_TRUE(shown.empty());
+    const std::string report = get("results.out");
+    EXPECT_EQ(report.find("/2019  "), std::string::npos); // only lunation 234 ran
+    EXPECT_NE(report.find("* Remarks:-"), std::string::npos);
+    EXPECT_FALSE(frmwait::isLoaded());
+}
+
+TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
+{
+    const struct {
+        const char* what;
+        const char* year;
+        const char* delta;
+        bool tdt;
+        bool runs;
+    } cases[] = {
+        {"Delta T not a number", "2019", "abc", false, false},
+        {"Delta T empty", "2019", "", false, false},
+        {"Delta T not read with TDT", "2019", "abc", true, true},
+        {"year beyond the theories", "1e300", "65", false, false},
+        {"year 0 is computed", "", "65", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(file("results.out"));
+        messages.clear();
+        shown.clear();
+        frmphase* w = open();
+        child<QLineEdit>(w, "txtyear")->setText(c.year);
+        child<QRadioButton>(w, c.tdt ? "opttdt" : "optut")->click();
+        child<QLineEdit>(w, "txtdelta")->setText(c.delta);
+        child<QPushButton>(w, "cmdcalc")->click();
+        EXPECT_EQ(std::filesystem::exists(file("results.out")), c.runs);
+        EXPECT_EQ(messages.size(), c.runs ? 0u : 1u);
+        EXPECT_EQ(tdtmode, 0);
+        delete window;
+    }
+}
+
+TEST_F(WindowTest, ArabicCaptionsAndRightToLeft)
+{
+    pref.eng = false;
+    save();
+    frmphase* w = open();
+    EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("أطوار القمر"));
+    const struct {
+        const char* name;
+        QString text;
+    } labels[] = {
+        {"lblhphase", QStringLiteral("أطوار القمر")},
+        {"lblyear", QStringLiteral("السنة")},
+        {"lblsec", QStringLiteral("ثانية")},
+    };
+    for (const auto& l : labels)
+        EXPECT_EQ(child<QLabel>(w, l.name)->text(), l.text) << l.name;
+    EXPECT_EQ(child<QGroupBox>(w, "fraref")->title(), QStringLiteral("المرجع"));
+    EXPECT_EQ(child<QGroupBox>(w, "fratime")->title(), QStringLiteral("الوقت"));
+    EXPECT_EQ(child<QGroupBox>(w, "fradate")->title(), QStringLiteral("التاريخ"));
+    EXPECT_EQ(child<QGroupBox>(w, "fradelta")->title(), "Delta T");
+    EXPECT_EQ(child<QRadioButton>(w, "optgeo")->text(), QStringLiteral("مركزي"));
+    EXPECT_EQ(child<QRadioButton>(w, "opttopo")->text(), QStringLiteral("سطحي"));
+    EXPECT_EQ(child<QRadioButton>(w, "optut")->text(), QStringLiteral("محلي (UT1)"));
+    EXPECT_EQ(child<QRadioButton>(w, "opttdt")->text(), QStringLiteral("محلي (TDT)"));
+    EXPECT_EQ(child<QPushButton>(w, "cmdcalc")->text(), QStringLiteral("إجراء ال&حسابات"));
+    EXPECT_EQ(child<QPushButton>(w, "cmdclose")->text(), QStringLiteral("إ&غلاق"));
+    EXPECT_TRUE(child<QLineEdit>(w, "txtyear")->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(child<QLabel>(w, "lblchoose")->text().startsWith(QStringLiteral(" يرجى اختيار")));
+
+    // The report stays English.
+    child<QLineEdit>(w, "txtyear")->setText("2019");
+    child<QPushButton>(w, "cmdcalc")->click();
+    EXPECT_NE(get("results.out").find("Geocentric Phases of The Moon"), std::string::npos);
+}
+
+TEST_F(WindowTest, IsAModelessWindowOfTheProgram)
+{
+    mainwindow::registerProgramWindows();
+    ASSERT_TRUE(windows::hasFactory("frmphase"));
+    QWidget* first = windows::show("frmphase", windows::ShowMode::Modeless);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->objectName(), "frmphase");
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(windows::show("frmphase", windows::ShowMode::Modeless), first);
+    windows::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows::find("frmphase"), nullptr);
+}
+
+} // namespace
