@@ -3,18 +3,12 @@
 // and as 365 days of moonrise, transit and moonset straight from the
 // engine's day functions. Also the rise and set alone, the figure other
 // libraries quote (365 moonrises and moonsets).
-#include <cstdlib>
-#include <filesystem>
-
 #include <benchmark/benchmark.h>
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "mainwindow/moontimes.h"
-#include "mainwindow/seriesloader.h"
-#include "platform/filewriter.h"
-#include "platform/programfolder.h"
-#include "settings/records.h"
+#include "yearbench.h"
 
 namespace {
 
@@ -23,31 +17,7 @@ void setUpFolder()
     static bool done = false;
     if (done)
         return;
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
-    platform::setProgramFolder(MIQATIX_SERIES_DIR);
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
-    platform::setProgramFolder(pattern);
-
-    settings::Preferences pref = settings::Preferences::defaults();
-    settings::CurrentLocation loc;
-    loc.locname = "Cairo";
-    loc.longid = 31, loc.longim = 14, loc.latid = 30, loc.latim = 2;
-    loc.east = loc.north = true;
-    loc.ele = 23, loc.zon = 2, loc.pres = 1010, loc.temp = 10, loc.alpha = "0.0065";
-    settings::DateSelection date;
-    date.year1 = date.year2 = 2027;
-    date.month1 = date.day1 = 1;
-    date.month2 = 12, date.day2 = 31;
-    if (!settings::writePreferences(pref) || !settings::writeCurrentLocation(loc) ||
-        !settings::writeDateSelection(date))
-        std::abort();
-    pi = kPi15;
+    yearbench::setUpCairoFolder(settings::Preferences::defaults(), yearbench::yearOf2027());
     onedaymode = 0;
     done = true;
 }
@@ -94,19 +64,10 @@ void DaysOfAYear(benchmark::State& state)
 }
 BENCHMARK(DaysOfAYear)->Unit(benchmark::kMillisecond);
 
-// Keeps the report in memory: the benchmark measures the computation.
-class DiscardingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string&) override
-    {
-        return true;
-    }
-};
-
 void ReportRunOfAYear(benchmark::State& state)
 {
     setUpFolder();
-    DiscardingWriter writer;
+    yearbench::DiscardingWriter writer;
     platform::FileWriter* old = platform::setFileWriter(&writer);
     moontimes::MoonTimesEngine engine;
     for (auto _ : state) {

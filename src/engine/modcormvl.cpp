@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "lunarsums.h"
 #include "moddeltat.h"
 #include "modearthglobe.h"
 #include "modeclequa.h"
@@ -22,18 +23,6 @@ constexpr double kDaysPerMillennium = 365250;
 constexpr double kEarthRadiusKm = 6378.137;    // equatorial radius
 constexpr double kMoonRadiusRatio = 0.2725076; // Moon's radius in Earth radii
 
-// Mean elements into 0..360 by the truncating rule, which leaves exactly 360
-// as it is (unlike modgeneral::range).
-double reduceTruncating(double x)
-{
-    const double q = x / 360 - std::trunc(x / 360);
-    if (x < 0)
-        return 360 * q + 360;
-    if (x > 360)
-        return 360 * q;
-    return x;
-}
-
 // Julian millennia of the instant, Delta T added unless `tdtmode` says the
 // instant is TT already.
 double millennia(double JD)
@@ -45,18 +34,6 @@ double millennia(double JD)
     return (JD + dT - kJ2000) / kDaysPerMillennium;
 }
 
-// The eccentricity factor E applies once for a multiplier of M of +-1, twice
-// for +-2.
-double eccentricityFactor(double multiplierOfM, double E)
-{
-    const double m = std::fabs(multiplierOfM);
-    if (m == 1)
-        return E;
-    if (m == 2)
-        return E * E;
-    return 1;
-}
-
 } // namespace
 
 void cormvl(double longitude, double latitude, double JD, double& alpha, double& delta,
@@ -66,46 +43,11 @@ void cormvl(double longitude, double latitude, double JD, double& alpha, double&
     const double p = storedPi();
     const double r = p / 180;
     const double T = 10 * millennia(JD);
-    const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
-
     double dEpsilon = 0, dPsi = 0, epsilon = 0;
     cormvlnut(JD, dEpsilon, dPsi, epsilon);
 
-    const double Lp = reduceTruncating(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 +
-                                       T3 / 538841 - T4 / 65194000) *
-                      r;
-    const double D = reduceTruncating(297.8502042 + 445267.1115168 * T - 0.00163 * T2 +
-                                      T3 / 545868 - T4 / 113065000) *
-                     r;
-    const double M =
-        reduceTruncating(357.5291092 + 35999.0502909 * T - 0.0001536 * T2 + T3 / 24490000) * r;
-    const double Mp = reduceTruncating(134.9634114 + 477198.8676313 * T + 0.008997 * T2 +
-                                       T3 / 69699 - T4 / 14712000) *
-                      r;
-    const double F = reduceTruncating(93.2720993 + 483202.0175273 * T - 0.0034029 * T2 -
-                                      T3 / 3526000 + T4 / 863310000) *
-                     r;
-    const double A1 = reduceTruncating(119.75 + 131.849 * T) * r;
-    const double A2 = reduceTruncating(53.09 + 479264.29 * T) * r;
-    const double A3 = reduceTruncating(313.45 + 481266.484 * T) * r;
-    const double E = 1 - 0.002516 * T - 0.0000074 * T2;
-
-    double sumL = 0, sumR = 0, sumB = 0;
-    for (int row = 64; row <= 123; ++row) {
-        const double* c = mterm[row];
-        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
-        const double e = eccentricityFactor(c[3], E);
-        sumL += c[6] * std::sin(arg) * e;
-        sumR += c[7] * std::cos(arg) * e;
-    }
-    for (int row = 124; row <= 183; ++row) {
-        const double* c = mterm[row];
-        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
-        sumB += c[6] * std::sin(arg) * eccentricityFactor(c[3], E);
-    }
-    sumL += 3958 * std::sin(A1) + 1962 * std::sin(Lp - F) + 318 * std::sin(A2);
-    sumB += -2235 * std::sin(Lp) + 382 * std::sin(A3) + 175 * std::sin(A1 - F) +
-            175 * std::sin(A1 + F) + 127 * std::sin(Lp - Mp) - 115 * std::sin(Lp + Mp);
+    double Lp = 0, sumL = 0, sumB = 0, sumR = 0;
+    lunarSums(T, r, Lp, sumL, sumB, sumR);
 
     lambda = Lp * 180 / p + sumL / 1000000 + dPsi;
     beta = sumB / 1000000;

@@ -144,14 +144,26 @@ private:
 };
 
 // Leaves the engine without a host however its run ends.
-struct HostScope {
-    HostScope(prayer::PrayerTimesEngine& engine, prayer::RunHost* host) : engine_(engine)
-    {
-        engine_.setHost(host);
-    }
+template <typename Engine> struct HostScope {
+    HostScope(Engine& engine, prayer::RunHost* host) : engine_(engine) { engine_.setHost(host); }
     ~HostScope() { engine_.setHost(nullptr); }
-    prayer::PrayerTimesEngine& engine_;
+    Engine& engine_;
 };
+
+// A report run of `engine` (its button's `click`) under the one-run guard,
+// with the progress window as its host; false, and no run, when another long
+// computation holds the guard.
+template <typename Engine>
+bool runReport(QWidget* requester, const bool& exiting, Engine& engine, void (Engine::*click)())
+{
+    LongComputation run(requester);
+    if (!run.started())
+        return false;
+    WindowHost host(&run, exiting);
+    HostScope<Engine> scope(engine, &host);
+    (engine.*click)();
+    return true;
+}
 
 } // namespace
 
@@ -424,18 +436,13 @@ void frmmain::computeToday()
     jul(date.year(), date.month(), date.day(), 0, todayjd);
     {
         WindowHost host(nullptr, unloading_);
-        HostScope scope(engine_, &host);
+        HostScope<prayer::PrayerTimesEngine> scope(engine_, &host);
         engine_.todaymode = todaymode;
         engine_.todayjd = todayjd;
         engine_.cmdcom_Click();
         engine_.todaymode = 0;
     }
-    fajertext = engine_.fajertext;
-    shuroqtext = engine_.shuroqtext;
-    dhohurtext = engine_.dhohurtext;
-    asrtext = engine_.asrtext;
-    maghrebtext = engine_.maghrebtext;
-    ishatext = engine_.ishatext;
+    takeEngineTimes();
     todaymode = 0;
     lbltloc->setText(q(locname_));
     lbltfaj->setText(q(fajertext));
@@ -503,35 +510,33 @@ void frmmain::enableButtons()
             w->setEnabled(windows::hasFactory(QString::fromLatin1(b.kind)));
 }
 
-void frmmain::cmdcom_Click()
+void frmmain::takeEngineTimes()
 {
-    if (unloading_)
-        return;
-    {
-        LongComputation run(this);
-        if (!run.started())
-            return;
-        WindowHost host(&run, unloading_);
-        HostScope scope(engine_, &host);
-        engine_.cmdcom_Click();
-    }
     fajertext = engine_.fajertext;
     shuroqtext = engine_.shuroqtext;
     dhohurtext = engine_.dhohurtext;
     asrtext = engine_.asrtext;
     maghrebtext = engine_.maghrebtext;
     ishatext = engine_.ishatext;
+}
+
+void frmmain::cmdcom_Click()
+{
+    if (unloading_)
+        return;
+    if (!runReport(this, unloading_, engine_, &prayer::PrayerTimesEngine::cmdcom_Click))
+        return;
+    takeEngineTimes();
+    endReport(engine_.lastRun(), prayer::kPrayerReportFile,
+              english ? QStringLiteral("Prayer Times") : QStringLiteral("مواقيت الصلاة"));
+}
+
+void frmmain::endReport(const prayer::RunResult& result, const char* file, const QString& title)
+{
     if (unloading_) {
         settlePending();
         return;
     }
-    reportWriteFailure(engine_.lastRun(), prayer::kPrayerReportFile,
-                       english ? QStringLiteral("Prayer Times") : QStringLiteral("مواقيت الصلاة"));
-}
-
-void frmmain::reportWriteFailure(const prayer::RunResult& result, const char* file,
-                                 const QString& title)
-{
     if (result.written || result.writeError.empty())
         return;
     const QString name = QString::fromLatin1(file);
@@ -546,25 +551,14 @@ void frmmain::cmdmoon_Click()
 {
     if (unloading_)
         return;
-    {
-        LongComputation run(this);
-        if (!run.started())
-            return;
-        WindowHost host(&run, unloading_);
-        moon_.setHost(&host);
-        moon_.cmdmoon_Click();
-        moon_.setHost(nullptr);
-    }
+    if (!runReport(this, unloading_, moon_, &moontimes::MoonTimesEngine::cmdmoon_Click))
+        return;
     // The moon engine writes its last day's rise and set into the main
     // window's sunrise and sunset members, as the prayer engine's do.
     shuroqtext = engine_.shuroqtext;
     maghrebtext = engine_.maghrebtext;
-    if (unloading_) {
-        settlePending();
-        return;
-    }
-    reportWriteFailure(moon_.lastRun(), moontimes::kMoonReportFile,
-                       english ? QStringLiteral("Moon Times") : QStringLiteral("مواقيت القمر"));
+    endReport(moon_.lastRun(), moontimes::kMoonReportFile,
+              english ? QStringLiteral("Moon Times") : QStringLiteral("مواقيت القمر"));
 }
 
 void frmmain::cmdpre_Click()

@@ -95,8 +95,11 @@ private:
     prayer::PrayerTimesEngine engine_;
     moontimes::MoonTimesEngine moon_;
 
-    // Tells the user that a report could not be written.
-    void reportWriteFailure(const prayer::RunResult& result, const char* file, const QString& title);
+    // The six texts of the prayer engine's last day, into the window's members.
+    void takeEngineTimes();
+    // After a report run: settles what waited for it when the program is
+    // closing, otherwise tells the user when the report could not be written.
+    void endReport(const prayer::RunResult& result, const char* file, const QString& title);
 
     std::string locname_;
     QDate panelDate_;        // the machine's date the panel and the date line show

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "prayerreport.h"
+#include "reportpieces.h"
 
 namespace moontimes {
 
@@ -17,7 +18,7 @@ struct MoonRow {
     std::string rise, transit, set;
 };
 
-class MoonTimesReport {
+class MoonTimesReport : public reportpieces::ReportText {
 public:
     // Lines 1 to 16: title, settings block and the column header of the
     // precision (pref.min "1": minutes, otherwise seconds).
@@ -28,18 +29,7 @@ public:
                   bool minutesPrecision);
     // The closing rule and the remarks.
     void writeClosing();
-
-    const std::string& text() const { return text_; }
-    int rows() const { return rows_; }
-
-    // Replaces `file` with the text (atomically); false with `error` set when
-    // the file could not be written.
-    bool save(const std::filesystem::path& file, std::string& error) const;
-
-private:
-    void line(const std::string& s);
-    std::string text_;
-    int rows_ = 0;
+    // text(), rows() and save() come from the report text.
 };
 
 // The name of the report file in the program folder.

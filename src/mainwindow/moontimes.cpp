@@ -1,7 +1,6 @@
 #include "moontimes.h"
 
 #include <cmath>
-#include <ctime>
 
 #include "engine/modaltazm.h"
 #include "engine/modcorml.h"
@@ -17,24 +16,17 @@
 #include "moonreport.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
+#include "reportpieces.h"
 #include "settings/records.h"
 
 namespace moontimes {
+
+using reportpieces::eventText;
 
 namespace {
 
 constexpr double kTransitConverged = 0.0002777777; // hours (one second)
 constexpr double kMeridianWindow = 7;              // degrees of azimuth either side
-
-// The text of a result: a marker's text, or the clock text of a time.
-std::string text(const EventTime& e, const std::string& min)
-{
-    if (e.isMarker())
-        return e.markerText();
-    std::string s;
-    ctim(min, e.hours, s);
-    return s;
-}
 
 double intoDay(double T)
 {
@@ -45,36 +37,6 @@ double intoDay(double T)
     return T;
 }
 
-// The number pattern "####0.00" read back as a number: the zone every instant
-// of the run uses (half away from zero, as the pattern rounds), so that a zone
-// of 5.333 counts as 5.33 as it is printed.
-double zoneAsPrinted(double zon)
-{
-    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
-}
-
-void todaysDate(double& year, double& month, double& day)
-{
-    const std::time_t now = platform::Clock::to_time_t(platform::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    year = local.tm_year + 1900;
-    month = local.tm_mon + 1;
-    day = local.tm_mday;
-}
-
-// The host of a run without a window: no progress, no hand-over, no viewer.
-class NoWindow : public prayer::RunHost {
-public:
-    void reset() override {}
-    void show() override {}
-    void setProgress(float, const std::string&) override {}
-    void handOver() override {}
-    void showReport(const std::filesystem::path&) override {}
-    void unload() override {}
-    void warn(const std::string&, const std::string&, bool) override {}
-};
-
 } // namespace
 
 void moonRiseSet(double JD0, const std::string& min, MoonDay& day)
@@ -84,8 +46,8 @@ void moonRiseSet(double JD0, const std::string& min, MoonDay& day)
         day.riseText = day.rise.markerText();
         day.setText = day.set.markerText();
     } else {
-        day.riseText = text(day.rise, min);
-        day.setText = text(day.set, min);
+        day.riseText = eventText(day.rise, min);
+        day.setText = eventText(day.set, min);
     }
 }
 
@@ -162,7 +124,7 @@ void MoonTimesEngine::bindMainWindow(std::string& shuroqtext, std::string& maghr
 
 void MoonTimesEngine::cmdmoon_Click()
 {
-    NoWindow noWindow;
+    reportpieces::NoWindow noWindow;
     prayer::RunHost& host = host_ ? *host_ : noWindow;
     result_ = {};
     const bool oneDay = onedaymode == 1;
@@ -182,12 +144,7 @@ void MoonTimesEngine::cmdmoon_Click()
     const settings::CurrentLocation loc = settings::readCurrentLocation();
     *english_ = pref.eng;
 
-    if (date.sysdate) {
-        todaysDate(date.year1, date.month1, date.day1);
-        date.year2 = date.year1;
-        date.month2 = date.month1;
-        date.day2 = date.day1;
-    }
+    reportpieces::useSystemDate(date);
 
     const double lambda = loc.longitude();
     double JD1, JD2;
@@ -196,7 +153,7 @@ void MoonTimesEngine::cmdmoon_Click()
 
     double deltaT;
     deltat((JD1 + JD2) / 2, deltaT);
-    const double zone = zoneAsPrinted(loc.zon);
+    const double zone = reportpieces::zoneAsPrinted(loc.zon);
     const std::string& min = pref.min;
 
     MoonTimesReport reportFile;
@@ -208,20 +165,11 @@ void MoonTimesEngine::cmdmoon_Click()
         JD1 = JD2 = onedayjd;
 
     for (double JD = JD1; JD <= JD2; JD += 1) {
-        if (JD2 != JD1) {
-            const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
-            host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
-        } else {
-            host.setProgress(100, "100 %");
-        }
+        reportpieces::showProgress(host, JD, JD1, JD2);
 
         double year, month, dayOfMonth;
         juc(JD + 0.5, year, month, dayOfMonth);
-        std::int16_t f = 0;
-        if (oneDay)
-            f = summerflag;
-        else if (pref.summ == "1")
-            summer(dayOfMonth, month, year, f);
+        const std::int16_t f = reportpieces::summerFlag(oneDay, pref, dayOfMonth, month, year);
         const double JD0 = JD - (zone + f) / 24;
 
         MoonDay day;
@@ -234,7 +182,7 @@ void MoonTimesEngine::cmdmoon_Click()
             return;
 
         moonTransit(JD0, lambda, min, day);
-        reportFile.writeRow(prayer::dateText(dayOfMonth, month, year), f == 1,
+        reportFile.writeRow(reportpieces::dateText(dayOfMonth, month, year), f == 1,
                             {day.riseText, day.transitText, day.setText}, min == "1");
 
         host.handOver();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "reportpieces.h"
 #include "settings/records.h"
 
 namespace prayer {
@@ -24,7 +25,7 @@ struct ReportTimes {
     std::string fajr, shuruq, dhuhr, asr, maghrib, isha;
 };
 
-class PrayerReport {
+class PrayerReport : public reportpieces::ReportText {
 public:
     // Title, settings block and column headers (minutes or seconds columns
     // by pref.min).
@@ -39,35 +40,16 @@ public:
                         const std::string& fajrMark, const std::string& ishaMark);
     // The closing rule and the remarks.
     void writeRemarks();
-
-    const std::string& text() const { return text_; }
-    int rows() const { return rows_; }
-
-    // Replaces `file` with the text (atomically); false with `error` set when
-    // the file could not be written.
-    bool save(const std::filesystem::path& file, std::string& error) const;
-
-private:
-    void line(const std::string& s);
-    std::string text_;
-    int rows_ = 0;
+    // text(), rows() and save() come from the report text.
 };
 
-// Number items and patterns of the report.
-// " 5 ", "-5 ", " 1.25 ": plain decimal, one blank before (or the minus sign)
-// and one after.
-std::string numberItem(double v);
-// Plain decimal without surrounding blanks ("10", "-0.5").
-std::string plainNumber(double v);
-// A "#...0...0.0..." pattern: at least `minDigits` integer digits, exactly
-// `decimals` decimals, half away from zero, "-" before a negative value.
-std::string patternNumber(double v, int minDigits, int decimals);
-// "dd/mm/yyyy": day and month with at least two digits.
-std::string dateText(double day, double month, double year);
-// Characters (UTF-8 code points) of a text.
-size_t charCount(const std::string& s);
-// `s` padded with blanks so that the next item starts at column `column`
-// (1-based); nothing is added when `s` already reaches it.
-void padTo(std::string& s, size_t column);
+// Number items and patterns of the report, shared with the moon-times report
+// (see reportpieces.h) under the names the prayer code has always used.
+using reportpieces::charCount;
+using reportpieces::dateText;
+using reportpieces::numberItem;
+using reportpieces::padTo;
+using reportpieces::patternNumber;
+using reportpieces::plainNumber;
 
 } // namespace prayer

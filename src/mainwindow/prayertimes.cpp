@@ -1,7 +1,6 @@
 #include "prayertimes.h"
 
 #include <cmath>
-#include <ctime>
 
 #include "engine/modaltazm.h"
 #include "engine/modcorsl.h"
@@ -17,9 +16,12 @@
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "prayerreport.h"
+#include "reportpieces.h"
 #include "settings/records.h"
 
 namespace prayer {
+
+using reportpieces::eventText;
 
 namespace {
 
@@ -28,16 +30,6 @@ constexpr int kMostTransitPasses = 50;
 constexpr double kMethodTwilightAngle = 18; // degrees, Fajr and Isha of a method run
 
 const EventTime kNoEvent = EventTime::marked(TimeMarker::NoEvent);
-
-// The text of a result: a marker's text, or the clock text of a time.
-std::string text(const EventTime& e, const std::string& precision)
-{
-    if (e.isMarker())
-        return e.markerText();
-    std::string s;
-    ctim(precision, e.hours, s);
-    return s;
-}
 
 // A time moved by an adjustment, or "----" when that pushes it out of the day.
 EventTime adjusted(double hours)
@@ -64,35 +56,6 @@ std::string twelveHour(const std::string& t)
     return out;
 }
 
-// The number pattern "####0.00" read back as a number: the zone the day loop
-// uses (half away from zero, as the pattern rounds).
-double zoneAsPrinted(double zon)
-{
-    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
-}
-
-void todaysDate(double& year, double& month, double& day)
-{
-    const std::time_t now = platform::Clock::to_time_t(platform::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    year = local.tm_year + 1900;
-    month = local.tm_mon + 1;
-    day = local.tm_mday;
-}
-
-// The host of a run without a window: no progress, no hand-over, no viewer.
-class NoWindow : public RunHost {
-public:
-    void reset() override {}
-    void show() override {}
-    void setProgress(float, const std::string&) override {}
-    void handOver() override {}
-    void showReport(const std::filesystem::path&) override {}
-    void unload() override {}
-    void warn(const std::string&, const std::string&, bool) override {}
-};
-
 } // namespace
 
 PrayerTimesEngine::PrayerTimesEngine() : nightFraction_(std::make_unique<NightFractionMethod>()) {}
@@ -101,7 +64,7 @@ PrayerTimesEngine::~PrayerTimesEngine() = default;
 
 void PrayerTimesEngine::cmdcom_Click()
 {
-    NoWindow noWindow;
+    reportpieces::NoWindow noWindow;
     RunHost& host = host_ ? *host_ : noWindow;
     result_ = {};
     const bool oneDay = onedaymode == 1;
@@ -121,12 +84,7 @@ void PrayerTimesEngine::cmdcom_Click()
     settings::DateSelection date = settings::readDateSelection();
     const settings::CurrentLocation loc = settings::readCurrentLocation();
 
-    if (date.sysdate) {
-        todaysDate(date.year1, date.month1, date.day1);
-        date.year2 = date.year1;
-        date.month2 = date.month1;
-        date.day2 = date.day1;
-    }
+    reportpieces::useSystemDate(date);
 
     const double lambda = loc.longitude();
     const double phi = loc.latitude();
@@ -159,7 +117,7 @@ void PrayerTimesEngine::cmdcom_Click()
     if (loc.city != 0 && !oneDay)
         c = 4 * (loc.city / (111.413 * std::cos(phi * deg) - 0.094 * std::cos(3 * phi * deg))) / 60;
     const double M = 4 * (15 * loc.zon - lambda);
-    const double zone = zoneAsPrinted(loc.zon);
+    const double zone = reportpieces::zoneAsPrinted(loc.zon);
     // addmag is held in single precision; the one-day run adds no minutes.
     const double addmag = oneDay ? 0 : static_cast<double>(static_cast<float>(pref.addmag));
     const std::string& precision = pref.min;
@@ -177,20 +135,11 @@ void PrayerTimesEngine::cmdcom_Click()
         method->begin(phi);
 
     for (double JD = JD1; JD <= JD2; JD += 1) {
-        if (JD2 != JD1) {
-            const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
-            host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
-        } else {
-            host.setProgress(100, "100 %");
-        }
+        reportpieces::showProgress(host, JD, JD1, JD2);
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        std::int16_t f = 0;
-        if (oneDay)
-            f = summerflag;
-        else if (pref.summ == "1")
-            summer(day, month, year, f);
+        const std::int16_t f = reportpieces::summerFlag(oneDay, pref, day, month, year);
         const double JD0 = JD - (zone + f) / 24;
 
         // Sunrise and sunset.
@@ -210,10 +159,10 @@ void PrayerTimesEngine::cmdcom_Click()
         } else {
             if (!rise.isMarker())
                 rise = adjusted(rise.hours - c - pref.subsho / 60);
-            shuroqtext = text(rise, precision);
+            shuroqtext = eventText(rise, precision);
             if (!set.isMarker())
                 set = adjusted(set.hours + addmag / 60);
-            maghrebtext = text(set, precision);
+            maghrebtext = eventText(set, precision);
         }
         daysunrise = rise;
         daysunset = set;
@@ -256,10 +205,10 @@ void PrayerTimesEngine::cmdcom_Click()
         if (!fajrDone) {
             if (!fajr.isMarker())
                 fajr = adjusted(fajr.hours - c - pref.subfaj / 60);
-            fajertext = text(fajr, precision);
+            fajertext = eventText(fajr, precision);
         }
         // Isha takes no adjustment; a night-fraction Isha may pass midnight.
-        ishatext = text(isha, precision);
+        ishatext = eventText(isha, precision);
 
         // Dhuhr: the transit, from the equation of time.
         double a[12];
@@ -281,7 +230,7 @@ void PrayerTimesEngine::cmdcom_Click()
         corsm(pi, noonJD, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
         double h, azimuth;
         altazm(noonJD, a[0], a[1], h, azimuth);
-        dhohurtext = text(EventTime::at(T), precision);
+        dhohurtext = eventText(EventTime::at(T), precision);
         if (h <= sunh0)
             dhohurtext = kNoEvent.markerText();
         if (maghrebtext == shuroqtext && shuroqtext != "Up")
@@ -293,7 +242,7 @@ void PrayerTimesEngine::cmdcom_Click()
         RisesetOptions asrOnly = sameDay;
         asrOnly.wanted = RisesetOptions::Wanted::Set;
         riseset("Asr", JD0, unused, asr, asrOnly);
-        asrtext = text(asr, precision);
+        asrtext = eventText(asr, precision);
         if (!asr.isMarker() && asr.hours <= T)
             asrtext = kNoEvent.markerText();
         if (asr.isMarker())
@@ -301,7 +250,7 @@ void PrayerTimesEngine::cmdcom_Click()
         if (maghrebtext == "Down")
             asrtext = "Down";
         if (asrtext != "----" && asrtext != "Down")
-            asrtext = text(adjusted(asr.hours + pref.addasr / 60), precision);
+            asrtext = eventText(adjusted(asr.hours + pref.addasr / 60), precision);
 
         if (today)
             return;

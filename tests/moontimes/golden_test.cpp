@@ -1,6 +1,5 @@
 // mresults.out of whole report runs against golden files. Rewrite them with
 // MIQATIX_UPDATE_GOLDEN=1 after a deliberate change, and read the diff.
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -31,12 +30,7 @@ protected:
         engine.cmdmoon_Click();
         EXPECT_TRUE(engine.lastRun().written) << engine.lastRun().writeError;
         const std::string text = get("mresults.out");
-        const auto golden =
-            std::filesystem::path(MIQATIX_TESTS_DIR) / "moontimes" / "golden" / name;
-        if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
-            testsupport::writeFile(golden, text);
-        else
-            EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+        prayertest::compareWithGolden(text, "moontimes", name);
         return text;
     }
 };
@@ -154,14 +148,7 @@ TEST_F(MoonGoldenTest, AZoneOfMoreDecimalsIsUsedAsPrinted)
 
 TEST_F(MoonGoldenTest, AFailedWriteOpensNothing)
 {
-    struct FailingWriter : platform::FileWriter {
-        bool replaceFile(const std::filesystem::path&, const std::string&,
-                         std::string& error) override
-        {
-            error = "disk full";
-            return false;
-        }
-    } failing;
+    prayertest::FailingWriter failing;
     save();
     platform::FileWriter* old = platform::setFileWriter(&failing);
     moontimes::MoonTimesEngine engine;

@@ -2,11 +2,9 @@
 // moonsets and transits at two places (tests/reference/make_moon_reference.py
 // wrote the table).
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -27,30 +25,14 @@ struct ReferenceDay {
 
 std::vector<ReferenceDay> readReference()
 {
-    std::ifstream in(std::filesystem::path(MIQATIX_TESTS_DIR) / "reference" / "moon_reference.csv");
     std::vector<ReferenceDay> days;
-    std::string line;
-    std::getline(in, line); // header
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::stringstream ss(line);
-        std::string item;
-        while (std::getline(ss, item, ','))
-            f.push_back(item);
-        f.resize(6);
-        auto opt = [](const std::string& s) -> std::optional<double> {
-            if (s.empty())
-                return std::nullopt;
-            return std::stod(s);
-        };
+    for (const std::vector<std::string>& f : prayertest::referenceRows("moon_reference.csv", 6)) {
         ReferenceDay d;
         d.place = f[0];
-        d.year = std::stoi(f[1].substr(0, 4));
-        d.month = std::stoi(f[1].substr(5, 2));
-        d.day = std::stoi(f[1].substr(8, 2));
-        d.moonrise = opt(f[2]);
-        d.moonset = opt(f[3]);
-        d.transit = opt(f[4]);
+        prayertest::referenceDate(f[1], d.year, d.month, d.day);
+        d.moonrise = prayertest::optionalNumber(f[2]);
+        d.moonset = prayertest::optionalNumber(f[3]);
+        d.transit = prayertest::optionalNumber(f[4]);
         days.push_back(d);
     }
     return days;

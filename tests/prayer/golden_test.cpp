@@ -1,6 +1,5 @@
 // results.out of whole report runs against golden files. Rewrite them with
 // MIQATIX_UPDATE_GOLDEN=1 after a deliberate change, and read the diff.
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -24,13 +23,7 @@ protected:
         engine.setHost(host ? host : &quiet);
         engine.cmdcom_Click();
         ASSERT_TRUE(engine.lastRun().written) << engine.lastRun().writeError;
-        const std::string text = get("results.out");
-        const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / "prayer" / "golden" / name;
-        if (std::getenv("MIQATIX_UPDATE_GOLDEN")) {
-            testsupport::writeFile(golden, text);
-            return;
-        }
-        EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+        prayertest::compareWithGolden(get("results.out"), "prayer", name);
     }
 };
 
@@ -81,14 +74,7 @@ TEST_F(GoldenReportTest, CancelKeepsTheRowsWrittenAndTheRemarks)
 
 TEST_F(GoldenReportTest, AFailedWriteIsReportedAndOpensNothing)
 {
-    struct FailingWriter : platform::FileWriter {
-        bool replaceFile(const std::filesystem::path&, const std::string&,
-                         std::string& error) override
-        {
-            error = "disk full";
-            return false;
-        }
-    } failing;
+    prayertest::FailingWriter failing;
     save();
     platform::FileWriter* old = platform::setFileWriter(&failing);
     prayer::PrayerTimesEngine engine;

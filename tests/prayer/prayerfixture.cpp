@@ -1,6 +1,11 @@
 #include "prayerfixture.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
@@ -102,6 +107,47 @@ void PrayerTest::save()
     ASSERT_TRUE(settings::writePreferences(pref).ok);
     ASSERT_TRUE(settings::writeCurrentLocation(loc).ok);
     ASSERT_TRUE(settings::writeDateSelection(date).ok);
+}
+
+void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name)
+{
+    const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / folder / "golden" / name;
+    if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
+        testsupport::writeFile(golden, text);
+    else
+        EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+}
+
+std::vector<std::vector<std::string>> referenceRows(const std::string& file, size_t fields)
+{
+    std::ifstream in(std::filesystem::path(MIQATIX_TESTS_DIR) / "reference" / file);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    std::getline(in, line); // header
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream ss(line);
+        std::string item;
+        while (std::getline(ss, item, ','))
+            f.push_back(item);
+        f.resize(fields);
+        rows.push_back(std::move(f));
+    }
+    return rows;
+}
+
+std::optional<double> optionalNumber(const std::string& field)
+{
+    if (field.empty())
+        return std::nullopt;
+    return std::stod(field);
+}
+
+void referenceDate(const std::string& field, int& year, int& month, int& day)
+{
+    year = std::stoi(field.substr(0, 4));
+    month = std::stoi(field.substr(5, 2));
+    day = std::stoi(field.substr(8, 2));
 }
 
 } // namespace prayertest

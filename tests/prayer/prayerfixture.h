@@ -2,11 +2,14 @@
 // each test adjusts, and a progress host that records what a run shows.
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mainwindow/prayertimes.h"
+#include "platform/filewriter.h"
 #include "settings/records.h"
 #include "support/testsupport.h"
 
@@ -77,5 +80,26 @@ protected:
 
 // Julian Day at 0 h.
 double jd(int year, int month, int day);
+
+// A file writer that fails every write with "disk full".
+struct FailingWriter : platform::FileWriter {
+    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
+    {
+        error = "disk full";
+        return false;
+    }
+};
+
+// Compares a report's text with tests/<folder>/golden/<name>; with
+// MIQATIX_UPDATE_GOLDEN set, rewrites the golden file instead.
+void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);
+
+// The rows of tests/reference/<file> after its header line, each cut at its
+// commas into `fields` fields (missing ones empty).
+std::vector<std::vector<std::string>> referenceRows(const std::string& file, size_t fields);
+// A number of a reference row, or none for an empty field.
+std::optional<double> optionalNumber(const std::string& field);
+// The year, month and day of a "yyyy-mm-dd" field.
+void referenceDate(const std::string& field, int& year, int& month, int& day);
 
 } // namespace prayertest

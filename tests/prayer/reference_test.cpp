@@ -1,9 +1,8 @@
 // Accuracy against an independent reference: a year of PyEphem times at four
 // places (tests/reference/make_prayer_reference.py wrote the table).
 #include <cmath>
-#include <fstream>
+#include <iostream>
 #include <map>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -26,34 +25,17 @@ struct ReferenceDay {
 
 std::vector<ReferenceDay> readReference()
 {
-    std::ifstream in(std::filesystem::path(MIQATIX_TESTS_DIR) / "reference" /
-                     "prayer_reference.csv");
     std::vector<ReferenceDay> days;
-    std::string line;
-    std::getline(in, line); // header
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::stringstream ss(line);
-        std::string item;
-        while (std::getline(ss, item, ','))
-            f.push_back(item);
-        f.resize(10);
-        auto opt = [](const std::string& s) -> std::optional<double> {
-            if (s.empty())
-                return std::nullopt;
-            return std::stod(s);
-        };
+    for (const std::vector<std::string>& f : prayertest::referenceRows("prayer_reference.csv", 10)) {
         ReferenceDay d;
         d.place = f[0];
-        d.year = std::stoi(f[1].substr(0, 4));
-        d.month = std::stoi(f[1].substr(5, 2));
-        d.day = std::stoi(f[1].substr(8, 2));
+        prayertest::referenceDate(f[1], d.year, d.month, d.day);
         d.sunh0 = std::stod(f[2]);
-        d.sunrise = opt(f[3]);
-        d.sunset = opt(f[4]);
-        d.fajr = opt(f[5]);
-        d.isha = opt(f[6]);
-        d.dhuhr = opt(f[7]);
+        d.sunrise = prayertest::optionalNumber(f[3]);
+        d.sunset = prayertest::optionalNumber(f[4]);
+        d.fajr = prayertest::optionalNumber(f[5]);
+        d.isha = prayertest::optionalNumber(f[6]);
+        d.dhuhr = prayertest::optionalNumber(f[7]);
         d.morningMin = std::stod(f[8]);
         d.eveningMin = std::stod(f[9]);
         days.push_back(d);

@@ -1,6 +1,5 @@
 // Layout of results.out: the writer on its own, with fixed rows, against
 // golden files, and the number patterns of the settings block.
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -13,22 +12,6 @@ namespace {
 using prayer::PrayerReport;
 using prayer::ReportSettings;
 using prayer::ReportTimes;
-
-std::filesystem::path goldenDir()
-{
-    return std::filesystem::path(MIQATIX_TESTS_DIR) / "prayer" / "golden";
-}
-
-// Compares with a golden file; MIQATIX_UPDATE_GOLDEN=1 rewrites it instead.
-void expectGolden(const std::string& name, const std::string& text)
-{
-    const auto file = goldenDir() / name;
-    if (std::getenv("MIQATIX_UPDATE_GOLDEN")) {
-        testsupport::writeFile(file, text);
-        return;
-    }
-    EXPECT_EQ(testsupport::readFile(file), text) << "golden file " << name;
-}
 
 ReportSettings mecca()
 {
@@ -58,7 +41,7 @@ TEST(PrayerReportLayout, SevenDaysInMinutesWithSummerRowsAndRemarks)
         r.writeRow(prayer::dateText(d, 3, 2027), d >= 5, t, true);
     }
     r.writeRemarks();
-    expectGolden("layout_minutes.out", r.text());
+    prayertest::compareWithGolden(r.text(), "prayer", "layout_minutes.out");
 }
 
 TEST(PrayerReportLayout, SecondsColumnsAndWestSouthPlace)
@@ -80,7 +63,7 @@ TEST(PrayerReportLayout, SecondsColumnsAndWestSouthPlace)
     r.writeRow("30/12/2027", true,
                {"03:01:02", "04:55:10", "12:58:03", "05:10:44", "09:02:00", "10:50:59"}, false);
     r.writeRemarks();
-    expectGolden("layout_seconds.out", r.text());
+    prayertest::compareWithGolden(r.text(), "prayer", "layout_seconds.out");
 }
 
 TEST(PrayerReportLayout, HighLatitudeRowsKeepTheMinuteColumnsAndTheMarks)

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "dialogsupport.h"
+#include "engine/dateserial.h"
 #include "settings/records.h"
 
 using namespace dialogs;
@@ -19,18 +20,6 @@ using namespace dialogs;
 namespace dialogs {
 
 namespace {
-
-// Days from 1970-01-01 to a proleptic Gregorian date (H. Hinnant's
-// days_from_civil), valid for any year.
-long long daysFromCivil(long long y, long long m, long long d)
-{
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
 
 std::optional<long long> toInt16(double value)
 {
@@ -40,11 +29,6 @@ std::optional<long long> toInt16(double value)
     return static_cast<long long>(n);
 }
 
-long long floorDiv(long long a, long long b)
-{
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
 } // namespace
 
 std::optional<long long> rolledDayNumber(double year, double month, double day)
@@ -52,12 +36,9 @@ std::optional<long long> rolledDayNumber(double year, double month, double day)
     const auto y = toInt16(year), m = toInt16(month), d = toInt16(day);
     if (!y || !m || !d)
         return std::nullopt;
-    // Month 13 is January of the next year, month 0 December of the one
-    // before; day 0 is the last day of the month before, and so on.
-    const long long months = *m - 1;
-    const long long yy = *y + floorDiv(months, 12);
-    const long long mm = months - floorDiv(months, 12) * 12 + 1;
-    return daysFromCivil(yy, mm, 1) + (*d - 1);
+    // The parts are whole already; the rollover (month 13, day 0, ...) is the
+    // engine's.
+    return dateSerial(static_cast<double>(*y), static_cast<double>(*m), static_cast<double>(*d));
 }
 
 } // namespace dialogs

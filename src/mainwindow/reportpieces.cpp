@@ -1,0 +1,231 @@
+#include "reportpieces.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "engine/modctim.h"
+#include "engine/modgeneral.h"
+#include "engine/modsummer.h"
+#include "platform/eventloop.h"
+#include "platform/filewriter.h"
+
+#include "version.h"
+
+namespace reportpieces {
+
+size_t charCount(const std::string& s)
+{
+    size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+void padTo(std::string& s, size_t column)
+{
+    const size_t have = charCount(s);
+    if (have + 1 < column)
+        s.append(column - 1 - have, ' ');
+}
+
+std::string at(size_t column, const std::string& item)
+{
+    std::string s;
+    padTo(s, column);
+    return s + item;
+}
+
+std::string columnsText(std::string start, std::span<const std::string> items,
+                        std::span<const size_t> columns)
+{
+    for (size_t i = 0; i < items.size() && i < columns.size(); ++i) {
+        padTo(start, columns[i]);
+        start += items[i];
+    }
+    return start;
+}
+
+std::string plainNumber(double v)
+{
+    if (v == 0)
+        return "0"; // also for -0
+    char buf[64];
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    if (ec != std::errc())
+        return "0";
+    return std::string(buf, p);
+}
+
+std::string numberItem(double v)
+{
+    const std::string n = plainNumber(v);
+    return v < 0 ? n + " " : " " + n + " ";
+}
+
+std::string patternNumber(double v, int minDigits, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    // Half away from zero, as the platform's number patterns round.
+    double a = std::round(std::fabs(v) * scale) / scale;
+    const bool negative = v < 0 && a != 0;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%0*.*f", minDigits + (decimals > 0 ? decimals + 1 : 0),
+                  decimals, a);
+    return (negative ? "-" : "") + std::string(buf);
+}
+
+std::string dateText(double day, double month, double year)
+{
+    return patternNumber(day, 2, 0) + "/" + patternNumber(month, 2, 0) + "/" +
+           patternNumber(year, 1, 0);
+}
+
+bool equalsNumber(const std::string& text, double v)
+{
+    double x = 0;
+    const char* b = text.data();
+    auto [p, ec] = std::from_chars(b, b + text.size(), x);
+    return ec == std::errc() && p == b + text.size() && x == v;
+}
+
+std::string signedDegrees(double deg, double min, double sec, bool positive)
+{
+    std::string t = patternNumber(positive ? deg : -deg, 2, 0);
+    if (!positive && (deg != 0 || min != 0 || sec != 0) && t[0] != '-')
+        t = "-" + t;
+    return t;
+}
+
+std::string placeLine(const settings::CurrentLocation& l)
+{
+    return "- " + l.locname + ", Long: " + signedDegrees(l.longid, l.longim, l.longis, l.east) +
+           ":" + patternNumber(l.longim, 2, 0) + ":" + patternNumber(l.longis, 2, 1) +
+           ", Lat: " + signedDegrees(l.latid, l.latim, l.latis, l.north) + ":" +
+           patternNumber(l.latim, 2, 0) + ":" + patternNumber(l.latis, 2, 1) +
+           ", Ele:" + patternNumber(l.ele, 1, 1) + ", Zone:" + patternNumber(l.zon, 1, 2);
+}
+
+std::string summerTimeLine(const settings::Preferences& p)
+{
+    if (equalsNumber(p.summ, 0))
+        return "- No Summer Time.";
+    return "- Summer time is from:  " + patternNumber(p.sdf, 2, 0) + "/" +
+           patternNumber(p.smf, 2, 0) + "   To:  " + patternNumber(p.sdt, 2, 0) + "/" +
+           patternNumber(p.smt, 2, 0);
+}
+
+std::string heightLine(const settings::Preferences& p)
+{
+    if (equalsNumber(p.eleset, 1))
+        return "- Height above mean sea-level affects rise  and  set events.";
+    return "- Height above mean sea-level does NOT affect rise  and  set events";
+}
+
+std::string refractionLine(const settings::CurrentLocation& l)
+{
+    return "- Refraction: Temp.: " + plainNumber(l.temp) + " °C   Pres.: " + plainNumber(l.pres) +
+           " mb   Humidity: " + plainNumber(l.hum) + " %   Temp.Rate: " + l.alpha + " K/m";
+}
+
+std::string cityLine(const settings::CurrentLocation& l)
+{
+    if (l.city == 0)
+        return "- City Settings: 0 Km.";
+    return "- City Settings:" + numberItem(l.city) + "Km.";
+}
+
+std::string deltaTLine(double deltaTSeconds)
+{
+    return "- Delta T: " + patternNumber(deltaTSeconds, 2, 1) + " Second(s)";
+}
+
+void ReportText::line(const std::string& s)
+{
+    text_ += s;
+    text_ += "\r\n";
+}
+
+void ReportText::row(const std::string& s)
+{
+    line(s);
+    if (++rows_ % 5 == 0)
+        line("");
+}
+
+void ReportText::writeTitle()
+{
+    line(at(26, "By the Name of Allah"));
+    line(at(21, "Falakorum"));
+    line(at(20, "Miqatix " MIQATIX_VERSION_SHORT " by the Miqatix team"));
+    line("");
+    line("* Settings:-");
+}
+
+void ReportText::writeDateRemarks()
+{
+    line(kRule);
+    line("");
+    line("* Remarks:-");
+    line("- Date format: dd/mm/yyyy.");
+    line("- The Symbol '*' before the date, refers to Summer Time.");
+}
+
+bool ReportText::save(const std::filesystem::path& file, std::string& error) const
+{
+    return platform::fileWriter().replaceFile(file, text_, error);
+}
+
+std::string eventText(const EventTime& e, const std::string& min)
+{
+    if (e.isMarker())
+        return e.markerText();
+    std::string s;
+    ctim(min, e.hours, s);
+    return s;
+}
+
+double zoneAsPrinted(double zon)
+{
+    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
+}
+
+void useSystemDate(settings::DateSelection& date)
+{
+    if (!date.sysdate)
+        return;
+    const std::time_t now = platform::Clock::to_time_t(platform::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    date.year1 = local.tm_year + 1900;
+    date.month1 = local.tm_mon + 1;
+    date.day1 = local.tm_mday;
+    date.year2 = date.year1;
+    date.month2 = date.month1;
+    date.day2 = date.day1;
+}
+
+std::int16_t summerFlag(bool oneDay, const settings::Preferences& pref, double day, double month,
+                        double year)
+{
+    std::int16_t f = 0;
+    if (oneDay)
+        f = summerflag;
+    else if (pref.summ == "1")
+        summer(day, month, year, f);
+    return f;
+}
+
+void showProgress(prayer::RunHost& host, double JD, double JD1, double JD2)
+{
+    if (JD2 != JD1) {
+        const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
+        host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
+    } else {
+        host.setProgress(100, "100 %");
+    }
+}
+
+} // namespace reportpieces

@@ -1,0 +1,119 @@
+// Pieces that the prayer-times and moon-times reports share, and the parts of
+// their runs that do not depend on what is computed: number items, columns,
+// the settings lines both reports print alike, the report text itself, the
+// clock text of a result, the zone and date a run uses and the host of a run
+// without a window. Window-free.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "engine/eventtime.h"
+#include "prayertimes.h"
+#include "settings/records.h"
+
+namespace reportpieces {
+
+// " 5 ", "-5 ", " 1.25 ": plain decimal, one blank before (or the minus sign)
+// and one after.
+std::string numberItem(double v);
+// Plain decimal without surrounding blanks ("10", "-0.5").
+std::string plainNumber(double v);
+// A "#...0...0.0..." pattern: at least `minDigits` integer digits, exactly
+// `decimals` decimals, half away from zero, "-" before a negative value.
+std::string patternNumber(double v, int minDigits, int decimals);
+// "dd/mm/yyyy": day and month with at least two digits.
+std::string dateText(double day, double month, double year);
+// Characters (UTF-8 code points) of a text.
+size_t charCount(const std::string& s);
+// `s` padded with blanks so that the next item starts at column `column`
+// (1-based); nothing is added when `s` already reaches it.
+void padTo(std::string& s, size_t column);
+// `item` starting at column `column` of an otherwise blank line.
+std::string at(size_t column, const std::string& item);
+// `start` followed by each item at its column (items and columns pair up).
+std::string columnsText(std::string start, std::span<const std::string> items,
+                        std::span<const size_t> columns);
+// A settings value compared with a number, as the report's tests do ("1"
+// equals 1, "1.0" too).
+bool equalsNumber(const std::string& text, double v);
+// Whole degrees with the sign of the hemisphere: a place west of Greenwich
+// (south of the equator) within its first degree keeps its minus although its
+// whole degrees print as 00.
+std::string signedDegrees(double deg, double min, double sec, bool positive);
+
+// The rule under the settings block and above the remarks.
+inline const std::string kRule(71, '=');
+
+// Lines of the settings block that both reports print alike.
+std::string placeLine(const settings::CurrentLocation& l);      // name, position, zone
+std::string summerTimeLine(const settings::Preferences& p);     // the summer-time window
+std::string heightLine(const settings::Preferences& p);         // whether height counts
+std::string refractionLine(const settings::CurrentLocation& l); // temperature, pressure, ...
+std::string cityLine(const settings::CurrentLocation& l);       // the city correction
+std::string deltaTLine(double deltaTSeconds);
+
+// A report's text: lines ending with CR LF, gathered in memory and replaced
+// atomically at the end; rows are counted so that a blank line follows every
+// fifth.
+class ReportText {
+public:
+    const std::string& text() const { return text_; }
+    int rows() const { return rows_; }
+
+    // Replaces `file` with the text (atomically); false with `error` set when
+    // the file could not be written.
+    bool save(const std::filesystem::path& file, std::string& error) const;
+
+protected:
+    void line(const std::string& s);
+    // A day's row; a blank line follows every fifth.
+    void row(const std::string& s);
+    // The title lines and the heading of the settings block.
+    void writeTitle();
+    // The closing rule, the heading of the remarks and the two remarks about
+    // the date column.
+    void writeDateRemarks();
+
+private:
+    std::string text_;
+    int rows_ = 0;
+};
+
+// The text of a result: a marker's text, or the clock text of a time in the
+// precision `min` ("1": hh:mm, "0": hh:mm:ss).
+std::string eventText(const EventTime& e, const std::string& min);
+
+// The number pattern "####0.00" read back as a number: the zone every instant
+// of a run uses (half away from zero, as the pattern rounds), so that a zone
+// of 5.333 counts as 5.33 as it is printed.
+double zoneAsPrinted(double zon);
+
+// When the date selection asks for the system date, its first and last date
+// become today (local time of the platform's clock).
+void useSystemDate(settings::DateSelection& date);
+
+// Summer time of a run's day: the one-day run takes `summerflag`, a run with
+// summ "1" asks the preferences, any other run has none.
+std::int16_t summerFlag(bool oneDay, const settings::Preferences& pref, double day, double month,
+                        double year);
+
+// The progress of the day loop at Julian Day JD of JD1 .. JD2 ("37 %"; a
+// one-day range shows "100 %").
+void showProgress(prayer::RunHost& host, double JD, double JD1, double JD2);
+
+// The host of a run without a window: no progress, no hand-over, no viewer.
+class NoWindow : public prayer::RunHost {
+public:
+    void reset() override {}
+    void show() override {}
+    void setProgress(float, const std::string&) override {}
+    void handOver() override {}
+    void showReport(const std::filesystem::path&) override {}
+    void unload() override {}
+};
+
+} // namespace reportpieces
