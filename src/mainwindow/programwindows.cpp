@@ -6,6 +6,8 @@
 #include "settings/dialogs/frmdate.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/dialogs/frmpreferences.h"
+#include "tools/frmhej.h"
+#include "tools/frmtele.h"
 
 namespace mainwindow {
 
@@ -28,6 +30,8 @@ void registerProgramWindows()
     windows::setFactory("frmlocation", [] { return reloadingDialog<frmlocation>(); });
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
+    windows::setFactory("frmhej", [] { return new frmhej; });
+    windows::setFactory("frmtele", [] { return new frmtele; });
 }
 
 } // namespace mainwindow
