@@ -28,6 +28,14 @@ double degreesOf(double d, double m, double s, bool positive)
 
 } // namespace
 
+void crescentPoint(double h, double A, double sT, double crsang, double& hc, double& Ac)
+{
+    const double rad = pi / 180;
+    hc = h + sT * std::cos(crsang * rad);
+    const double cosh = std::cos(h * rad);
+    Ac = std::fabs(cosh) > 1e-12 ? A - sT * std::sin(crsang * rad) / cosh : A;
+}
+
 bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
 {
     pi = kPi15;
@@ -78,10 +86,8 @@ bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
     double crsang = chi - q;
     modgeneral::range(crsang);
 
-    double hc = h + sT * std::cos(crsang * rad);
-    // With the Moon's centre at the zenith every azimuth is the same point.
-    const double cosh = std::cos(h * rad);
-    double Ac = std::fabs(cosh) > 1e-12 ? A - sT * std::sin(crsang * rad) / cosh : A;
+    double hc = 0, Ac = 0;
+    crescentPoint(h, A, sT, crsang, hc, Ac);
 
     if (in.refracted) {
         for (double* alt : {&h0, &h, &hc}) {

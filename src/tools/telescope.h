@@ -37,6 +37,12 @@ struct TelescopePointing {
 // still computed; below it the tool says the Moon is below the horizon.
 inline constexpr double kLowestMoonAltitude = -1;
 
+// The midpoint of the bright limb from the Moon's centre (altitude h,
+// azimuth A), its topocentric semidiameter sT and the orientation crsang, all
+// degrees. With the centre at the zenith every azimuth is the same point, and
+// the limb point takes the centre's azimuth instead of dividing by cos 90.
+void crescentPoint(double h, double A, double sT, double crsang, double& hc, double& Ac);
+
 // Computes the pointing. Reads loc.zvd and pref.zvd (summer time). Returns
 // false, leaving `out` as it was, when the Moon stands below
 // kLowestMoonAltitude.
