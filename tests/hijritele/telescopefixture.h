@@ -64,3 +64,38 @@ public:
 };
 
 } // namespace hijritele
+
+#include <vector>
+
+#include <QWidget>
+
+#include "platform/qt/messagebox.h"
+
+namespace hijritele {
+
+// Records every message box instead of showing it, and answers OK.
+class MessageRecorder {
+public:
+    MessageRecorder()
+        : old_(platform::setMessageResponder([this](const platform::MessageRequest& r) {
+              messages.push_back(r);
+              return platform::MsgAnswer::Ok;
+          }))
+    {
+    }
+    ~MessageRecorder() { platform::setMessageResponder(old_); }
+
+    std::vector<platform::MessageRequest> messages;
+
+private:
+    platform::MessageResponder old_;
+};
+
+template <typename T> T* child(QWidget* window, const char* name)
+{
+    T* w = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+} // namespace hijritele
