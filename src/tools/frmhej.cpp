@@ -1,5 +1,7 @@
 #include "frmhej.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -50,6 +52,21 @@ QLabel* resultLabel(QWidget* parent, const char* name, bool bold, double points)
     label->setStyleSheet(QStringLiteral("color: blue;"));
     label->setVisible(false);
     return label;
+}
+
+// The design's widths were measured in the original face; a wider substitute
+// would clip a centred text at both ends, so such a label grows about its
+// centre, within its frame.
+void fitCentred(QLabel* label)
+{
+    const int need = label->sizeHint().width();
+    if (need <= label->width())
+        return;
+    const int frame = label->parentWidget()->width();
+    const int width = std::min(need, frame);
+    const int centre = label->x() + label->width() / 2;
+    const int left = std::clamp(centre - width / 2, 0, frame - width);
+    label->setGeometry(left, label->y(), width, label->height());
 }
 
 QString fromUtf8(const std::string& text)
@@ -162,6 +179,8 @@ void frmhej::Form_Load()
         switchToArabic();
     fillMonths(true);
     fillDays(30);
+    for (QLabel* l : {lblhej, lblres, lblvis, lbler})
+        fitCentred(l);
 }
 
 void frmhej::switchToArabic()
@@ -284,6 +303,7 @@ void frmhej::cmdcon_Click()
     }
     for (QLabel* l : {lblday, lbldt, lblmt, lblyt}) {
         l->setAlignment(Qt::AlignCenter);
+        fitCentred(l);
         l->setVisible(true);
     }
 }
