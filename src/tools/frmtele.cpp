@@ -92,12 +92,12 @@ QGroupBox* frmtele::valueBlock(const char* frameName, const QString& title, cons
         {"azm", QStringLiteral("Azimuth"), QStringLiteral("NA:NA:NA"), &row.azm, &row.azmv},
     };
     int r = 0;
-    for (const auto& spec : rows) {
-        *spec.label = make<QLabel>(frame, name(spec.part).constData(), spec.caption);
-        *spec.value = make<QLabel>(frame, (name(spec.part) + "v").constData(), spec.empty);
-        (*spec.value)->setMinimumWidth(twips(1500));
-        grid->addWidget(*spec.label, r, 0);
-        grid->addWidget(*spec.value, r, 1);
+    for (const auto& item : rows) {
+        *item.label = make<QLabel>(frame, name(item.part).constData(), item.caption);
+        *item.value = make<QLabel>(frame, (name(item.part) + "v").constData(), item.empty);
+        (*item.value)->setMinimumWidth(twips(1500));
+        grid->addWidget(*item.label, r, 0);
+        grid->addWidget(*item.value, r, 1);
         ++r;
     }
     return frame;
