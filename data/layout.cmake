@@ -13,6 +13,11 @@ endforeach()
 file(GLOB series "${SERIES}/*.zvd")
 file(COPY ${series} DESTINATION "${FOLDER}")
 
+# The crescent orientation pictures of the telescope tool.
+if(CRESCENT AND EXISTS "${CRESCENT}")
+  file(COPY "${CRESCENT}/" DESTINATION "${FOLDER}/images")
+endif()
+
 if(EXISTS "${DATA}/program")
   file(COPY "${DATA}/program/" DESTINATION "${FOLDER}")
 endif()

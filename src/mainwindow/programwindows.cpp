@@ -8,6 +8,8 @@
 #include "settings/dialogs/frmdate.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/dialogs/frmpreferences.h"
+#include "tools/frmhej.h"
+#include "tools/frmtele.h"
 
 namespace mainwindow {
 
@@ -32,6 +34,8 @@ void registerProgramWindows()
     windows::setFactory("frmdate", [] { return new frmdate; });
     windows::setFactory("frmmap", [] { return new frmmap; });
     windows::setFactory("frmphase", [] { return new frmphase; });
+    windows::setFactory("frmhej", [] { return new frmhej; });
+    windows::setFactory("frmtele", [] { return new frmtele; });
 }
 
 } // namespace mainwindow

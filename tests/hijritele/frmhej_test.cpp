@@ -1,0 +1,212 @@
+// The converter window, driven offscreen by its controls' names, in English
+// and in Arabic.
+#include <memory>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwindow/windowregistry.h"
+#include "telescopefixture.h"
+#include "tools/frmhej.h"
+
+using namespace hijritele;
+
+namespace {
+
+class FrmhejTest : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        put("pref.zvd", kEnglishPrefs);
+    }
+
+    std::unique_ptr<frmhej> open()
+    {
+        auto w = std::make_unique<frmhej>();
+        w->show();
+        w->activateWindow();
+        QApplication::processEvents();
+        return w;
+    }
+
+    static QStringList items(QComboBox* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->itemText(i);
+        return out;
+    }
+
+    static void choose(QWidget* w, const char* list, const QString& text)
+    {
+        auto* combo = child<QComboBox>(w, list);
+        const int i = combo->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        combo->setCurrentIndex(i);
+    }
+
+    static QString resultRow(QWidget* w)
+    {
+        QStringList parts;
+        for (const char* name : {"lblday", "lbldt", "lblmt", "lblyt"})
+            parts << child<QLabel>(w, name)->text();
+        return parts.join(QLatin1Char(' '));
+    }
+
+    static bool resultShown(QWidget* w)
+    {
+        return child<QLabel>(w, "lblday")->isVisible() && child<QLabel>(w, "lblyt")->isVisible();
+    }
+
+    MessageRecorder recorder;
+};
+
+} // namespace
+
+TEST_F(FrmhejTest, OpensInEnglishOnTheHijriSide)
+{
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), "Hejric-Gregorian Conversion");
+    EXPECT_TRUE(child<QRadioButton>(w.get(), "opthtg")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(w.get(), "optgth")->isChecked());
+    auto* year = child<QLineEdit>(w.get(), "txty");
+    EXPECT_EQ(year->text(), "1441");
+    auto* months = child<QComboBox>(w.get(), "cbom");
+    auto* days = child<QComboBox>(w.get(), "cbod");
+    EXPECT_EQ(items(months).first(), "Muharram");
+    EXPECT_EQ(items(months).last(), "Thul Hejjah");
+    EXPECT_EQ(months->count(), 12);
+    EXPECT_EQ(months->currentText(), "Muharram");
+    EXPECT_EQ(days->count(), 30);
+    EXPECT_EQ(days->currentText(), "1");
+    EXPECT_FALSE(months->isEditable());
+    EXPECT_FALSE(days->isEditable());
+    EXPECT_FALSE(resultShown(w.get()));
+    // The first control of the tab order has the focus, and its focus
+    // selects the year's whole text.
+    EXPECT_TRUE(child<QRadioButton>(w.get(), "opthtg")->hasFocus());
+    EXPECT_EQ(year->selectedText(), "1441");
+    EXPECT_EQ(child<QLabel>(w.get(), "lblvis")->text(),
+              "Date Conversion is NOT based on Crescent Visibility ");
+}
+
+TEST_F(FrmhejTest, ConvertsBothWaysAndKeepsTheResultAcrossSwitches)
+{
+    auto w = open();
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    EXPECT_TRUE(resultShown(w.get()));
+    EXPECT_EQ(resultRow(w.get()), "Sunday 1 September 2019");
+
+    child<QRadioButton>(w.get(), "optgth")->click();
+    auto* months = child<QComboBox>(w.get(), "cbom");
+    EXPECT_EQ(items(months).first(), "January");
+    EXPECT_EQ(items(months).last(), "December");
+    EXPECT_EQ(months->currentText(), "January");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbod")->count(), 31);
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbod")->currentText(), "1");
+    EXPECT_EQ(child<QLineEdit>(w.get(), "txty")->text(), "2019");
+    EXPECT_EQ(resultRow(w.get()), "Sunday 1 September 2019");
+
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    EXPECT_EQ(resultRow(w.get()), "Tuesday 23 Rabeea' Thani 1440");
+
+    child<QRadioButton>(w.get(), "opthtg")->click();
+    EXPECT_EQ(months->currentText(), "Muharram");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbod")->count(), 30);
+    EXPECT_EQ(child<QLineEdit>(w.get(), "txty")->text(), "1441");
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(FrmhejTest, ARefusalSaysWhyMovesTheFocusAndKeepsTheLastResult)
+{
+    auto w = open();
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    const QString shown = resultRow(w.get());
+
+    child<QLineEdit>(w.get(), "txty")->setText("0");
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "The Year must be more than Zero!");
+    EXPECT_EQ(recorder.messages[0].title, "Date Error");
+    EXPECT_EQ(recorder.messages[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(recorder.messages[0].buttons, platform::MsgButtons::Ok);
+    EXPECT_TRUE(child<QLineEdit>(w.get(), "txty")->hasFocus());
+    EXPECT_EQ(resultRow(w.get()), shown);
+
+    child<QRadioButton>(w.get(), "optgth")->click();
+    child<QLineEdit>(w.get(), "txty")->setText("1582");
+    choose(w.get(), "cbom", "October");
+    choose(w.get(), "cbod", "5");
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1].text,
+              "The Date After 04 October 1582 CE is 15 October 1582 CE!");
+    EXPECT_TRUE(child<QComboBox>(w.get(), "cbod")->hasFocus());
+    EXPECT_EQ(resultRow(w.get()), shown);
+}
+
+TEST_F(FrmhejTest, ArabicTextsMirroredLayoutAndResults)
+{
+    put("pref.zvd", kArabicPrefs);
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), "تحويل هجري-ميلادي");
+    EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(child<QGroupBox>(w.get(), "frahej")->title(), "تحويل");
+    auto* htg = child<QRadioButton>(w.get(), "opthtg");
+    EXPECT_EQ(htg->text(), "التحويل من هجري إلى ميلادي");
+    EXPECT_EQ(htg->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(child<QPushButton>(w.get(), "cmdcon")->text(), "&تحويل");
+    EXPECT_EQ(child<QPushButton>(w.get(), "cmdcan")->text(), "&خروج");
+    // From the right: day, month, year; Convert on the right of Cancel.
+    EXPECT_GT(child<QComboBox>(w.get(), "cbod")->x(), child<QComboBox>(w.get(), "cbom")->x());
+    EXPECT_GT(child<QComboBox>(w.get(), "cbom")->x(), child<QLineEdit>(w.get(), "txty")->x());
+    EXPECT_GT(child<QPushButton>(w.get(), "cmdcon")->x(),
+              child<QPushButton>(w.get(), "cmdcan")->x());
+    auto* months = child<QComboBox>(w.get(), "cbom");
+    EXPECT_EQ(months->currentText(), "محرم");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbod")->currentText(), "1");
+    EXPECT_EQ(child<QLineEdit>(w.get(), "txty")->text(), "1441");
+
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    EXPECT_EQ(resultRow(w.get()), "الأحد 1 أيلول 2019");
+    auto* weekday = child<QLabel>(w.get(), "lblday");
+    EXPECT_EQ(weekday->font().pointSizeF(), 14);
+    EXPECT_GT(weekday->x(), child<QLabel>(w.get(), "lblyt")->x());
+
+    child<QRadioButton>(w.get(), "optgth")->click();
+    EXPECT_EQ(months->currentText(), "كانون ثاني");
+    child<QLineEdit>(w.get(), "txty")->setText("600");
+    child<QPushButton>(w.get(), "cmdcon")->click();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "التاريخ يجب أن يكون بعد 15/تموز/622");
+    EXPECT_EQ(recorder.messages[0].title, "خطأ");
+    EXPECT_TRUE(recorder.messages[0].rightToLeft);
+}
+
+TEST_F(FrmhejTest, EveryOpeningStartsFromTheDefaults)
+{
+    windows::setFactory("frmhej", [] { return new frmhej; });
+    auto* w = windows::show("frmhej", windows::ShowMode::Modeless);
+    ASSERT_NE(w, nullptr);
+    child<QRadioButton>(w, "optgth")->click();
+    child<QPushButton>(w, "cmdcon")->click();
+    EXPECT_TRUE(resultShown(w));
+    child<QPushButton>(w, "cmdcan")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows::find("frmhej"), nullptr);
+
+    w = windows::show("frmhej", windows::ShowMode::Modeless);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(child<QRadioButton>(w, "opthtg")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(w, "txty")->text(), "1441");
+    EXPECT_FALSE(resultShown(w));
+    w->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    windows::setFactory("frmhej", {});
+}

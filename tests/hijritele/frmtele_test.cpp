@@ -1,0 +1,240 @@
+// The telescope window, driven offscreen by its controls' names: restoring
+// tele.zvd, the calculation and its picture, the flips, the Moon test, Now,
+// Close and the Arabic layout.
+#include <chrono>
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/eventloop.h"
+#include "telescopefixture.h"
+#include "tools/frmtele.h"
+#include "tools/telescope.h"
+
+using namespace hijritele;
+
+namespace {
+
+const char* const kValueLabels[] = {"lblsunrav",  "lblsundecv",  "lblsunaltv",  "lblsunazmv",
+                                    "lblmoonrav", "lblmoondecv", "lblmoonaltv", "lblmoonazmv",
+                                    "lblcrsrav",  "lblcrsdecv",  "lblcrsaltv",  "lblcrsazmv"};
+
+class FrmteleTest : public TelescopeTest {
+protected:
+    std::unique_ptr<frmtele> open()
+    {
+        auto w = std::make_unique<frmtele>();
+        w->show();
+        QApplication::processEvents();
+        return w;
+    }
+
+    static void enter(QWidget* w, const char* year, const char* month, const char* day,
+                      const char* hour, const char* minute)
+    {
+        child<QLineEdit>(w, "txtyear")->setText(year);
+        child<QComboBox>(w, "cbomonth")->setEditText(month);
+        child<QComboBox>(w, "cboday")->setEditText(day);
+        child<QComboBox>(w, "cbohour")->setEditText(hour);
+        child<QComboBox>(w, "cbominutes")->setEditText(minute);
+    }
+
+    static QStringList values(QWidget* w)
+    {
+        QStringList out;
+        for (const char* name : kValueLabels)
+            out << child<QLabel>(w, name)->text();
+        return out;
+    }
+
+    static QStringList expectedValues(const tools::TelescopePointing& p)
+    {
+        QStringList out;
+        for (const tools::SkyPoint* point : {&p.sun, &p.moon, &p.crescent}) {
+            const tools::PointingTexts t = tools::pointingTexts(*point);
+            for (const std::string* s : {&t.ra, &t.dec, &t.alt, &t.azm})
+                out << QString::fromStdString(*s);
+        }
+        return out;
+    }
+
+    QImage shownPicture(QWidget* w) const
+    {
+        return child<QLabel>(w, "pctcresimg")
+            ->pixmap()
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    }
+
+    QImage picture(const std::string& name) const
+    {
+        return QImage(QString::fromStdString((folder() / "images" / (name + ".png")).string()))
+            .convertToFormat(QImage::Format_ARGB32);
+    }
+
+    MessageRecorder recorder;
+};
+
+} // namespace
+
+TEST_F(FrmteleTest, RestoresTheSettingsWithoutCalculating)
+{
+    put("tele.zvd", "2020,5,24,19,30,#FALSE#,#TRUE#,#FALSE#,#TRUE#,1,0\r\n");
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), "Miqatix: Telescope Control");
+    EXPECT_EQ(child<QLineEdit>(w.get(), "txtyear")->text(), "2020");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbomonth")->currentText(), "5");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cboday")->currentText(), "24");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbohour")->currentText(), "19");
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbominutes")->currentText(), "30");
+    EXPECT_TRUE(child<QRadioButton>(w.get(), "optref")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(w.get(), "optj2000")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(w.get(), "chkflpv")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(w.get(), "chkflph")->isChecked());
+    EXPECT_EQ(values(w.get()).mid(0, 4),
+              QStringList({"NA:NA:NA", "+NA:NA:NA", "NA:NA:NA", "NA:NA:NA"}));
+    EXPECT_TRUE(child<QLabel>(w.get(), "pctcresimg")->pixmap().isNull());
+    EXPECT_TRUE(child<QLabel>(w.get(), "lblnote")
+                    ->text()
+                    .startsWith("* It is very important to read the help file"));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(FrmteleTest, CalculateShowsThePointingAndTheOrientationPicture)
+{
+    auto w = open();
+    enter(w.get(), "2020", "5", "24", "19", "30");
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+
+    tools::TelescopePointing p;
+    ASSERT_TRUE(tools::telescopePointing(
+        [] {
+            tools::TelescopeInput in;
+            in.year = 2020, in.month = 5, in.day = 24, in.hour = 19, in.minute = 30;
+            return in;
+        }(),
+        p));
+    EXPECT_EQ(values(w.get()), expectedValues(p));
+    EXPECT_DOUBLE_EQ(w->crsang, p.crsang);
+    // An evening crescent at 197 degrees: the 200 degree picture.
+    EXPECT_EQ(tools::crescentPictureName(p.crsang, false, false), "200");
+    EXPECT_EQ(shownPicture(w.get()).size(), QSize(72, 72));
+    EXPECT_EQ(shownPicture(w.get()), picture("200"));
+
+    // A flip box changes the picture and nothing else.
+    const QStringList shown = values(w.get());
+    child<QCheckBox>(w.get(), "chkflph")->click();
+    EXPECT_EQ(shownPicture(w.get()), picture("200h"));
+    child<QCheckBox>(w.get(), "chkflpv")->click();
+    EXPECT_EQ(shownPicture(w.get()), picture("200hv"));
+    EXPECT_EQ(values(w.get()), shown);
+
+    // Refracted runs the calculation again: altitudes rise, azimuths stay.
+    child<QRadioButton>(w.get(), "optref")->click();
+    const QStringList refracted = values(w.get());
+    EXPECT_NE(refracted[6], shown[6]); // the Moon's altitude
+    EXPECT_EQ(refracted[7], shown[7]); // its azimuth
+    child<QRadioButton>(w.get(), "optj2000")->click();
+    EXPECT_NE(values(w.get())[4], refracted[4]); // the Moon's right ascension
+    EXPECT_EQ(values(w.get())[6], refracted[6]);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(FrmteleTest, AMoonBelowTheHorizonIsSaidAndChangesNothing)
+{
+    auto w = open();
+    enter(w.get(), "2020", "5", "24", "19", "30");
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+    const QStringList shown = values(w.get());
+    const QImage picture = shownPicture(w.get());
+
+    enter(w.get(), "2011", "3", "21", "18", "30");
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "Moon is Below Horizon");
+    EXPECT_EQ(recorder.messages[0].title, "Moon is Invisible");
+    EXPECT_EQ(recorder.messages[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(values(w.get()), shown);
+    EXPECT_EQ(shownPicture(w.get()), picture);
+}
+
+TEST_F(FrmteleTest, NowTakesTheClockAndCalculates)
+{
+    const auto instant = std::chrono::system_clock::time_point(std::chrono::seconds(
+        QDateTime(QDate(2020, 5, 24), QTime(16, 30), Qt::UTC).toSecsSinceEpoch()));
+    platform::setClock([instant] { return instant; });
+    auto w = open();
+    child<QPushButton>(w.get(), "cmdnow")->click();
+    platform::setClock({});
+    const QDateTime local = QDateTime(QDate(2020, 5, 24), QTime(16, 30), Qt::UTC).toLocalTime();
+    EXPECT_EQ(child<QLineEdit>(w.get(), "txtyear")->text(), QString::number(local.date().year()));
+    EXPECT_EQ(child<QComboBox>(w.get(), "cboday")->currentText(),
+              QString::number(local.date().day()));
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbohour")->currentText(),
+              QString::number(local.time().hour()));
+    EXPECT_EQ(child<QComboBox>(w.get(), "cbominutes")->currentText(), "30");
+    // Calculated: values on show, or the Moon's message at that hour.
+    const bool calculated = !child<QLabel>(w.get(), "lblsunrav")->text().startsWith("NA");
+    EXPECT_TRUE(calculated || recorder.messages.size() == 1);
+}
+
+TEST_F(FrmteleTest, CloseSavesTheControlsAndAFailedSaveKeepsTheWindow)
+{
+    auto w = open();
+    enter(w.get(), "2024", "12", "31", "23", "59");
+    child<QRadioButton>(w.get(), "optref")->click();
+    child<QCheckBox>(w.get(), "chkflph")->click();
+    recorder.messages.clear(); // the clicks' calculations may find the Moon down
+
+    FailingWriter failing;
+    platform::FileWriter* old = platform::setFileWriter(&failing);
+    child<QPushButton>(w.get(), "cmdclose")->click();
+    platform::setFileWriter(old);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_TRUE(recorder.messages[0].text.contains("tele.zvd"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(get("tele.zvd"), "2011,3,21,18,30,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,0\r\n");
+
+    child<QPushButton>(w.get(), "cmdclose")->click();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(get("tele.zvd"), "2024,12,31,23,59,#FALSE#,#TRUE#,#TRUE#,#FALSE#,0,1\r\n");
+}
+
+TEST_F(FrmteleTest, AMissingPictureStopsTheProgram)
+{
+    std::filesystem::remove_all(folder() / "images");
+    auto w = open();
+    enter(w.get(), "2020", "5", "24", "19", "30");
+    EXPECT_THROW(w->cmdcalc_Click(), platform::FileFault);
+}
+
+TEST_F(FrmteleTest, ArabicCaptionsAndRightToLeft)
+{
+    put("pref.zvd", kArabicPrefs);
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), "Miqatix: تحكم التلسكوب");
+    EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(child<QGroupBox>(w.get(), "fratele")->title(), "القائمة الرئيسة");
+    EXPECT_EQ(child<QPushButton>(w.get(), "cmdcalc")->text(), "إ&حسب");
+    EXPECT_EQ(child<QRadioButton>(w.get(), "optair")->text(), "بدون انكسار");
+    EXPECT_EQ(child<QRadioButton>(w.get(), "optnow")->text(), "JNow");
+    EXPECT_EQ(child<QCheckBox>(w.get(), "chkflph")->text(), "قلب &أفقي");
+    EXPECT_EQ(child<QLabel>(w.get(), "lblmoondec")->text(), "الميل");
+    EXPECT_EQ(child<QGroupBox>(w.get(), "fracres")->title(), "إحداثيات الهلال");
+    EXPECT_TRUE(child<QLabel>(w.get(), "lblnote")->text().contains("\r\n\r\n\r\n"));
+
+    enter(w.get(), "2011", "3", "21", "18", "30");
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, "القمر تحت الأفق");
+    EXPECT_EQ(recorder.messages[0].title, "القمر غير موجود");
+}
