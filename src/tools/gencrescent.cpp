@@ -11,6 +11,9 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <vector>
+
+#include "lunar/gifwriter.h"
 
 namespace {
 
@@ -83,10 +86,22 @@ int main(int argc, char** argv)
         const std::string step = angle == 0 ? "00" : std::to_string(angle);
         for (int flips = 0; flips < 4; ++flips) {
             const bool h = flips & 1, v = flips & 2;
-            const std::string name = step + (h ? "h" : "") + (v ? "v" : "") + ".png";
+            const std::string name = step + (h ? "h" : "") + (v ? "v" : "") + ".gif";
             const std::filesystem::path file = folder / name;
-            if (!crescent(angle, h, v).save(QString::fromStdString(file.string()), "PNG")) {
-                std::fprintf(stderr, "gencrescent: cannot write %s\n", file.c_str());
+            // The picture mixes three colours in steps of 1/16, well under the
+            // 256 a GIF table holds, so its colours are kept exactly.
+            const QImage image = crescent(angle, h, v);
+            std::vector<std::uint32_t> rgb;
+            rgb.reserve(kSize * kSize);
+            for (int py = 0; py < kSize; ++py)
+                for (int px = 0; px < kSize; ++px)
+                    rgb.push_back(image.pixel(px, py) & 0xFFFFFF);
+            std::string error;
+            lunar::GIF gif;
+            if (!gif.SaveGIF(lunar::indexedFromRgb(kSize, kSize, rgb), file.string(), false, 0,
+                             &error)) {
+                std::fprintf(stderr, "gencrescent: cannot write %s: %s\n", file.c_str(),
+                             error.c_str());
                 return 1;
             }
         }

@@ -61,9 +61,9 @@ PointingTexts pointingTexts(const SkyPoint& p);
 // mirror and "v" for a top-bottom one.
 std::string crescentPictureName(double crsang, bool flipHorizontal, bool flipVertical);
 
-// The pictures are PNG files in the program folder's images folder.
+// The pictures are GIF files in the program folder's images folder.
 inline constexpr const char* kCrescentPictureFolder = "images";
-inline constexpr const char* kCrescentPictureExtension = ".png";
+inline constexpr const char* kCrescentPictureExtension = ".gif";
 
 // tele.zvd: the tool's last settings, 11 fields.
 struct TelescopeSettings {

@@ -77,7 +77,7 @@ protected:
 
     QImage picture(const std::string& name) const
     {
-        return QImage(QString::fromStdString((folder() / "images" / (name + ".png")).string()))
+        return QImage(QString::fromStdString((folder() / "images" / (name + ".gif")).string()))
             .convertToFormat(QImage::Format_ARGB32);
     }
 
