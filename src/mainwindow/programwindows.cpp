@@ -1,5 +1,6 @@
 #include "programwindows.h"
 
+#include "lunar/frmcresv.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/windowregistry.h"
 #include "settings/dialogs/frmalerts.h"
@@ -20,6 +21,21 @@ template <class Dialog> QWidget* reloadingDialog()
     return dialog;
 }
 
+// The crescent tool borrows one-day runs of the main window's two engines.
+lunar::OneDayEngines mainWindowEngines()
+{
+    lunar::OneDayEngines engines;
+    engines.prayerTimes = [] {
+        if (frmmain* main = frmmain::instance())
+            main->engine().cmdcom_Click();
+    };
+    engines.moonTimes = [] {
+        if (frmmain* main = frmmain::instance())
+            main->moonEngine().cmdmoon_Click();
+    };
+    return engines;
+}
+
 } // namespace
 
 void registerProgramWindows()
@@ -28,6 +44,7 @@ void registerProgramWindows()
     windows::setFactory("frmlocation", [] { return reloadingDialog<frmlocation>(); });
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
+    windows::setFactory("frmcresv", [] { return new frmcresv(mainWindowEngines()); });
 }
 
 } // namespace mainwindow
