@@ -2,9 +2,11 @@
 // that enables Calculate and Map and the changes that withdraw it, the
 // captions that follow the crescent, the Arabic layout, and the buttons.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -348,6 +350,27 @@ TEST_F(WindowTest, ArabicLayout)
     child<QRadioButton>(w.get(), "optold")->click();
     EXPECT_EQ(caption(*w, "optsun"), QString::fromUtf8("شروق الشمس"));
     EXPECT_EQ(caption(*w, "optone"), QString::fromUtf8("يوم واحد قبل الاقتران"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowTest, InputChangeAndPreviewUnloadTheMap)
+{
+    windows::setFactory("frmmap", [] { return new QWidget; });
+    auto w = open();
+    QPointer<QWidget> map = windows::show("frmmap", windows::ShowMode::Modeless);
+    ASSERT_TRUE(map);
+    child<QRadioButton>(w.get(), "opttopo")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(map);
+    EXPECT_EQ(windows::find("frmmap"), nullptr);
+
+    map = windows::show("frmmap", windows::ShowMode::Modeless);
+    child<QPushButton>(w.get(), "cmdprev")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(map);
 }
 
 } // namespace
