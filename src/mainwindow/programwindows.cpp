@@ -2,6 +2,7 @@
 
 #include "lunar/qt/frmmap.h"
 #include "lunar/frmphase.h"
+#include "lunar/frmcresv.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/windowregistry.h"
 #include "settings/dialogs/frmalerts.h"
@@ -24,6 +25,21 @@ template <class Dialog> QWidget* reloadingDialog()
     return dialog;
 }
 
+// The crescent tool borrows one-day runs of the main window's two engines.
+lunar::OneDayEngines mainWindowEngines()
+{
+    lunar::OneDayEngines engines;
+    engines.prayerTimes = [] {
+        if (frmmain* main = frmmain::instance())
+            main->engine().cmdcom_Click();
+    };
+    engines.moonTimes = [] {
+        if (frmmain* main = frmmain::instance())
+            main->moonEngine().cmdmoon_Click();
+    };
+    return engines;
+}
+
 } // namespace
 
 void registerProgramWindows()
@@ -36,6 +52,7 @@ void registerProgramWindows()
     windows::setFactory("frmphase", [] { return new frmphase; });
     windows::setFactory("frmhej", [] { return new frmhej; });
     windows::setFactory("frmtele", [] { return new frmtele; });
+    windows::setFactory("frmcresv", [] { return new frmcresv(mainWindowEngines()); });
 }
 
 } // namespace mainwindow

@@ -1,0 +1,73 @@
+// The conjunction preview of the crescent-visibility window: the conjunction
+// of the Moon and the Sun in ecliptic longitude nearest to an approximate
+// date, its summer-time state and the local dates of the days around it.
+// Window-free: the window hands in its inputs and shows the result.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lunar {
+
+// Julian Ephemeris Day of the true New Moon of lunation k (k = 0 near
+// 2000 January 6), by the method of Meeus, Astronomical Algorithms, 1st ed.
+// (1991), ch. 47 "Phases of the Moon": the mean phase with the 1991 values of
+// JDE0, M, M', F and Omega, the 25 New Moon terms and the 14 planetary
+// corrections A1..A14. Accurate to a few minutes.
+double trueNewMoon(double k);
+
+// Day number (Julian Day of noon) of the first day of Hijri month `index`
+// (0 = Muharram) of year H in the tabular Islamic calendar (epoch 1948440).
+double hijriMonthStart(double H, int index);
+
+// Refines a conjunction estimate (JDE, TT) on the longitudes of the
+// full VSOP87 Sun (corsh) and the ELP 2000-85 Moon (cormm), geocentric or
+// topocentric for the place of loc.zvd. Holds tdtmode at 1 while it runs and
+// puts it back to 0 on every way out. Returns the conjunction J; `last` gets
+// the estimate from which the final step was taken (within 2.89e-6 d of J).
+double refineConjunction(double jde, bool geocentric, double& last);
+
+// Passes of refineConjunction before it settles for its last value. The
+// step converges to the quarter second in three or four passes; the bound
+// keeps positions that never settle from hanging the window.
+inline constexpr int kMostConjunctionPasses = 60;
+
+// Whether month/day lies inside the summer window from (smf, sdf) to
+// (smt, sdt), both ends included, all taken as dates of one leap year; an end
+// before the start wraps the year end.
+bool inSummerWindow(double month, double day, double smf, double sdf, double smt, double sdt);
+
+struct PreviewInput {
+    bool gregorian = true;
+    std::string dayText, monthText, yearText; // Gregorian input, as the controls hold them
+    int hijriMonth = 0;                       // 0-based list index
+    std::string hijriYearText;
+    bool newCrescent = true;
+    bool geocentric = true;
+};
+
+struct PreviewResult {
+    double pi = 0;          // the window's copy of pi (3.14159265358979)
+    double conjjde = 0;     // the estimate of the last step (JDE, TT)
+    double conjunction = 0; // the conjunction J (JDE, TT)
+    double conjut = 0;      // J - Delta T
+    double conjlocal = 0;   // local clock time as a Julian Day
+    std::int16_t summerflag = 0;
+    std::string summertext; // "On" or "Off"
+    // Captions of optconj, optone, opttwo: "dd/mm/yyyy  CE".
+    std::array<std::string, 3> captions;
+};
+
+// Why a preview could not run on its input.
+enum class PreviewRefusal { None, NoDay, NoMonth, NoYear, YearOutOfRange };
+
+// The preview: reads loc.zvd and pref.zvd (stopping the program when one is
+// missing or short), finds the conjunction and its local dates, and stores
+// the process-wide `conjjde` and `summerflag`. Refuses (and changes nothing)
+// a Gregorian input without a day, a month or a numeric year, and a date so
+// far from 2000 that the lunation number leaves the 16-bit range.
+std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* why = nullptr);
+
+} // namespace lunar
