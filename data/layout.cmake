@@ -13,6 +13,14 @@ endforeach()
 file(GLOB series "${SERIES}/*.zvd")
 file(COPY ${series} DESTINATION "${FOLDER}")
 
+# The pictures the build draws for the windows.
+if(PICTURES)
+  file(GLOB pictures "${PICTURES}/*.png")
+  if(pictures)
+    file(COPY ${pictures} DESTINATION "${FOLDER}")
+  endif()
+endif()
+
 if(EXISTS "${DATA}/program")
   file(COPY "${DATA}/program/" DESTINATION "${FOLDER}")
 endif()

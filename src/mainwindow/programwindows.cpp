@@ -6,6 +6,8 @@
 #include "settings/dialogs/frmdate.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/dialogs/frmpreferences.h"
+#include "tools/frmqib.h"
+#include "tools/frmqmap.h"
 
 namespace mainwindow {
 
@@ -28,6 +30,12 @@ void registerProgramWindows()
     windows::setFactory("frmlocation", [] { return reloadingDialog<frmlocation>(); });
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
+    windows::setFactory("frmqib", [] {
+        auto* w = new frmqib;
+        w->showMap = [] { windows::show("frmqmap", windows::ShowMode::Modal); };
+        return w;
+    });
+    windows::setFactory("frmqmap", [] { return new frmqmap; });
 }
 
 } // namespace mainwindow
