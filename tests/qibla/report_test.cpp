@@ -7,6 +7,7 @@
 
 #include "engine/modgeneral.h"
 #include "platform/eventloop.h"
+#include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
 #include "tools/qiblareport.h"
 
@@ -143,6 +144,28 @@ TEST_F(QiblaReportTest, ProgressAndCancelAfterTheCurrentRow)
     EXPECT_NE(text.find("* Remarks:-"), std::string::npos);
     EXPECT_NE(text.find("03/01/2027"), std::string::npos);
     EXPECT_EQ(text.find("04/01/2027"), std::string::npos);
+}
+
+TEST_F(QiblaReportTest, AFailedWriteIsReportedAndOpensNothing)
+{
+    struct FailingWriter : platform::FileWriter {
+        bool replaceFile(const std::filesystem::path&, const std::string&,
+                         std::string& error) override
+        {
+            error = "disk full";
+            return false;
+        }
+    } failing;
+    save();
+    put("results.out", "old");
+    platform::FileWriter* old = platform::setFileWriter(&failing);
+    RecordingHost host;
+    const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
+    platform::setFileWriter(old);
+    EXPECT_FALSE(r.written);
+    EXPECT_EQ(r.writeError, "disk full");
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(get("results.out"), "old");
 }
 
 TEST_F(QiblaReportTest, MissingDateFileStopsTheRunAndKeepsTheOldReport)
