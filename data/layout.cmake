@@ -18,6 +18,14 @@ if(CRESCENT AND EXISTS "${CRESCENT}")
   file(COPY "${CRESCENT}/" DESTINATION "${FOLDER}/images")
 endif()
 
+# The pictures the build draws for the windows.
+if(PICTURES)
+  file(GLOB pictures "${PICTURES}/*.png")
+  if(pictures)
+    file(COPY ${pictures} DESTINATION "${FOLDER}")
+  endif()
+endif()
+
 if(EXISTS "${DATA}/program")
   file(COPY "${DATA}/program/" DESTINATION "${FOLDER}")
 endif()

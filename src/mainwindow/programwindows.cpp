@@ -11,6 +11,8 @@
 #include "settings/dialogs/frmpreferences.h"
 #include "tools/frmhej.h"
 #include "tools/frmtele.h"
+#include "tools/frmqib.h"
+#include "tools/frmqmap.h"
 
 namespace mainwindow {
 
@@ -53,6 +55,12 @@ void registerProgramWindows()
     windows::setFactory("frmhej", [] { return new frmhej; });
     windows::setFactory("frmtele", [] { return new frmtele; });
     windows::setFactory("frmcresv", [] { return new frmcresv(mainWindowEngines()); });
+    windows::setFactory("frmqib", [] {
+        auto* w = new frmqib;
+        w->showMap = [] { windows::show("frmqmap", windows::ShowMode::Modal); };
+        return w;
+    });
+    windows::setFactory("frmqmap", [] { return new frmqmap; });
 }
 
 } // namespace mainwindow
