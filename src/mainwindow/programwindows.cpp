@@ -6,6 +6,7 @@
 #include "settings/dialogs/frmdate.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/dialogs/frmpreferences.h"
+#include "tools/frmcoor.h"
 
 namespace mainwindow {
 
@@ -28,6 +29,7 @@ void registerProgramWindows()
     windows::setFactory("frmlocation", [] { return reloadingDialog<frmlocation>(); });
     windows::setFactory("frmalerts", [] { return new frmalerts; });
     windows::setFactory("frmdate", [] { return new frmdate; });
+    windows::setFactory("frmcoor", [] { return new frmcoor; });
 }
 
 } // namespace mainwindow
