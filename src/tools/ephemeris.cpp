@@ -134,10 +134,10 @@ struct Column {
 };
 
 // Headings and their columns; the Moon adds "Moon House".
-constexpr Column kHeadings[] = {{4, "Time & Date"}, {25, "R. A."},      {38, "Dec."},
-                                {47, "Altitude"},   {58, "Azimuth"},    {69, "Latitude"},
-                                {79, "Longitude"},  {90, "Distance"},   {106, "SD"},
-                                {113, "Parallax"},  {124, "DT"},        {129, "Moon House"}};
+constexpr Column kHeadings[] = {{4, "Time & Date"}, {25, "R. A."},    {38, "Dec."},
+                                {47, "Altitude"},   {58, "Azimuth"},  {69, "Latitude"},
+                                {79, "Longitude"},  {90, "Distance"}, {106, "SD"},
+                                {113, "Parallax"},  {124, "DT"},      {129, "Moon House"}};
 
 // Row items' columns, in the order label, R. A., ..., DT, mansion.
 constexpr size_t kRowColumns[] = {1, 22, 35, 46, 57, 68, 79, 90, 103, 113, 123, 129};
@@ -148,15 +148,15 @@ constexpr size_t kRowColumns[] = {1, 22, 35, 46, 57, 68, 79, 90, 103, 113, 123, 
 
 std::vector<SettingsField> toFields(const EphemerisSettings& s)
 {
-    return {SettingsField::number(s.body),     SettingsField::truth(s.ut),
+    return {SettingsField::number(s.body),      SettingsField::truth(s.ut),
             SettingsField::truth(s.geocentric), SettingsField::number(s.year1),
-            SettingsField::number(s.month1),   SettingsField::number(s.day1),
-            SettingsField::number(s.hour1),    SettingsField::number(s.minute1),
-            SettingsField::number(s.second1),  SettingsField::number(s.year2),
-            SettingsField::number(s.month2),   SettingsField::number(s.day2),
-            SettingsField::number(s.hour2),    SettingsField::number(s.minute2),
-            SettingsField::number(s.second2),  SettingsField::number(s.increment),
-            SettingsField::number(s.unit),     SettingsField::number(s.summer)};
+            SettingsField::number(s.month1),    SettingsField::number(s.day1),
+            SettingsField::number(s.hour1),     SettingsField::number(s.minute1),
+            SettingsField::number(s.second1),   SettingsField::number(s.year2),
+            SettingsField::number(s.month2),    SettingsField::number(s.day2),
+            SettingsField::number(s.hour2),     SettingsField::number(s.minute2),
+            SettingsField::number(s.second2),   SettingsField::number(s.increment),
+            SettingsField::number(s.unit),      SettingsField::number(s.summer)};
 }
 
 EphemerisSettings ephemerisSettingsFrom(const std::vector<SettingsField>& f)
@@ -185,7 +185,8 @@ EphemerisSettings ephemerisSettingsFrom(const std::vector<SettingsField>& f)
 
 EphemerisSettings readEphemerisSettings()
 {
-    return ephemerisSettingsFrom(settings::readRecordStrict(kSettingsFile, kEphemerisSettingsFields));
+    return ephemerisSettingsFrom(
+        settings::readRecordStrict(kSettingsFile, kEphemerisSettingsFields));
 }
 
 settings::SaveResult writeEphemerisSettings(const EphemerisSettings& s)
@@ -204,7 +205,7 @@ double stepDays(double increment, int unit)
 {
     double step = 0;
     if (unit >= 0 && unit <= 3)
-        step = increment * kUnitDays[unit];
+        step = std::fabs(std::floor(increment)) * kUnitDays[unit];
     return step == 0 || !std::isfinite(step) ? 1 : step;
 }
 
@@ -215,15 +216,15 @@ const char* lunarMansion(double L)
         const char* name;
     };
     static constexpr Mansion kMansions[] = {
-        {351, "Al-Fargh Al-Awwal"}, {334, "Saad Al-Akhbiya"},   {319, "Saad Sood"},
-        {309, "Saad Bola"},         {298, "Saad Al-Dabih"},     {285, "Al-Baldah"},
-        {271, "Al-Naaim"},          {258, "Al-Shawlah"},        {247, "Al-Qalb"},
-        {235, "Al-Aklil"},          {221, "Al-Zabani"},         {209, "Al-Ghafr"},
-        {196, "Al-Semak"},          {180, "Al-Awwa"},           {167, "Al-Sarfah"},
-        {156, "Al-Zubrah"},         {143, "Al-Jabha"},          {132, "Al-Ttarf"},
-        {120, "Al-Nathrah"},        {106, "Al-Dhera"},          {92, "Al-Hanah"},
-        {77, "Al-Haqah"},           {65, "Al-Dabaran"},         {55, "Al-Thurayia"},
-        {42, "Al-Botean"},          {32, "Al-Sharatan"},        {22, "Batn Al-Hout"},
+        {351, "Al-Fargh Al-Awwal"}, {334, "Saad Al-Akhbiya"}, {319, "Saad Sood"},
+        {309, "Saad Bola"},         {298, "Saad Al-Dabih"},   {285, "Al-Baldah"},
+        {271, "Al-Naaim"},          {258, "Al-Shawlah"},      {247, "Al-Qalb"},
+        {235, "Al-Aklil"},          {221, "Al-Zabani"},       {209, "Al-Ghafr"},
+        {196, "Al-Semak"},          {180, "Al-Awwa"},         {167, "Al-Sarfah"},
+        {156, "Al-Zubrah"},         {143, "Al-Jabha"},        {132, "Al-Ttarf"},
+        {120, "Al-Nathrah"},        {106, "Al-Dhera"},        {92, "Al-Hanah"},
+        {77, "Al-Haqah"},           {65, "Al-Dabaran"},       {55, "Al-Thurayia"},
+        {42, "Al-Botean"},          {32, "Al-Sharatan"},      {22, "Batn Al-Hout"},
         {5, "Al-Fargh Ath-Thani"}};
     if (L < 5)
         return "Al-Fargh Al-Awwal";
@@ -277,7 +278,8 @@ std::string rowLabel(double t, double zone, bool summer)
 void placeAt(std::string& line, size_t column, const std::string& item)
 {
     const size_t start = line.rfind('\n');
-    const size_t have = start == std::string::npos ? charCount(line) : charCount(line.substr(start + 1));
+    const size_t have =
+        start == std::string::npos ? charCount(line) : charCount(line.substr(start + 1));
     if (have >= column && column > 0) {
         line += "\r\n";
         line.append(column - 1, ' ');
@@ -351,7 +353,8 @@ bool ReportText::spill()
 {
     if (fd_ < 0) {
         const std::filesystem::path file = platform::programFile(kReportFile);
-        std::string name = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+        std::string name =
+            (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
         fd_ = ::mkstemp(name.data());
         if (fd_ < 0) {
             failed_ = true;
@@ -445,10 +448,10 @@ RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* ro
 
     const double summerHours = summer ? 1 : 0;
     double JD1, JD2;
-    jul(s.year1, s.month1, s.day1,
-        s.hour1 - zone - summerHours + s.minute1 / 60 + s.second1 / 3600, JD1);
-    jul(s.year2, s.month2, s.day2,
-        s.hour2 - zone - summerHours + s.minute2 / 60 + s.second2 / 3600, JD2);
+    jul(s.year1, s.month1, s.day1, s.hour1 - zone - summerHours + s.minute1 / 60 + s.second1 / 3600,
+        JD1);
+    jul(s.year2, s.month2, s.day2, s.hour2 - zone - summerHours + s.minute2 / 60 + s.second2 / 3600,
+        JD2);
     if (JD2 < JD1) {
         host.dateError(english);
         return RunOutcome::DateError;

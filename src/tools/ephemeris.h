@@ -14,14 +14,14 @@ namespace ephemeris {
 
 // coor.zvd: the window's last settings, one settings line of 18 fields.
 struct EphemerisSettings {
-    int body = 0;          // list index: 0 Sun, 1 Moon, -1 none selected
-    bool ut = true;        // true "Local (UT1)", false "Local (TDT)"
+    int body = 0;   // list index: 0 Sun, 1 Moon, -1 none selected
+    bool ut = true; // true "Local (UT1)", false "Local (TDT)"
     bool geocentric = true;
     double year1 = 2004, month1 = 1, day1 = 1, hour1 = 0, minute1 = 0, second1 = 0;
     double year2 = 2004, month2 = 1, day2 = 2, hour2 = 0, minute2 = 0, second2 = 0;
-    double increment = 1;  // whole, not negative
-    int unit = 3;          // list index: 0 second, 1 minute, 2 hour, 3 day, -1 none
-    int summer = 0;        // 1: one hour of summer time over the whole range
+    double increment = 1; // whole, not negative
+    int unit = 3;         // list index: 0 second, 1 minute, 2 hour, 3 day, -1 none
+    int summer = 0;       // 1: one hour of summer time over the whole range
 };
 
 inline constexpr size_t kEphemerisSettingsFields = 18;
@@ -39,7 +39,9 @@ settings::SaveResult writeEphemerisSettings(const EphemerisSettings& s);
 double incrementOf(const std::string& text);
 
 // The step between rows in days for an increment and a unit index; a step
-// that comes out as 0 (increment 0, or no unit) is one day.
+// that comes out as 0 (increment 0, or no unit) is one day. The increment is
+// taken as incrementOf takes a text, so that a hand-edited coor.zvd cannot
+// make the table run backwards.
 double stepDays(double increment, int unit);
 
 // The lunar mansion whose span holds the ecliptic longitude L (degrees); a

@@ -122,12 +122,12 @@ public:
     void writeFailed(const std::string& error, bool english) override
     {
         const QString reason = QString::fromStdString(error);
-        platform::msgBox(window_,
-                         english ? QStringLiteral("The report ephemeris.out could not be written: ") +
-                                       reason
-                                 : QStringLiteral("تعذرت كتابة التقرير ephemeris.out: ") + reason,
-                         english ? QStringLiteral("Ephemeris") : QStringLiteral("خطأ"), english,
-                         platform::MsgIcon::Critical);
+        platform::msgBox(
+            window_,
+            english ? QStringLiteral("The report ephemeris.out could not be written: ") + reason
+                    : QStringLiteral("تعذرت كتابة التقرير ephemeris.out: ") + reason,
+            english ? QStringLiteral("Ephemeris") : QStringLiteral("خطأ"), english,
+            platform::MsgIcon::Critical);
     }
     void openReport(const std::filesystem::path& file) override { platform::showTextFile(file); }
 
@@ -186,8 +186,18 @@ void frmcoor::createControls()
     place(lblstart, 240, kStartTop - 330, 1800, 280);
 
     struct DateRow {
-        QLabel*& yl; QLineEdit*& y; QLabel*& ml; QComboBox*& m; QLabel*& dl; QComboBox*& d;
-        QLabel*& hl; QComboBox*& h; QLabel*& nl; QComboBox*& n; QLabel*& sl; QComboBox*& s;
+        QLabel*& yl;
+        QLineEdit*& y;
+        QLabel*& ml;
+        QComboBox*& m;
+        QLabel*& dl;
+        QComboBox*& d;
+        QLabel*& hl;
+        QComboBox*& h;
+        QLabel*& nl;
+        QComboBox*& n;
+        QLabel*& sl;
+        QComboBox*& s;
         const char* names[12];
         int top;
     };
@@ -219,14 +229,36 @@ void frmcoor::createControls()
         r.s = numberList(fracoor, r.names[11], 0, 59);
         box(r.s, kSecondBox, r.top);
     };
-    makeRow({lbly, txty, lblm, cbom, lbld, cbod, lblh, cboh, lblmn, cbomn, lbls, cbos,
+    makeRow({lbly,
+             txty,
+             lblm,
+             cbom,
+             lbld,
+             cbod,
+             lblh,
+             cboh,
+             lblmn,
+             cbomn,
+             lbls,
+             cbos,
              {"lbly", "txty", "lblm", "cbom", "lbld", "cbod", "lblh", "cboh", "lblmn", "cbomn",
               "lbls", "cbos"},
              kStartTop});
 
     lblend = named(new QLabel(QStringLiteral("End LOCAL Time:"), fracoor), "lblend");
     place(lblend, 240, kEndTop - 330, 1800, 280);
-    makeRow({lbly2, txt2y, lblm2, cbo2m, lbld2, cbo2d, lblh2, cbo2h, lblmn2, cbo2mn, lbls2, cbo2s,
+    makeRow({lbly2,
+             txt2y,
+             lblm2,
+             cbo2m,
+             lbld2,
+             cbo2d,
+             lblh2,
+             cbo2h,
+             lblmn2,
+             cbo2mn,
+             lbls2,
+             cbo2s,
              {"lbly2", "txt2y", "lblm2", "cbo2m", "lbld2", "cbo2d", "lblh2", "cbo2h", "lblmn2",
               "cbo2mn", "lbls2", "cbo2s"},
              kEndTop});
@@ -270,7 +302,8 @@ void frmcoor::switchToArabic()
     const struct {
         QRadioButton* option;
         const char* caption;
-    } options[] = {{optgeo, "مركزي"}, {opttopo, "سطحي"}, {optut, "محلي (UT1)"}, {opttdt, "محلي (TDT)"}};
+    } options[] = {
+        {optgeo, "مركزي"}, {opttopo, "سطحي"}, {optut, "محلي (UT1)"}, {opttdt, "محلي (TDT)"}};
     for (const auto& o : options) {
         o.option->setText(QString::fromUtf8(o.caption));
         o.option->setLayoutDirection(Qt::RightToLeft); // the button's text right-aligned
@@ -392,8 +425,9 @@ void reportSaveFailure(QWidget* parent, const settings::SaveResult& r, bool engl
 {
     const QString reason = QString::fromStdString(r.error);
     platform::msgBox(parent,
-                     english ? QStringLiteral("The settings could not be saved to coor.zvd: ") + reason
-                             : QStringLiteral("تعذر حفظ الإعدادات في الملف coor.zvd: ") + reason,
+                     english
+                         ? QStringLiteral("The settings could not be saved to coor.zvd: ") + reason
+                         : QStringLiteral("تعذر حفظ الإعدادات في الملف coor.zvd: ") + reason,
                      english ? QStringLiteral("Ephemeris") : QStringLiteral("خطأ"), english,
                      platform::MsgIcon::Critical);
 }
