@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -50,24 +51,35 @@ void setLeftWidth(QWidget* w, int left, int width)
 }
 
 // Where a control of the date rows, the increment row and the buttons stands
-// in Arabic, and its width; in English it stands mirrored.
+// in English and in Arabic, left edge and width. The Arabic lefts are fixed;
+// the English places give the English captions the room they need.
 struct RowPlace {
-    int arabicLeft, width;
-    int englishLeft() const { return kFrameWidth - arabicLeft - width; }
+    int englishLeft, englishWidth, arabicLeft, arabicWidth;
 };
 
-constexpr RowPlace kYearLabel{7550, 700}, kYearBox{6750, 750};
-constexpr RowPlace kMonthLabel{6200, 550}, kMonthBox{5250, 900};
-constexpr RowPlace kDayLabel{4800, 450}, kDayBox{4000, 750};
-constexpr RowPlace kHourLabel{3400, 600}, kHourBox{2750, 600};
-constexpr RowPlace kMinuteLabel{2150, 600}, kMinuteBox{1450, 650};
-constexpr RowPlace kSecondLabel{950, 500}, kSecondBox{250, 650};
-constexpr RowPlace kIncLabel{7000, 1200}, kIncBox{6200, 700}, kUnitList{4700, 1300};
-constexpr RowPlace kSummerBox{2000, 2500};
-constexpr RowPlace kCalcButton{4560, 1600}, kCloseButton{2160, 1600};
+constexpr RowPlace kYearLabel{120, 500, 7550, 700}, kYearBox{620, 700, 6750, 750};
+constexpr RowPlace kMonthLabel{1420, 700, 6200, 550}, kMonthBox{2120, 600, 5250, 900};
+constexpr RowPlace kDayLabel{2820, 450, 4800, 450}, kDayBox{3270, 600, 4000, 750};
+constexpr RowPlace kHourLabel{3970, 550, 3400, 600}, kHourBox{4520, 600, 2750, 600};
+constexpr RowPlace kMinuteLabel{5220, 750, 2150, 600}, kMinuteBox{5970, 600, 1450, 650};
+constexpr RowPlace kSecondLabel{6670, 830, 950, 500}, kSecondBox{7500, 600, 250, 650};
+constexpr RowPlace kIncLabel{120, 1200, 7000, 1200}, kIncBox{1400, 700, 6200, 700},
+    kUnitList{2300, 1300, 4700, 1300};
+constexpr RowPlace kSummerBox{3800, 2500, 2000, 2500};
+constexpr RowPlace kCalcButton{2140, 1600, 4560, 1600}, kCloseButton{4540, 1600, 2160, 1600};
 
 constexpr int kRowHeight = 315;
 constexpr int kStartTop = 1560, kEndTop = 2300, kIncTop = 2860, kButtonTop = 3420;
+
+// The fixed Arabic widths were made for a narrower face than the one
+// installed here: a caption that would be cut shrinks its font instead.
+void fitText(QLabel* label)
+{
+    QFont f = label->font();
+    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(label->text()) > label->width())
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    label->setFont(f);
+}
 
 template <class T> T* named(T* w, const char* name)
 {
@@ -204,11 +216,11 @@ void frmcoor::createControls()
     auto makeRow = [this](const DateRow& r) {
         auto label = [this](const char* name, const char* caption, const RowPlace& at, int top) {
             auto* l = named(new QLabel(QString::fromLatin1(caption), fracoor), name);
-            place(l, at.englishLeft(), top, at.width, kRowHeight);
+            place(l, at.englishLeft, top, at.englishWidth, kRowHeight);
             return l;
         };
         auto box = [this](QWidget* w, const RowPlace& at, int top) {
-            place(w, at.englishLeft(), top, at.width, kRowHeight);
+            place(w, at.englishLeft, top, at.englishWidth, kRowHeight);
         };
         r.yl = label(r.names[0], "Year:", kYearLabel, r.top);
         r.y = named(new QLineEdit(QStringLiteral("2004"), fracoor), r.names[1]);
@@ -264,19 +276,19 @@ void frmcoor::createControls()
              kEndTop});
 
     lblinc = named(new QLabel(QStringLiteral("Increment:"), fracoor), "lblinc");
-    place(lblinc, kIncLabel.englishLeft(), kIncTop, kIncLabel.width, kRowHeight);
+    place(lblinc, kIncLabel.englishLeft, kIncTop, kIncLabel.englishWidth, kRowHeight);
     txti = named(new QLineEdit(QStringLiteral("1"), fracoor), "txti");
-    place(txti, kIncBox.englishLeft(), kIncTop, kIncBox.width, kRowHeight);
+    place(txti, kIncBox.englishLeft, kIncTop, kIncBox.englishWidth, kRowHeight);
     cboi = named(new QComboBox(fracoor), "cboi");
-    place(cboi, kUnitList.englishLeft(), kIncTop, kUnitList.width, kRowHeight);
+    place(cboi, kUnitList.englishLeft, kIncTop, kUnitList.englishWidth, kRowHeight);
 
     chksummer = named(new QCheckBox(QStringLiteral("Enable Summer Time"), fracoor), "chksummer");
-    place(chksummer, kSummerBox.englishLeft(), kIncTop, kSummerBox.width, kRowHeight);
+    place(chksummer, kSummerBox.englishLeft, kIncTop, kSummerBox.englishWidth, kRowHeight);
 
     cmdcalc = named(new QPushButton(QStringLiteral("&Calculate"), fracoor), "cmdcalc");
-    place(cmdcalc, kCalcButton.englishLeft(), kButtonTop, kCalcButton.width, 450);
+    place(cmdcalc, kCalcButton.englishLeft, kButtonTop, kCalcButton.englishWidth, 450);
     cmdclose = named(new QPushButton(QStringLiteral("Clo&se"), fracoor), "cmdclose");
-    place(cmdclose, kCloseButton.englishLeft(), kButtonTop, kCloseButton.width, 450);
+    place(cmdclose, kCloseButton.englishLeft, kButtonTop, kCloseButton.englishWidth, 450);
 
     connect(cmdcalc, &QPushButton::clicked, this, &frmcoor::cmdcalc_Click);
     connect(cmdclose, &QPushButton::clicked, this, &frmcoor::cmdclose_Click);
@@ -322,6 +334,8 @@ void frmcoor::switchToArabic()
     }
     lblstart->setText(QStringLiteral("الوقت المحلي لبداية الفترة"));
     lblend->setText(QStringLiteral("الوقت المحلي لنهاية الفترة"));
+    fitText(lblstart);
+    fitText(lblend);
 
     const struct {
         QWidget *first, *second;
@@ -337,7 +351,7 @@ void frmcoor::switchToArabic()
     };
     for (const auto& r : rows)
         for (QWidget* w : {r.first, r.second}) {
-            setLeft(w, r.at.arabicLeft);
+            setLeftWidth(w, r.at.arabicLeft, r.at.arabicWidth);
             if (r.caption)
                 static_cast<QLabel*>(w)->setText(QString::fromUtf8(r.caption));
         }
