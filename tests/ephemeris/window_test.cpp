@@ -333,6 +333,25 @@ TEST_F(WindowTest, ASecondRunIsRefusedWhileOneRuns)
     EXPECT_EQ(tableRows(report()).size(), 1u);
 }
 
+// The window is modeless: it may be closed, and deleted, while its run hands
+// control to the message loop. The run goes on to the end without it.
+TEST_F(WindowTest, ClosingTheWindowDuringARunLetsTheRunFinish)
+{
+    open();
+    window->cbo2d->setEditText("21");
+    window->cbo2h->setEditText("5");
+    atFirstHandOver([&] {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    });
+    window->cmdcalc->click();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(tableRows(report()).size(), 6u);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(tdtmode, 0);
+    EXPECT_FALSE(LongComputation::running());
+}
+
 TEST_F(WindowTest, TheMainWindowOpensItModeless)
 {
     mainwindow::registerProgramWindows();
