@@ -114,6 +114,28 @@ TEST(PlaceAt, AnItemWhoseColumnIsPassedStartsANewLine)
     EXPECT_EQ(arabic, "\xd8\xb1\xd9\x8a q");
 }
 
+TEST(RowLabel, LocalClockTimeAndDateOfTheInstant)
+{
+    double noon, early;
+    jul(2004, 3, 21, 12, noon);
+    jul(999, 7, 4, 12, early);
+    const struct {
+        const char* what;
+        double t, zone;
+        bool summer;
+        const char* label;
+    } cases[] = {
+        {"zone 3", noon, 3, false, "15:00:00 21/03/2004"},
+        {"summer hour", noon, 3, true, "16:00:00 21/03/2004"},
+        {"west of Greenwich, the day before", noon - 13.0 / 24, -5, false, "18:00:00 20/03/2004"},
+        // The seconds round up to the next day; the date stays.
+        {"24:00:00", noon + (12 - 0.3 / 3600) / 24, 0, false, "24:00:00 21/03/2004"},
+        {"a year of three digits", early, 0, false, "12:00:00 04/07/0999"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ephemeris::rowLabel(c.t, c.zone, c.summer), c.label) << c.what;
+}
+
 using RowTest = EphemerisTest;
 
 // The row takes the frame's outputs of corsh and cormm, and formats them
