@@ -13,6 +13,7 @@
 #include "tools/frmtele.h"
 #include "tools/frmqib.h"
 #include "tools/frmqmap.h"
+#include "tools/frmcoor.h"
 
 namespace mainwindow {
 
@@ -61,6 +62,7 @@ void registerProgramWindows()
         return w;
     });
     windows::setFactory("frmqmap", [] { return new frmqmap; });
+    windows::setFactory("frmcoor", [] { return new frmcoor; });
 }
 
 } // namespace mainwindow
