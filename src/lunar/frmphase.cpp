@@ -14,6 +14,7 @@
 
 #include "engine/modgeneral.h"
 #include "mainwindow/frmwait.h"
+#include "mainwindow/progresshost.h"
 #include "moonphases.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -44,28 +45,12 @@ bool deltaTNumber(const QString& text, double& value)
     return !s.empty() && settings::leadingNumber(s, value, &used) && used == s.size();
 }
 
-// The window side of a run: frmwait through the one-run guard, the viewer,
-// and the options of the window as they stand at each lunation.
-class WindowHost : public lunar::PhaseRunHost {
+// The window side of a run, and the options of the window as they stand at
+// each lunation.
+class WindowHost : public ProgressHost<lunar::PhaseRunHost> {
 public:
-    WindowHost(LongComputation& run, frmphase* window) : run_(run), window_(window) {}
+    WindowHost(LongComputation& run, frmphase* window) : ProgressHost(&run), window_(window) {}
 
-    void reset() override
-    {
-        frmwait& w = frmwait::form();
-        w.Pro1->setValue(0);
-        w.lblpro1->setText(QStringLiteral("0"));
-    }
-    void show() override { frmwait::form().show(); }
-    void setProgress(float percent, const std::string&) override { run_.stepStarts(percent); }
-    void handOver() override { run_.handOverCancelled(); }
-    void showReport(const std::filesystem::path& file) override { platform::showTextFile(file); }
-    void unload() override { frmwait::unload(); }
-    void warn(const std::string& title, const std::string& text, bool english) override
-    {
-        platform::msgBox(nullptr, QString::fromStdString(text), QString::fromStdString(title),
-                         english, platform::MsgIcon::Warning);
-    }
     lunar::PhaseChoices choices() override
     {
         if (window_)
@@ -74,7 +59,6 @@ public:
     }
 
 private:
-    LongComputation& run_;
     QPointer<frmphase> window_;
     lunar::PhaseChoices last_;
 };

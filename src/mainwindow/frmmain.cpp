@@ -22,6 +22,7 @@
 #include "mainwindow/datelines.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/moonreport.h"
+#include "mainwindow/progresshost.h"
 #include "mainwindow/seriesloader.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
@@ -101,45 +102,19 @@ void peekFaultLanguage()
         platform::setFaultLanguage(fields[14].asTruth());
 }
 
-// The window side of a prayer-times run: the progress window, the hand-over
-// to the message loop and the viewer. A today run has no long computation:
-// it loads the progress window hidden and never yields.
-class WindowHost : public prayer::RunHost {
+// The window side of a prayer-times run. The program that is closing opens
+// no report.
+class WindowHost : public ProgressHost<prayer::RunHost> {
 public:
-    WindowHost(LongComputation* run, const bool& exiting) : run_(run), exiting_(exiting) {}
+    WindowHost(LongComputation* run, const bool& exiting) : ProgressHost(run), exiting_(exiting) {}
 
-    void reset() override
-    {
-        frmwait& w = frmwait::form();
-        w.Pro1->setValue(0);
-        w.lblpro1->setText(QStringLiteral("0"));
-    }
-    void show() override { frmwait::form().show(); }
-    void setProgress(float percent, const std::string&) override
-    {
-        if (run_)
-            run_->stepStarts(percent);
-    }
-    void handOver() override
-    {
-        if (run_)
-            run_->handOverCancelled();
-    }
     void showReport(const std::filesystem::path& file) override
     {
-        // The program is closing: nothing new opens.
         if (!exiting_)
-            platform::showTextFile(file);
-    }
-    void unload() override { frmwait::unload(); }
-    void warn(const std::string& title, const std::string& text, bool english) override
-    {
-        platform::msgBox(nullptr, QString::fromStdString(text), QString::fromStdString(title),
-                         english, platform::MsgIcon::Warning);
+            ProgressHost::showReport(file);
     }
 
 private:
-    LongComputation* run_;
     const bool& exiting_;
 };
 

@@ -11,6 +11,7 @@
 #include "engine/modgeneral.h"
 #include "frmqmap.h"
 #include "mainwindow/frmwait.h"
+#include "mainwindow/progresshost.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
 #include "qibla.h"
@@ -64,27 +65,6 @@ void ShapeControl::paintEvent(QPaintEvent*)
     p.setPen(QPen(palette().windowText(), 1));
     p.drawEllipse(rect().adjusted(1, 1, -1, -1));
 }
-
-// The window side of a Qibla-times run: the progress window, the hand-over
-// and the viewer.
-class WindowHost : public prayer::RunHost {
-public:
-    explicit WindowHost(LongComputation& run) : run_(run) {}
-    void reset() override
-    {
-        frmwait& w = frmwait::form();
-        w.Pro1->setValue(0);
-        w.lblpro1->setText(QStringLiteral("0"));
-    }
-    void show() override { frmwait::form().show(); }
-    void setProgress(float percent, const std::string&) override { run_.stepStarts(percent); }
-    void handOver() override { run_.handOverCancelled(); }
-    void showReport(const std::filesystem::path& file) override { platform::showTextFile(file); }
-    void unload() override { frmwait::unload(); }
-
-private:
-    LongComputation& run_;
-};
 
 } // namespace qiblawindow
 
@@ -268,7 +248,7 @@ void frmqib::cmdqib_Click()
         LongComputation run(this);
         if (!run.started())
             return;
-        qiblawindow::WindowHost host(run);
+        ProgressHost<prayer::RunHost> host(&run);
         result = qibla::runQiblaTimesReport(qibang, optsun->isChecked(), &host);
     }
     if (!result.written) {
