@@ -8,6 +8,7 @@
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
 #include "mainwindow/prayerreport.h"
+#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
@@ -56,17 +57,6 @@ void todaysDate(double& year, double& month, double& day)
     month = local.tm_mon + 1;
     day = local.tm_mday;
 }
-
-// The host of a run without a window: no progress, no hand-over, no viewer.
-class NoWindow : public prayer::RunHost {
-public:
-    void reset() override {}
-    void show() override {}
-    void setProgress(float, const std::string&) override {}
-    void handOver() override {}
-    void showReport(const std::filesystem::path&) override {}
-    void unload() override {}
-};
 
 } // namespace
 
@@ -158,7 +148,7 @@ bool QiblaTimesReport::save(const std::filesystem::path& file, std::string& erro
 
 QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* hostOrNull)
 {
-    NoWindow noWindow;
+    reportpieces::NoWindow noWindow;
     prayer::RunHost& host = hostOrNull ? *hostOrNull : noWindow;
     QiblaRunResult result;
     result.reportFile = platform::programFile(kQiblaReportFile);
