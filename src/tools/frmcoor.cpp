@@ -6,49 +6,26 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "mainwindow/frmwait.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
+
+using namespace dialogs;
 
 namespace {
 
 // The width of the input frame, in twips: the English layout mirrors the
 // Arabic positions within it.
 constexpr int kFrameWidth = 8300;
-
-int twips(int value)
-{
-    static const double scale = [] {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->logicalDotsPerInchX() / 96.0 : 1.0;
-    }();
-    return static_cast<int>(std::lround(value / 15.0 * scale));
-}
-
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
-}
-
-void setLeft(QWidget* w, int left)
-{
-    w->move(twips(left), w->y());
-}
-
-void setLeftWidth(QWidget* w, int left, int width)
-{
-    w->setGeometry(twips(left), w->y(), twips(width), w->height());
-}
 
 // Where a control of the date rows, the increment row and the buttons stands
 // in English and in Arabic, left edge and width. The Arabic lefts are fixed;
@@ -87,25 +64,6 @@ template <class T> T* named(T* w, const char* name)
     return w;
 }
 
-QComboBox* numberList(QWidget* parent, const char* name, int first, int last)
-{
-    auto* box = named(new QComboBox(parent), name);
-    box->setEditable(true);
-    for (int i = first; i <= last; ++i)
-        box->addItem(QString::number(i));
-    return box;
-}
-
-double numberOf(const QString& text)
-{
-    return settings::lenientNumber(text.toStdString());
-}
-
-QString textOf(double v)
-{
-    return QString::fromStdString(settings::formatNumber(v));
-}
-
 // A list index read from coor.zvd: an index outside the list shows nothing
 // selected rather than stopping the program over a hand-edited file.
 void setListIndex(QComboBox* box, int index)
@@ -125,11 +83,9 @@ public:
     {
         if (frmwait::isLoaded())
             frmwait::form().hide();
-        platform::msgBox(window_,
-                         english ? QStringLiteral("The end date must be AFTER the beginning date!")
-                                 : QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"),
-                         english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"), english,
-                         platform::MsgIcon::Warning);
+        warn(window_, english, QStringLiteral("The end date must be AFTER the beginning date!"),
+             QStringLiteral("Date Error"),
+             QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"), QStringLiteral("خطأ"));
     }
     void writeFailed(const std::string& error, bool english) override
     {
@@ -226,19 +182,19 @@ void frmcoor::createControls()
         r.y = named(new QLineEdit(QStringLiteral("2004"), fracoor), r.names[1]);
         box(r.y, kYearBox, r.top);
         r.ml = label(r.names[2], "Month:", kMonthLabel, r.top);
-        r.m = numberList(fracoor, r.names[3], 1, 12);
+        r.m = numberList(fracoor, r.names[3], 1, 12, true);
         box(r.m, kMonthBox, r.top);
         r.dl = label(r.names[4], "Day:", kDayLabel, r.top);
-        r.d = numberList(fracoor, r.names[5], 1, 31);
+        r.d = numberList(fracoor, r.names[5], 1, 31, true);
         box(r.d, kDayBox, r.top);
         r.hl = label(r.names[6], "Hour:", kHourLabel, r.top);
-        r.h = numberList(fracoor, r.names[7], 0, 23);
+        r.h = numberList(fracoor, r.names[7], 0, 23, true);
         box(r.h, kHourBox, r.top);
         r.nl = label(r.names[8], "Minute:", kMinuteLabel, r.top);
-        r.n = numberList(fracoor, r.names[9], 0, 59);
+        r.n = numberList(fracoor, r.names[9], 0, 59, true);
         box(r.n, kMinuteBox, r.top);
         r.sl = label(r.names[10], "Second:", kSecondLabel, r.top);
-        r.s = numberList(fracoor, r.names[11], 0, 59);
+        r.s = numberList(fracoor, r.names[11], 0, 59, true);
         box(r.s, kSecondBox, r.top);
     };
     makeRow({lbly,
@@ -389,19 +345,19 @@ void frmcoor::Form_Load()
 void frmcoor::putSettings(const ephemeris::EphemerisSettings& s)
 {
     setListIndex(cboobj, s.body);
-    txty->setText(textOf(s.year1));
-    cbom->setEditText(textOf(s.month1));
-    cbod->setEditText(textOf(s.day1));
-    cboh->setEditText(textOf(s.hour1));
-    cbomn->setEditText(textOf(s.minute1));
-    cbos->setEditText(textOf(s.second1));
-    txt2y->setText(textOf(s.year2));
-    cbo2m->setEditText(textOf(s.month2));
-    cbo2d->setEditText(textOf(s.day2));
-    cbo2h->setEditText(textOf(s.hour2));
-    cbo2mn->setEditText(textOf(s.minute2));
-    cbo2s->setEditText(textOf(s.second2));
-    txti->setText(textOf(s.increment));
+    txty->setText(numberText(s.year1));
+    cbom->setEditText(numberText(s.month1));
+    cbod->setEditText(numberText(s.day1));
+    cboh->setEditText(numberText(s.hour1));
+    cbomn->setEditText(numberText(s.minute1));
+    cbos->setEditText(numberText(s.second1));
+    txt2y->setText(numberText(s.year2));
+    cbo2m->setEditText(numberText(s.month2));
+    cbo2d->setEditText(numberText(s.day2));
+    cbo2h->setEditText(numberText(s.hour2));
+    cbo2mn->setEditText(numberText(s.minute2));
+    cbo2s->setEditText(numberText(s.second2));
+    txti->setText(numberText(s.increment));
     setListIndex(cboi, s.unit);
     chksummer->setChecked(s.summer == 1);
     (s.ut ? optut : opttdt)->setChecked(true);
@@ -414,18 +370,18 @@ ephemeris::EphemerisSettings frmcoor::settingsFromControls() const
     s.body = cboobj->currentIndex();
     s.ut = optut->isChecked();
     s.geocentric = optgeo->isChecked();
-    s.year1 = numberOf(txty->text());
-    s.month1 = numberOf(cbom->currentText());
-    s.day1 = numberOf(cbod->currentText());
-    s.hour1 = numberOf(cboh->currentText());
-    s.minute1 = numberOf(cbomn->currentText());
-    s.second1 = numberOf(cbos->currentText());
-    s.year2 = numberOf(txt2y->text());
-    s.month2 = numberOf(cbo2m->currentText());
-    s.day2 = numberOf(cbo2d->currentText());
-    s.hour2 = numberOf(cbo2h->currentText());
-    s.minute2 = numberOf(cbo2mn->currentText());
-    s.second2 = numberOf(cbo2s->currentText());
+    s.year1 = boxNumber(txty->text());
+    s.month1 = boxNumber(cbom->currentText());
+    s.day1 = boxNumber(cbod->currentText());
+    s.hour1 = boxNumber(cboh->currentText());
+    s.minute1 = boxNumber(cbomn->currentText());
+    s.second1 = boxNumber(cbos->currentText());
+    s.year2 = boxNumber(txt2y->text());
+    s.month2 = boxNumber(cbo2m->currentText());
+    s.day2 = boxNumber(cbo2d->currentText());
+    s.hour2 = boxNumber(cbo2h->currentText());
+    s.minute2 = boxNumber(cbo2mn->currentText());
+    s.second2 = boxNumber(cbo2s->currentText());
     s.increment = ephemeris::incrementOf(txti->text().toStdString());
     s.unit = cboi->currentIndex();
     s.summer = chksummer->isChecked() ? 1 : 0;

@@ -21,17 +21,6 @@ using tools::ConvertDirection;
 
 namespace {
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else if constexpr (!std::is_same_v<T, QComboBox> && !std::is_same_v<T, QFrame>)
-        w->setText(caption);
-    return w;
-}
-
 QFrame* rule(QWidget* parent, const char* name, int from, int to, int at)
 {
     auto* line = make<QFrame>(parent, name);

@@ -27,26 +27,6 @@ using namespace dialogs;
 
 namespace {
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else if constexpr (!std::is_same_v<T, QComboBox>)
-        w->setText(caption);
-    return w;
-}
-
-QComboBox* numberList(QWidget* parent, const char* name, int first, int last)
-{
-    auto* list = make<QComboBox>(parent, name);
-    list->setEditable(true);
-    for (int i = first; i <= last; ++i)
-        list->addItem(QString::number(i));
-    return list;
-}
-
 // The number at the start of a box's text; 0 when it holds none.
 double textNumber(const QString& text)
 {
@@ -117,13 +97,13 @@ void frmtele::createControls()
     txtyear = make<QLineEdit>(fratele, "txtyear", QStringLiteral("2011"));
     txtyear->setMaximumWidth(twips(900));
     lblmonth = make<QLabel>(fratele, "lblmonth", QStringLiteral("Month"));
-    cbomonth = numberList(fratele, "cbomonth", 1, 12);
+    cbomonth = numberList(fratele, "cbomonth", 1, 12, true);
     lblday = make<QLabel>(fratele, "lblday", QStringLiteral("Day"));
-    cboday = numberList(fratele, "cboday", 1, 31);
+    cboday = numberList(fratele, "cboday", 1, 31, true);
     lblhour = make<QLabel>(fratele, "lblhour", QStringLiteral("Hour"));
-    cbohour = numberList(fratele, "cbohour", 0, 23);
+    cbohour = numberList(fratele, "cbohour", 0, 23, true);
     lblminutes = make<QLabel>(fratele, "lblminutes", QStringLiteral("Minutes"));
-    cbominutes = numberList(fratele, "cbominutes", 0, 59);
+    cbominutes = numberList(fratele, "cbominutes", 0, 59, true);
     lbllocalt = make<QLabel>(fratele, "lbllocalt", QStringLiteral("Local Time"));
     cmdnow = make<QPushButton>(fratele, "cmdnow", QStringLiteral("&Now"));
     cmdcalc = make<QPushButton>(fratele, "cmdcalc", QStringLiteral("&Calculate"));
@@ -312,11 +292,9 @@ void frmtele::cmdcalc_Click()
 
     tools::TelescopePointing p;
     if (!tools::telescopePointing(in, p)) {
-        platform::msgBox(
-            this,
-            english_ ? QStringLiteral("Moon is Below Horizon") : QStringLiteral("القمر تحت الأفق"),
-            english_ ? QStringLiteral("Moon is Invisible") : QStringLiteral("القمر غير موجود"),
-            english_, platform::MsgIcon::Warning);
+        warn(this, english_, QStringLiteral("Moon is Below Horizon"),
+             QStringLiteral("Moon is Invisible"), QStringLiteral("القمر تحت الأفق"),
+             QStringLiteral("القمر غير موجود"));
         return;
     }
     crsang = p.crsang;

@@ -50,6 +50,15 @@ double dpiScale()
 
 } // namespace
 
+QComboBox* numberList(QWidget* parent, const char* name, int first, int last, bool editable)
+{
+    auto* list = make<QComboBox>(parent, name);
+    list->setEditable(editable);
+    for (int i = first; i <= last; ++i)
+        list->addItem(QString::number(i));
+    return list;
+}
+
 int twips(int value)
 {
     static const double scale = dpiScale();

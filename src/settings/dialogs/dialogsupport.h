@@ -1,6 +1,7 @@
-// What the four settings dialogs share: geometry in twips, the whole-text
-// selection of a box that gets the focus, option buttons that may all be
-// unselected, the boxes' number texts, and the messages they show.
+// What the settings dialogs and the tool windows share: their controls made
+// by name, geometry in twips, the whole-text selection of a box that gets the
+// focus, option buttons that may all be unselected, the boxes' number texts,
+// and the messages they show.
 #pragma once
 
 #include <string>
@@ -16,6 +17,25 @@ class QRadioButton;
 class QWidget;
 
 namespace dialogs {
+
+// A control of type T named `name` within `parent`, showing `caption`: a frame
+// as its title, a control with a text as that text; a list or a line has none.
+template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
+{
+    T* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    if constexpr (requires { w->setTitle(caption); })
+        w->setTitle(caption);
+    else if constexpr (requires { w->setText(caption); })
+        w->setText(caption);
+    else
+        (void)caption;
+    return w;
+}
+
+// A drop-down list of the whole numbers first .. last; an editable one also
+// takes a number typed into it.
+QComboBox* numberList(QWidget* parent, const char* name, int first, int last, bool editable);
 
 // Twips to pixels: 15 twips a pixel at 96 dpi, scaled by the screen's dpi.
 int twips(int value);

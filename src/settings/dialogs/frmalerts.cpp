@@ -23,17 +23,6 @@ namespace {
 const QString kAlertProgram = QStringLiteral("adhanbell");
 const QString kEntryName = QStringLiteral("Miqatix");
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else
-        w->setText(caption);
-    return w;
-}
-
 QString absolutePath(const std::filesystem::path& p)
 {
     return QString::fromStdString(std::filesystem::absolute(p).lexically_normal().string());

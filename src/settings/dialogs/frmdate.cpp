@@ -45,23 +45,9 @@ std::optional<long long> rolledDayNumber(double year, double month, double day)
 
 namespace {
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else if constexpr (!std::is_same_v<T, QComboBox> && !std::is_same_v<T, QFrame>)
-        w->setText(caption);
-    return w;
-}
-
 QComboBox* numberCombo(QWidget* parent, const char* name, int last)
 {
-    auto* combo = make<QComboBox>(parent, name);
-    combo->setEditable(true);
-    for (int i = 1; i <= last; ++i)
-        combo->addItem(QString::number(i));
+    QComboBox* combo = numberList(parent, name, 1, last, true);
     combo->setCurrentIndex(-1);
     combo->setEditText({});
     return combo;

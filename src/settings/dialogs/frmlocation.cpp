@@ -20,17 +20,6 @@ using namespace dialogs;
 
 namespace {
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else if constexpr (!std::is_same_v<T, QListWidget> && !std::is_same_v<T, QFrame>)
-        w->setText(caption);
-    return w;
-}
-
 // The list box keeps its names in alphabetical order, capitals and small
 // letters alike; names that differ only in case keep a fixed order.
 bool alphabetical(const QString& a, const QString& b)

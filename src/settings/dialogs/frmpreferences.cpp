@@ -31,27 +31,6 @@ const Convention kConventions[] = {
     {"Custom", "6", nullptr, nullptr},
 };
 
-template <typename T> T* make(QWidget* parent, const char* name, const QString& caption = {})
-{
-    T* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        w->setTitle(caption);
-    else if constexpr (std::is_same_v<T, QComboBox>)
-        (void)caption;
-    else
-        w->setText(caption);
-    return w;
-}
-
-QComboBox* numberList(QWidget* parent, const char* name, int last)
-{
-    auto* list = make<QComboBox>(parent, name);
-    for (int i = 1; i <= last; ++i)
-        list->addItem(QString::number(i));
-    return list;
-}
-
 } // namespace
 
 frmpreferences::frmpreferences(QWidget* parent) : QDialog(parent)
@@ -132,21 +111,21 @@ void frmpreferences::createControls()
     place(lblfrom, 120, 900, 1200, 255);
     lblfmonth = make<QLabel>(frasum, "lblfmonth", QStringLiteral("Month:"));
     place(lblfmonth, 360, 1200, 660, 255);
-    cbofmonth = numberList(frasum, "cbofmonth", 12);
+    cbofmonth = numberList(frasum, "cbofmonth", 1, 12, false);
     place(cbofmonth, 1020, 1160, 840, 315);
     lblfday = make<QLabel>(frasum, "lblfday", QStringLiteral("Day:"));
     place(lblfday, 2100, 1200, 540, 255);
-    cbofday = numberList(frasum, "cbofday", 31);
+    cbofday = numberList(frasum, "cbofday", 1, 31, false);
     place(cbofday, 2640, 1160, 840, 315);
     lblto = make<QLabel>(frasum, "lblto", QStringLiteral("To:"));
     place(lblto, 120, 1500, 1200, 255);
     lbltmonth = make<QLabel>(frasum, "lbltmonth", QStringLiteral("Month:"));
     place(lbltmonth, 360, 1800, 660, 255);
-    cbotmonth = numberList(frasum, "cbotmonth", 12);
+    cbotmonth = numberList(frasum, "cbotmonth", 1, 12, false);
     place(cbotmonth, 1020, 1760, 840, 315);
     lbltday = make<QLabel>(frasum, "lbltday", QStringLiteral("Day:"));
     place(lbltday, 2100, 1800, 540, 255);
-    cbotday = numberList(frasum, "cbotday", 31);
+    cbotday = numberList(frasum, "cbotday", 1, 31, false);
     place(cbotday, 2640, 1760, 840, 315);
     optnosum->setChecked(true);
 
