@@ -17,8 +17,6 @@
 #include "mainwindow/progresshost.h"
 #include "moonphases.h"
 #include "platform/fault.h"
-#include "platform/filewriter.h"
-#include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
 #include "settings/records.h"
@@ -188,15 +186,11 @@ void frmphase::Form_Load()
     // A missing or short phase.zvd falls back to the design values.
     std::string yearText = "2004";
     bool geocentric = true, ut1 = true;
-    std::string contents;
-    if (platform::readWholeFile(platform::programFile(kPhaseSettingsFile), contents)) {
-        std::vector<settings::SettingsField> f;
-        settings::SettingsLineReader(contents).read(f, 3);
-        if (f.size() == 3) {
-            yearText = f[0].asText();
-            geocentric = f[1].asTruth();
-            ut1 = f[2].asTruth();
-        }
+    const auto f = settings::readRecordTolerant(kPhaseSettingsFile, 3);
+    if (f.size() == 3) {
+        yearText = f[0].asText();
+        geocentric = f[1].asTruth();
+        ut1 = f[2].asTruth();
     }
 
     txtdelta->setText(q(lunar::deltaTText(lunar::deltaTSecondsOfYear(lunar::phaseYear(yearText)))));

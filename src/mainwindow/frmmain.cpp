@@ -93,11 +93,7 @@ QDateTime machineNow()
 // fault.
 void peekFaultLanguage()
 {
-    std::string contents;
-    if (!platform::readWholeFile(platform::programFile("pref.zvd"), contents))
-        return;
-    std::vector<settings::SettingsField> fields;
-    settings::SettingsLineReader(contents).read(fields, settings::kPreferencesFields);
+    const auto fields = settings::readRecordTolerant("pref.zvd", settings::kPreferencesFields);
     if (fields.size() >= 15 && fields[14].kind() == settings::SettingsField::Kind::Truth)
         platform::setFaultLanguage(fields[14].asTruth());
 }

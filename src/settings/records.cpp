@@ -33,15 +33,6 @@ F optField(const std::optional<double>& v)
     return v ? F::number(*v) : F::empty();
 }
 
-std::vector<SettingsField> readTolerant(const std::string& name, size_t count)
-{
-    std::string contents;
-    std::vector<SettingsField> fields;
-    if (platform::readWholeFile(platform::programFile(name), contents))
-        SettingsLineReader(contents).read(fields, count);
-    return fields;
-}
-
 }  // namespace
 
 Preferences Preferences::defaults()
@@ -229,6 +220,15 @@ SavedLocation savedLocationFrom(const std::vector<SettingsField>& f)
     return r;
 }
 
+std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
+{
+    std::string contents;
+    std::vector<SettingsField> fields;
+    if (platform::readWholeFile(platform::programFile(name), contents))
+        SettingsLineReader(contents).read(fields, count);
+    return fields;
+}
+
 std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count)
 {
     std::string contents;
@@ -265,12 +265,12 @@ AlertSettings readAlertSettings()
 
 Preferences readPreferencesTolerant()
 {
-    return preferencesFrom(readTolerant("pref.zvd", kPreferencesFields));
+    return preferencesFrom(readRecordTolerant("pref.zvd", kPreferencesFields));
 }
 
 CurrentLocation readCurrentLocationTolerant()
 {
-    return currentLocationFrom(readTolerant("loc.zvd", kCurrentLocationFields));
+    return currentLocationFrom(readRecordTolerant("loc.zvd", kCurrentLocationFields));
 }
 
 std::vector<SavedLocation> readSavedLocations()

@@ -130,6 +130,9 @@ std::vector<SavedLocation> readSavedLocations();
 // Reads `count` fields of the program folder's file `name`. Stops the program
 // when the file is missing or holds fewer fields.
 std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count);
+// Up to `count` fields of the file `name`; a missing file or one shorter than
+// that gives fewer fields.
+std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count);
 
 // The outcome of a write: ok, or the reason it failed.
 struct SaveResult {

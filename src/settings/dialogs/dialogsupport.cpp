@@ -13,8 +13,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "platform/filewriter.h"
-#include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
 
 namespace dialogs {
@@ -161,15 +159,6 @@ QString fieldText(const settings::SettingsField& field)
         break;
     }
     return QString::fromStdString(field.asText());
-}
-
-std::vector<settings::SettingsField> readFieldsTolerant(const std::string& name, size_t count)
-{
-    std::vector<settings::SettingsField> fields;
-    std::string contents;
-    if (platform::readWholeFile(platform::programFile(name), contents))
-        settings::SettingsLineReader(contents).read(fields, count);
-    return fields;
 }
 
 void warn(QWidget* parent, bool english, const QString& englishText, const QString& englishTitle,

@@ -70,10 +70,6 @@ QString numberText(double value);
 // decimal form, texts as they are.
 QString fieldText(const settings::SettingsField& field);
 
-// Up to `count` fields of the program folder's file `name`; a missing file or
-// one shorter than that gives fewer fields.
-std::vector<settings::SettingsField> readFieldsTolerant(const std::string& name, size_t count);
-
 // A warning with an OK button in the interface language.
 void warn(QWidget* parent, bool english, const QString& englishText, const QString& englishTitle,
           const QString& arabicText, const QString& arabicTitle);

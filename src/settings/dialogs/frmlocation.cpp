@@ -213,7 +213,7 @@ void frmlocation::Form_Load()
     readList(list);
     fillList(list);
 
-    const auto f = readFieldsTolerant("loc.zvd", settings::kCurrentLocationFields);
+    const auto f = settings::readRecordTolerant("loc.zvd", settings::kCurrentLocationFields);
     const auto field = [&f](size_t n) {
         return n <= f.size() ? f[n - 1] : settings::SettingsField();
     };
