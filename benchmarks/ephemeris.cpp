@@ -14,6 +14,7 @@
 #include "platform/programfolder.h"
 #include "settings/records.h"
 #include "tools/ephemeris.h"
+#include "yearbench.h"
 
 namespace {
 
@@ -22,16 +23,7 @@ void setUpFolder()
     static bool done = false;
     if (done)
         return;
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
-    platform::setProgramFolder(MIQATIX_SERIES_DIR);
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
-    platform::setProgramFolder(pattern);
+    yearbench::setUpSeriesFolder();
 
     settings::CurrentLocation loc;
     loc.locname = "Riyadh";
@@ -44,15 +36,6 @@ void setUpFolder()
     pi = kPi15;
     done = true;
 }
-
-// Keeps the report in memory: the benchmark measures the table.
-class DiscardingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string&) override
-    {
-        return true;
-    }
-};
 
 // No progress window: every hand-over returns at once.
 class QuietHost : public ephemeris::RunHost {
@@ -67,7 +50,7 @@ public:
 void runTable(benchmark::State& state, const ephemeris::EphemerisSettings& s, const char* label)
 {
     setUpFolder();
-    DiscardingWriter writer;
+    yearbench::DiscardingWriter writer;
     platform::FileWriter* old = platform::setFileWriter(&writer);
     QuietHost host;
     long long rows = 0;

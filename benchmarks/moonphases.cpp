@@ -13,6 +13,7 @@
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "settings/records.h"
+#include "yearbench.h"
 
 namespace {
 
@@ -21,35 +22,12 @@ void setUpFolder()
     static bool done = false;
     if (done)
         return;
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
-    platform::setProgramFolder(MIQATIX_SERIES_DIR);
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
-    platform::setProgramFolder(pattern);
-
-    settings::Preferences pref = settings::Preferences::defaults();
-    settings::CurrentLocation loc;
-    loc.locname = "Cairo";
-    loc.longid = 31, loc.longim = 14, loc.latid = 30, loc.latim = 2;
-    loc.east = loc.north = true;
-    loc.ele = 23, loc.zon = 2, loc.pres = 1010, loc.temp = 10, loc.alpha = "0.0065";
-    if (!settings::writePreferences(pref) || !settings::writeCurrentLocation(loc))
+    yearbench::setUpSeriesFolder();
+    if (!settings::writePreferences(settings::Preferences::defaults()) ||
+        !settings::writeCurrentLocation(yearbench::cairo()))
         std::abort();
     done = true;
 }
-
-class DiscardingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string&) override
-    {
-        return true;
-    }
-};
 
 class QuietHost : public lunar::PhaseRunHost {
 public:
@@ -69,7 +47,7 @@ private:
 void runYear(benchmark::State& state, bool geocentric)
 {
     setUpFolder();
-    DiscardingWriter writer;
+    yearbench::DiscardingWriter writer;
     platform::FileWriter* old = platform::setFileWriter(&writer);
     QuietHost host(geocentric);
     for (auto _ : state) {

@@ -1,6 +1,6 @@
-// What the year benchmarks of the daily engines share: a temporary program
-// folder with the four series tables loaded and the settings of Cairo, and a
-// file writer that keeps reports in memory.
+// What the benchmarks of the report runs share: a temporary program folder
+// with the four series tables loaded, the place Cairo, and a file writer that
+// keeps reports in memory.
 #pragma once
 
 #include <cstdlib>
@@ -15,9 +15,9 @@
 
 namespace yearbench {
 
-// Loads the series tables, makes a fresh temporary program folder current and
-// writes `pref`, the place Cairo and `date` there; stops on a failure.
-inline void setUpCairoFolder(const settings::Preferences& pref, const settings::DateSelection& date)
+// Loads the series tables and makes a fresh temporary program folder current;
+// stops on a failure.
+inline void setUpSeriesFolder()
 {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
@@ -29,13 +29,25 @@ inline void setUpCairoFolder(const settings::Preferences& pref, const settings::
     series::loadMterm();
     series::loadElp();
     platform::setProgramFolder(pattern);
+}
 
+// Cairo: 31 14' E, 30 2' N, 23 m, zone 2.
+inline settings::CurrentLocation cairo()
+{
     settings::CurrentLocation loc;
     loc.locname = "Cairo";
     loc.longid = 31, loc.longim = 14, loc.latid = 30, loc.latim = 2;
     loc.east = loc.north = true;
     loc.ele = 23, loc.zon = 2, loc.pres = 1010, loc.temp = 10, loc.alpha = "0.0065";
-    if (!settings::writePreferences(pref) || !settings::writeCurrentLocation(loc) ||
+    return loc;
+}
+
+// setUpSeriesFolder(), then `pref`, the place Cairo and `date` written there;
+// stops on a failure.
+inline void setUpCairoFolder(const settings::Preferences& pref, const settings::DateSelection& date)
+{
+    setUpSeriesFolder();
+    if (!settings::writePreferences(pref) || !settings::writeCurrentLocation(cairo()) ||
         !settings::writeDateSelection(date))
         std::abort();
     pi = kPi15;
