@@ -1,7 +1,7 @@
 #include "crescentfixture.h"
 
 #include "engine/modjul.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "platform/filewriter.h"
 
 namespace crescenttest {
@@ -21,14 +21,7 @@ void CrescentTest::SetUp()
     putDefaultSettings();
     put("loc.zvd", kMeccaLine);
     put("pref.zvd", prefLine());
-    static bool loaded = false;
-    if (!loaded) {
-        series::loadTermFull();
-        series::loadTerm();
-        series::loadMterm();
-        series::loadElp();
-        loaded = true;
-    }
+    testsupport::loadSeriesTables();
     tdtmode = 0;
     onedaymode = 0;
     summerflag = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "support/testsupport.h"
 #include "tools/ephemeris.h"
 
@@ -65,10 +65,7 @@ protected:
         putSeriesFiles();
         put("pref.zvd", kEnglishPref);
         put("loc.zvd", kRiyadh);
-        series::loadTermFull();
-        series::loadTerm();
-        series::loadMterm();
-        series::loadElp();
+        testsupport::loadSeriesTables();
         tdtmode = 0;
         pi = kPi15;
     }

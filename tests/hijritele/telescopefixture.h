@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "platform/filewriter.h"
 #include "support/testsupport.h"
 
@@ -34,10 +34,7 @@ protected:
         put("pref.zvd", kEnglishPrefs);
         put("tele.zvd", testsupport::readFile(testsupport::dataDir() / "settings" / "tele.zvd"));
         std::filesystem::copy(MIQATIX_CRESCENT_DIR, folder() / "images");
-        series::loadTermFull();
-        series::loadTerm();
-        series::loadMterm();
-        series::loadElp();
+        testsupport::loadSeriesTables();
         tdtmode = 0;
         pi = kPi15;
     }

@@ -2,7 +2,7 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "platform/programfolder.h"
 
 namespace phasetest {
@@ -42,17 +42,7 @@ double jd(int year, int month, int day, double hours)
 
 void PhaseTest::SetUpTestSuite()
 {
-    static bool loaded = false;
-    if (loaded)
-        return;
-    const auto old = platform::programFolder();
-    platform::setProgramFolder(testsupport::seriesDir());
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
-    platform::setProgramFolder(old);
-    loaded = true;
+    testsupport::loadSeriesTables();
 }
 
 void PhaseTest::SetUp()

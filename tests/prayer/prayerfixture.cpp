@@ -9,7 +9,7 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "platform/programfolder.h"
 
 namespace prayertest {
@@ -68,17 +68,7 @@ double jd(int year, int month, int day)
 
 void PrayerTest::SetUpTestSuite()
 {
-    static bool loaded = false;
-    if (loaded)
-        return;
-    const auto old = platform::programFolder();
-    platform::setProgramFolder(testsupport::seriesDir());
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
-    platform::setProgramFolder(old);
-    loaded = true;
+    testsupport::loadSeriesTables();
 }
 
 void PrayerTest::SetUp()

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
+#include "support/seriestables.h"
 #include "support/testsupport.h"
 
 namespace lunartest {
@@ -20,14 +20,7 @@ protected:
         putSeriesFiles();
         putDefaultSettings();
         put("loc.zvd", kMeccaLine);
-        static bool loaded = false;
-        if (!loaded) {
-            series::loadTermFull();
-            series::loadTerm();
-            series::loadMterm();
-            series::loadElp();
-            loaded = true;
-        }
+        testsupport::loadSeriesTables();
         tdtmode = 0;
         pi = kPi15;
     }
