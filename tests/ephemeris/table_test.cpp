@@ -436,19 +436,10 @@ TEST_F(RunTest, AStepTooSmallForTheInstantEndsTheTable)
     EXPECT_EQ(tdtmode, 0);
 }
 
-class FailingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "disk full";
-        return false;
-    }
-};
-
 TEST_F(RunTest, AFailedWriteIsReportedAndKeepsTheOldReport)
 {
     put(ephemeris::kReportFile, "old report\r\n");
-    FailingWriter failing;
+    testsupport::FailingWriter failing("disk full");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     RecordingHost host;
     const RunOutcome outcome =

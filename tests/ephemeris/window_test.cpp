@@ -183,19 +183,10 @@ TEST_F(WindowTest, TheCloseBoxSavesNothing)
     EXPECT_EQ(get("coor.zvd"), kDefaultLine);
 }
 
-class FailingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "read-only folder";
-        return false;
-    }
-};
-
 TEST_F(WindowTest, AFailedCloseSaysSoAndStaysOpen)
 {
     open();
-    FailingWriter failing;
+    testsupport::FailingWriter failing("read-only folder");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     window->cmdclose->click();
     platform::setFileWriter(old);

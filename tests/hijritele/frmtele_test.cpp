@@ -195,7 +195,7 @@ TEST_F(FrmteleTest, CloseSavesTheControlsAndAFailedSaveKeepsTheWindow)
     child<QCheckBox>(w.get(), "chkflph")->click();
     recorder.messages.clear(); // the clicks' calculations may find the Moon down
 
-    FailingWriter failing;
+    testsupport::FailingWriter failing("No space left on device");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     child<QPushButton>(w.get(), "cmdclose")->click();
     platform::setFileWriter(old);

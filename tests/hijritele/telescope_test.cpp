@@ -273,7 +273,7 @@ TEST_F(TelescopeTest, AMissingOrShortSettingsFileStopsAFailedWriteIsReported)
     EXPECT_THROW(tools::readTelescopeSettings(), platform::FileFault);
 
     put("tele.zvd", "old");
-    FailingWriter failing;
+    testsupport::FailingWriter failing("No space left on device");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     const settings::SaveResult r = tools::writeTelescopeSettings({});
     platform::setFileWriter(old);

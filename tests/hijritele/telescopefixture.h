@@ -48,20 +48,6 @@ protected:
 
 } // namespace hijritele
 
-namespace hijritele {
-
-// A writer whose every write fails, as on a full disk.
-class FailingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "No space left on device";
-        return false;
-    }
-};
-
-} // namespace hijritele
-
 #include <vector>
 
 #include <QWidget>

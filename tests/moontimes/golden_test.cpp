@@ -148,7 +148,7 @@ TEST_F(MoonGoldenTest, AZoneOfMoreDecimalsIsUsedAsPrinted)
 
 TEST_F(MoonGoldenTest, AFailedWriteOpensNothing)
 {
-    prayertest::FailingWriter failing;
+    testsupport::FailingWriter failing("disk full");
     save();
     platform::FileWriter* old = platform::setFileWriter(&failing);
     moontimes::MoonTimesEngine engine;

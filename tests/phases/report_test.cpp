@@ -124,19 +124,10 @@ TEST_F(ReportTest, CancelKeepsTheRowsSoFarAndTheFooter)
     EXPECT_EQ(run.localJD[4][0], 0);
 }
 
-class FailingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "disk full";
-        return false;
-    }
-};
-
 TEST_F(ReportTest, FailedWriteIsReportedAndNothingOpens)
 {
     put("results.out", "old report\r\n");
-    FailingWriter failing;
+    testsupport::FailingWriter failing("disk full");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     const lunar::MoonPhasesResult run = lunar::runMoonPhases("2019", host);
     platform::setFileWriter(old);

@@ -140,22 +140,13 @@ TEST_F(WindowTest, CloseSavesAndTheTitleBarDoesNot)
     EXPECT_TRUE(window->isHidden());
 }
 
-class FailingWriter : public platform::FileWriter {
-public:
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "read-only folder";
-        return false;
-    }
-};
-
 TEST_F(WindowTest, FailedSaveIsReportedAndTheWindowStays)
 {
     put("phase.zvd", "\"2004\",#TRUE#,#TRUE#\r\n");
     frmphase* w = open();
     w->show();
     child<QLineEdit>(w, "txtyear")->setText("2031");
-    FailingWriter failing;
+    testsupport::FailingWriter failing("read-only folder");
     platform::FileWriter* old = platform::setFileWriter(&failing);
     child<QPushButton>(w, "cmdclose")->click();
     platform::setFileWriter(old);

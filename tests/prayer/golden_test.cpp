@@ -74,7 +74,7 @@ TEST_F(GoldenReportTest, CancelKeepsTheRowsWrittenAndTheRemarks)
 
 TEST_F(GoldenReportTest, AFailedWriteIsReportedAndOpensNothing)
 {
-    prayertest::FailingWriter failing;
+    testsupport::FailingWriter failing("disk full");
     save();
     platform::FileWriter* old = platform::setFileWriter(&failing);
     prayer::PrayerTimesEngine engine;

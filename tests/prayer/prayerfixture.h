@@ -81,15 +81,6 @@ protected:
 // Julian Day at 0 h.
 double jd(int year, int month, int day);
 
-// A file writer that fails every write with "disk full".
-struct FailingWriter : platform::FileWriter {
-    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
-    {
-        error = "disk full";
-        return false;
-    }
-};
-
 // Compares a report's text with tests/<folder>/golden/<name>; with
 // MIQATIX_UPDATE_GOLDEN set, rewrites the golden file instead.
 void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);

@@ -148,14 +148,7 @@ TEST_F(QiblaReportTest, ProgressAndCancelAfterTheCurrentRow)
 
 TEST_F(QiblaReportTest, AFailedWriteIsReportedAndOpensNothing)
 {
-    struct FailingWriter : platform::FileWriter {
-        bool replaceFile(const std::filesystem::path&, const std::string&,
-                         std::string& error) override
-        {
-            error = "disk full";
-            return false;
-        }
-    } failing;
+    testsupport::FailingWriter failing("disk full");
     save();
     put("results.out", "old");
     platform::FileWriter* old = platform::setFileWriter(&failing);

@@ -1,5 +1,6 @@
 // Test helpers: a temporary program folder with the files a test puts there,
-// and a stop handler that throws the file fault instead of ending the program.
+// a stop handler that throws the file fault instead of ending the program, and
+// a file writer that fails.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fault.h"
+#include "platform/filewriter.h"
 
 namespace testsupport {
 
@@ -37,6 +39,21 @@ protected:
 private:
     std::filesystem::path folder_;
     platform::StopHandler oldHandler_;
+};
+
+// A file writer that fails every write with `error`, as a full disk or a
+// read-only folder would.
+class FailingWriter : public platform::FileWriter {
+public:
+    explicit FailingWriter(std::string error) : error_(std::move(error)) {}
+    bool replaceFile(const std::filesystem::path&, const std::string&, std::string& error) override
+    {
+        error = error_;
+        return false;
+    }
+
+private:
+    std::string error_;
 };
 
 }  // namespace testsupport
