@@ -256,12 +256,7 @@ TEST_F(RunTest, GoldenReports)
         ASSERT_EQ(host.opened.size(), 1u);
         EXPECT_EQ(host.opened[0], file(ephemeris::kReportFile));
         const std::string text = report();
-        const auto golden =
-            std::filesystem::path(MIQATIX_TESTS_DIR) / "ephemeris" / "golden" / c.file;
-        if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
-            testsupport::writeFile(golden, text);
-        else
-            EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << c.file;
+        testsupport::compareWithGolden(text, "ephemeris", c.file);
         EXPECT_EQ(text.find('\t'), std::string::npos);
         EXPECT_EQ(tdtmode, 0);
     }

@@ -18,12 +18,7 @@ protected:
     {
         const lunar::MoonPhasesResult run = lunar::runMoonPhases(year, host);
         EXPECT_TRUE(run.written) << run.writeError;
-        const std::string text = get("results.out");
-        const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / "phases" / "golden" / name;
-        if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
-            testsupport::writeFile(golden, text);
-        else
-            EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+        testsupport::compareWithGolden(get("results.out"), "phases", name);
         return run;
     }
 

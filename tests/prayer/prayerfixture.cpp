@@ -99,15 +99,6 @@ void PrayerTest::save()
     ASSERT_TRUE(settings::writeDateSelection(date).ok);
 }
 
-void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name)
-{
-    const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / folder / "golden" / name;
-    if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
-        testsupport::writeFile(golden, text);
-    else
-        EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
-}
-
 std::vector<std::vector<std::string>> referenceRows(const std::string& file, size_t fields)
 {
     std::ifstream in(std::filesystem::path(MIQATIX_TESTS_DIR) / "reference" / file);

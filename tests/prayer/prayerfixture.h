@@ -81,9 +81,7 @@ protected:
 // Julian Day at 0 h.
 double jd(int year, int month, int day);
 
-// Compares a report's text with tests/<folder>/golden/<name>; with
-// MIQATIX_UPDATE_GOLDEN set, rewrites the golden file instead.
-void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);
+using testsupport::compareWithGolden;
 
 // The rows of tests/reference/<file> after its header line, each cut at its
 // commas into `fields` fields (missing ones empty).

@@ -25,11 +25,7 @@ protected:
         const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(qibang, sunMode, &host);
         EXPECT_TRUE(r.written) << r.writeError;
         const std::string text = get("results.out");
-        const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / "qibla" / "golden" / name;
-        if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
-            testsupport::writeFile(golden, text);
-        else
-            EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+        testsupport::compareWithGolden(text, "qibla", name);
         return text;
     }
 };

@@ -61,4 +61,13 @@ void ProgramFolderTest::putSeriesFiles()
                                    std::filesystem::copy_options::overwrite_existing);
 }
 
+void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name)
+{
+    const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / folder / "golden" / name;
+    if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
+        testsupport::writeFile(golden, text);
+    else
+        EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+}
+
 }  // namespace testsupport

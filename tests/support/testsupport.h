@@ -41,6 +41,10 @@ private:
     platform::StopHandler oldHandler_;
 };
 
+// Compares a report's text with tests/<folder>/golden/<name>; with
+// MIQATIX_UPDATE_GOLDEN set, rewrites the golden file instead.
+void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);
+
 // A file writer that fails every write with `error`, as a full disk or a
 // read-only folder would.
 class FailingWriter : public platform::FileWriter {
