@@ -118,12 +118,13 @@ void QiblaTimesReport::writeRow(const std::string& dateText, bool summer,
         prayer::padTo(s, column);
         s += text;
     };
+    // An empty remark still takes its column: every row is filled with blanks
+    // up to the second remark's column.
+    auto remark = [](const QiblaTime& t) { return t.belowHorizon ? "Below Horizon" : ""; };
     item(kFirstColumn, times.first.text);
-    if (times.first.belowHorizon)
-        item(kFirstRemarkColumn, "Below Horizon");
+    item(kFirstRemarkColumn, remark(times.first));
     item(kSecondColumn, times.second.text);
-    if (times.second.belowHorizon)
-        item(kSecondRemarkColumn, "Below Horizon");
+    item(kSecondRemarkColumn, remark(times.second));
     line(s);
 }
 

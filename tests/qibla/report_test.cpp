@@ -116,6 +116,46 @@ TEST_F(QiblaReportTest, SystemDateRunsTodayAsARange)
     EXPECT_EQ(host.shown, std::vector<std::string>{"results.out"});
 }
 
+TEST(QiblaRowTest, EveryItemTakesItsColumnAlsoWhenEmpty)
+{
+    // Times from column 20 and 55, remarks from 30 and 70; an empty remark is
+    // still placed, so the gap before column 70 is filled with blanks.
+    auto time = [](const char* text, bool below) {
+        qibla::QiblaTime t;
+        t.found = std::string(text) != "----";
+        t.text = text;
+        t.belowHorizon = below;
+        return t;
+    };
+    const std::string pad20(9, ' '), toCol70(7, ' ');
+    struct Case {
+        qibla::QiblaDayTimes times;
+        bool summer;
+        std::string row;
+    };
+    const Case cases[] = {
+        {{time("11:18", false), time("----", false)},
+         false,
+         "10/01/2027" + pad20 + "11:18" + std::string(30, ' ') + "----" + std::string(11, ' ')},
+        {{time("16:12:23", false), time("21:06:01", true)},
+         true,
+         "*10/01/2027" + std::string(8, ' ') + "16:12:23" + std::string(27, ' ') + "21:06:01" +
+             toCol70 + "Below Horizon"},
+        {{time("05:01:02", true), time("----", false)},
+         false,
+         "10/01/2027" + pad20 + "05:01:02" + "  " + "Below Horizon" + std::string(12, ' ') +
+             "----" + std::string(11, ' ')},
+        {{time("----", false), time("----", false)},
+         false,
+         "10/01/2027" + pad20 + "----" + std::string(31, ' ') + "----" + std::string(11, ' ')},
+    };
+    for (const Case& c : cases) {
+        qibla::QiblaTimesReport report;
+        report.writeRow("10/01/2027", c.summer, c.times);
+        EXPECT_EQ(report.text(), c.row + "\r\n");
+    }
+}
+
 TEST_F(QiblaReportTest, ProgressAndCancelAfterTheCurrentRow)
 {
     date = prayertest::dates(2027, 1, 1, 2027, 1, 11);
