@@ -319,4 +319,8 @@ TEST_F(AlertsTest, ArabicInterfaceMirrorsTheLayout)
     EXPECT_GT(pep->x(), minutes->x());
     EXPECT_GT(minutes->x(), label->x());
     EXPECT_GT(child<QWidget>(&d, "cmdok")->x(), child<QWidget>(&d, "cmdcan")->x());
+    for (const char* name : {"chkpep", "lblpep", "optdhrh", "optishe"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::RightToLeft) << name;
+    for (const char* name : {"txtpep", "lblprao"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
 }

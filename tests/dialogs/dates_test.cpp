@@ -153,6 +153,12 @@ TEST_F(DatesTest, ArabicInterface)
     frmdate d;
     EXPECT_EQ(d.windowTitle(), QStringLiteral("التاريخ"));
     EXPECT_GT(child<QWidget>(&d, "cmdok")->x(), child<QWidget>(&d, "cmdcan")->x());
+    // Only the window, the frame and the options turn right to left.
+    for (const char* name : {"fradate", "optday", "optsystem"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::RightToLeft) << name;
+    for (const char* name :
+         {"lbloyear", "txtoyear", "cboomonth", "lblf", "txttyear", "cbotday", "lblthis"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
     d.cmdok_Click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("التاريخ الثاني يجب أن يكون بعد التاريخ الأول"));

@@ -287,6 +287,11 @@ TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
         EXPECT_LT(x, last) << name;
         last = x;
     }
+    for (const char* name : {"fraothers", "opte", "lblzon", "lblcity", "txtele", "txtalpha"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::RightToLeft) << name;
+    for (const char* name :
+         {"List1", "txtname", "txtlatid", "lbllatid", "lblmod", "lbladd", "txtzon"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
     box(d, "txtpre")->setText("-5");
     d.cmdok_Click();
     ASSERT_EQ(messages.size(), 1u);

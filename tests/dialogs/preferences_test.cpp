@@ -242,4 +242,11 @@ TEST_F(PreferencesTest, ArabicMovesTheButtons)
     EXPECT_GT(ok->x(), cancel->x());
     EXPECT_EQ(d.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(child<QWidget>(&d, "cmdok")->property("text").toString(), QStringLiteral("&موافق"));
+    // Only the named controls turn right to left; the others must not take
+    // the direction of their frame.
+    for (const char* name : {"lblisha", "lblishd", "lblsubfaj", "txtsubfaj", "optnosum", "chkhl"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::RightToLeft) << name;
+    for (const char* name :
+         {"lblfaj", "lblfajd", "txtfaj", "txtisha", "cbotwi", "cbofmonth", "cbotday"})
+        EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
 }

@@ -147,6 +147,10 @@ void frmalerts::switchToArabic()
     for (QRadioButton* o : {optdhrh, optasrh, optmagh, optishh, optdhre, optasre, optmage, optishe})
         setRightToLeft(o, true);
     setRightToLeft(lblpep, false);
+    // The minutes box and the adhan note keep their direction; the note is
+    // only aligned right.
+    txtpep->setLayoutDirection(Qt::LeftToRight);
+    lblprao->setLayoutDirection(Qt::LeftToRight);
     lblprao->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     mirrorChildren(this);
 }

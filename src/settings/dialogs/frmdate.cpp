@@ -213,6 +213,13 @@ void frmdate::switchToArabic()
 
     setLayoutDirection(Qt::RightToLeft);
     fradate->setLayoutDirection(Qt::RightToLeft);
+    // Only the window, the frame and the options turn; the labels, boxes and
+    // lists keep the direction they were designed with.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             lbloyear, txtoyear, lblomonth, cboomonth, lbloday, cbooday, lblf,
+             lblfyear, txtfyear, lblfmonth, cbofmonth, lblfday, cbofday, lblt,
+             lbltyear, txttyear, lbltmonth, cbotmonth, lbltday, cbotday, lblthis})
+        w->setLayoutDirection(Qt::LeftToRight);
     for (QRadioButton* o : {optday, optper, optsystem}) {
         setRightToLeft(o, true);
         setLeftWidth(o, 3300, 2800);

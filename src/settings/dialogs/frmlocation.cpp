@@ -289,6 +289,11 @@ void frmlocation::switchToArabic()
     for (QWidget* w : std::initializer_list<QWidget*>{List1, txtname, txtlongid, txtlongim,
                                                       txtlongis, txtlatid, txtlatim, txtlatis})
         w->setLayoutDirection(Qt::LeftToRight);
+    // So do the unit marks, the two notes below the list and the time zone
+    // box, which is only aligned right.
+    for (QWidget* w : std::initializer_list<QWidget*>{lbllongid, lbllongim, lbllongis, lbllatid,
+                                                      lbllatim, lbllatis, lblmod, lbladd, txtzon})
+        w->setLayoutDirection(Qt::LeftToRight);
 
     mirrorChildren(this);
     // Right to left the row reads OK, Add, Modify, Delete, Cancel.

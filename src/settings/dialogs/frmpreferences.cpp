@@ -339,6 +339,11 @@ void frmpreferences::switchToArabic()
     setRightToLeft(chkhl, true);
     for (QLineEdit* box : {txtsubfaj, txtsubsho, txtadddoh, txtaddmag, txtaddasr})
         setRightToLeft(box, false);
+    // The rest keep the direction they were designed with rather than take
+    // their frame's: the angle labels only change their captions.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblfaj, lblfajd, txtfaj, txtisha, cbotwi,
+                                                      cbofmonth, cbofday, cbotmonth, cbotday})
+        w->setLayoutDirection(Qt::LeftToRight);
 
     setLeftWidth(lblishd, 2000, 1900);
     setLeft(lblfrom, 2600);
