@@ -216,7 +216,10 @@ double frmmain2::prayerHours(Prayer p) const
     if (p == Prayer::Isha && ishaAtMidnight_)
         return 24;
     const auto minutes = clockMinutes(prayerText(p));
-    return minutes ? *minutes / 60.0 : 100;
+    // Hour + minute/60, the same sum as the clock's hours it is compared with:
+    // minutes/60 differs from it in the last bit at some minutes (04:38),
+    // which would make a prayer pending in its own minute.
+    return minutes ? *minutes / 60 + (*minutes % 60) / 60.0 : 100;
 }
 
 void frmmain2::Form_Load()

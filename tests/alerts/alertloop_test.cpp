@@ -39,6 +39,13 @@ TEST_F(AlertLoop, TipAtStartNamesTheNextPrayer)
         {"before Fajr", kDay, 3, 0, "Next Prayer is Fajer at 04:12"},
         {"at 13:00, Asr next", kDay, 13, 0, "Next Prayer is Aser at 15:21"},
         {"in the minute of Asr", kDay, 15, 21, "Next Prayer is Maghreb at 18:02"},
+        // 04:38 is one of the minutes whose two ways of counting hours differ
+        // in the last bit: the prayer's own minute must still not be pending.
+        {"in the minute of Fajr at 04:38",
+         {"04:38", "06:01", "11:45", "15:21", "18:02", "19:27"},
+         4,
+         38,
+         "Next Prayer is Dhuhor at 11:45"},
         {"after Isha", kDay, 20, 0, "Miqatix"},
         {"Asr a marker",
          {"04:12", "05:40", "11:45", "----", "18:02", "19:27"},
