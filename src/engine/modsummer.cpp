@@ -5,7 +5,12 @@
 
 void summer(double day, double month, double year, std::int16_t& flag)
 {
-    const settings::Preferences& pref = settings::livePreferences();
+    summer(settings::livePreferences(), day, month, year, flag);
+}
+
+void summer(const settings::Preferences& pref, double day, double month, double year,
+            std::int16_t& flag)
+{
     if (pref.summ != "1") {
         flag = 0;
         return;

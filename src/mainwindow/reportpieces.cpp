@@ -214,7 +214,7 @@ std::int16_t summerFlag(bool oneDay, const settings::Preferences& pref, double d
     if (oneDay)
         f = summerflag;
     else if (pref.summ == "1")
-        summer(day, month, year, f);
+        summer(pref, day, month, year, f);
     return f;
 }
 

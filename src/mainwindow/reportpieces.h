@@ -97,7 +97,8 @@ double zoneAsPrinted(double zon);
 void useSystemDate(settings::DateSelection& date);
 
 // Summer time of a run's day: the one-day run takes `summerflag`, a run with
-// summ "1" asks the preferences, any other run has none.
+// summ "1" asks the window of the preferences the run read at its start, any
+// other run has none.
 std::int16_t summerFlag(bool oneDay, const settings::Preferences& pref, double day, double month,
                         double year);
 

@@ -234,4 +234,29 @@ TEST_F(MoonEngineTest, HourAnglesAreTakenIntoTheHalfOpenCircle)
     }
 }
 
+// A run keeps the summer window it read at its start, whatever is saved
+// while it hands over to the message loop.
+TEST_F(MoonEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
+{
+    pref.summ = "1";
+    pref.smf = 1, pref.sdf = 1, pref.smt = 12, pref.sdt = 31;
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+    save();
+    RecordingHost host;
+    host.onHandOver = [this](int) {
+        settings::Preferences changed = pref;
+        changed.summ = "0";
+        ASSERT_TRUE(settings::writePreferences(changed).ok);
+    };
+    std::string shuroq, maghreb;
+    bool english = true;
+    moontimes::MoonTimesEngine engine;
+    engine.bindMainWindow(shuroq, maghreb, english);
+    engine.setHost(&host);
+    engine.cmdmoon_Click();
+    const std::string report = get("mresults.out");
+    for (const char* day : {"01", "02", "03"})
+        EXPECT_NE(report.find(std::string("\r\n*") + day + "/03/2027 "), std::string::npos) << day;
+}
+
 } // namespace

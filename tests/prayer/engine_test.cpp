@@ -300,4 +300,27 @@ TEST_F(PrayerEngineTest, SystemDateReplacesTheStoredRange)
     EXPECT_NE(report.find("\r\n15/03/2027     "), std::string::npos);
 }
 
+// The summer window is the one the run read at its start: preferences saved
+// while the run hands over to the message loop change neither the rows' "*"
+// nor their hours.
+TEST_F(PrayerEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
+{
+    pref.summ = "1";
+    pref.smf = 1, pref.sdf = 1, pref.smt = 12, pref.sdt = 31;
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+    save();
+    RecordingHost host;
+    host.onHandOver = [this](int) {
+        settings::Preferences changed = pref;
+        changed.summ = "0";
+        ASSERT_TRUE(settings::writePreferences(changed).ok);
+    };
+    engine.setHost(&host);
+    engine.cmdcom_Click();
+    const std::string report = get("results.out");
+    for (const char* day : {"01", "02", "03"})
+        EXPECT_NE(report.find(std::string("\r\n*") + day + "/03/2027    "), std::string::npos)
+            << day;
+}
+
 } // namespace
