@@ -12,6 +12,21 @@ double sunMeanLongitude(double tau)
     return modgeneral::range(L0);
 }
 
+void sunTrueLongitude(double T, double L0, double d, double& trueLongitude, double& R)
+{
+    double M = 357.5291 + 35999.0503 * T - 0.0001559 * T * T - 0.00000048 * T * T * T;
+    modgeneral::range(M);
+    const double e = 0.016708617 - 0.000042037 * T - 0.0000001236 * T * T;
+    const double C = (1.9146 - 0.004817 * T - 0.000014 * T * T) * std::sin(M * d) +
+                     (0.019993 - 0.000101 * T) * std::sin(2 * M * d) +
+                     0.00029 * std::sin(3 * M * d);
+    trueLongitude = L0 + C;
+    modgeneral::range(trueLongitude);
+    double nu = M + C;
+    modgeneral::range(nu);
+    R = 1.000001018 * (1 - e * e) / (1 + e * std::cos(nu * d));
+}
+
 double equationOfTime(double pi, double L0, double alpha, double dpsi, double eps)
 {
     constexpr double kMinutesPerDegree = 4;
