@@ -10,7 +10,7 @@
 #include "turns.h"
 
 void crc(double& t, double JD0, double h0, double phi, double lambda, const std::string& body,
-         bool topocentricAltitude)
+         bool topocentricAltitude, double* offset)
 {
     const double ownPi = kPi15;
     const double deg = ownPi / 180;
@@ -29,6 +29,8 @@ void crc(double& t, double JD0, double h0, double phi, double lambda, const std:
         altazm(JD, raTopo, decTopo, h, azimuth);
     else
         altazm(JD, ra, dec, h, azimuth);
+    if (offset)
+        *offset = h - h0;
 
     double theta;
     siderial(JD, theta);
