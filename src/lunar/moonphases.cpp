@@ -7,6 +7,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "mainwindow/prayerreport.h"
+#include "mainwindow/reportpieces.h"
 #include "moonphase.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
@@ -82,13 +83,9 @@ void writeHeader(PhaseReport& r, const settings::CurrentLocation& loc,
                          : "Topocentric Phases of The Moon for The Year:") +
            "  " + yearText + " CE");
 
-    // Only the degrees carry the hemisphere.
-    const double longid = loc.east ? loc.longid : -loc.longid;
-    const double latid = loc.north ? loc.latid : -loc.latid;
-    r.line("- " + loc.locname + ", Long: " + pattern(longid, 2) + ":" + pattern(loc.longim, 2) +
-           ":" + pattern(loc.longis, 2, 1) + ", Lat: " + pattern(latid, 2) + ":" +
-           pattern(loc.latim, 2) + ":" + pattern(loc.latis, 2, 1) +
-           ", Ele:" + pattern(loc.ele, 1, 1) + ", Zone:" + pattern(loc.zon, 1, 2));
+    // The place line of the prayer and moon times: only the degrees carry the
+    // hemisphere, and a place within a degree west or south keeps its minus.
+    r.line(reportpieces::placeLine(loc));
     if (pref.summ == "0")
         r.line("- No Summer Time.");
     else
