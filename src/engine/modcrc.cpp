@@ -9,7 +9,7 @@
 #include "modsiderial.h"
 
 void crc(double& t, double JD0, double h0, double phi, double lambda, const std::string& body,
-         bool topocentricAltitude)
+         bool topocentricAltitude, double* offset)
 {
     const double ownPi = kPi15;
     const double deg = ownPi / 180;
@@ -28,6 +28,8 @@ void crc(double& t, double JD0, double h0, double phi, double lambda, const std:
         altazm(JD, raTopo, decTopo, h, azimuth);
     else
         altazm(JD, ra, dec, h, azimuth);
+    if (offset)
+        *offset = h - h0;
 
     double theta;
     siderial(JD, theta);
