@@ -7,6 +7,7 @@
 #include "modcorsm.h"
 #include "modgeneral.h"
 #include "modsiderial.h"
+#include "turns.h"
 
 void crc(double& t, double JD0, double h0, double phi, double lambda, const std::string& body,
          bool topocentricAltitude, double* offset)
@@ -33,7 +34,7 @@ void crc(double& t, double JD0, double h0, double phi, double lambda, const std:
 
     double theta;
     siderial(JD, theta);
-    double H = theta + lambda - ra;
+    double H = foldTurns(theta + lambda - ra, 360);
     while (H >= 360)
         H -= 360;
     while (H < 0)

@@ -170,7 +170,7 @@ void MoonTimesEngine::cmdmoon_Click()
     if (oneDay)
         JD1 = JD2 = onedayjd;
 
-    for (double JD = JD1; JD <= JD2; JD += 1) {
+    for (double JD = JD1; JD <= JD2; JD = reportpieces::nextDay(JD)) {
         reportpieces::showProgress(host, JD, JD1, JD2);
 
         double year, month, dayOfMonth;
