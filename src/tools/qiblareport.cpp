@@ -38,16 +38,6 @@ bool isOne(const std::string& field)
     return settings::lenientNumber(field) == 1;
 }
 
-// The degrees of a position with their sign; a place west (south) within its
-// first degree keeps the minus although its whole degrees print as 00.
-std::string signedDegrees(double deg, double min, double sec, bool positive, int digits)
-{
-    std::string t = prayer::patternNumber(positive ? deg : -deg, digits, 0);
-    if (!positive && (deg != 0 || min != 0 || sec != 0) && t[0] != '-')
-        t = "-" + t;
-    return t;
-}
-
 void todaysDate(double& year, double& month, double& day)
 {
     const std::time_t now = platform::Clock::to_time_t(platform::now());
@@ -89,10 +79,12 @@ void QiblaTimesReport::writeHeader(const QiblaReportSettings& s)
         line("- Qiblah Direction for:  " + first + " CE");
     else
         line("- Qiblah Direction from:  " + first + " CE   To:  " + last + " CE");
-    line("- " + l.locname + ", Long: " + signedDegrees(l.longid, l.longim, l.longis, l.east, 2) +
-         ":" + patternNumber(l.longim, 2, 0) + ":" + patternNumber(l.longis, 2, 1) + ", Lat: " +
-         signedDegrees(l.latid, l.latim, l.latis, l.north, 2) + ":" + patternNumber(l.latim, 2, 0) +
-         ":" + patternNumber(l.latis, 2, 1) + ", Zone:" + patternNumber(l.zon, 1, 2));
+    line("- " + l.locname +
+         ", Long: " + reportpieces::signedDegrees(l.longid, l.longim, l.longis, l.east) + ":" +
+         patternNumber(l.longim, 2, 0) + ":" + patternNumber(l.longis, 2, 1) +
+         ", Lat: " + reportpieces::signedDegrees(l.latid, l.latim, l.latis, l.north) + ":" +
+         patternNumber(l.latim, 2, 0) + ":" + patternNumber(l.latis, 2, 1) +
+         ", Zone:" + patternNumber(l.zon, 1, 2));
     if (settings::lenientNumber(p.summ) == 0)
         line("- No Summer Time.");
     else
