@@ -1,5 +1,8 @@
 #include "messagebox.h"
 
+#include <utility>
+
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace platform {
@@ -46,7 +49,7 @@ QMessageBox::Icon standardIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+} // namespace
 
 MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
 {
@@ -54,8 +57,19 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
         return responderSlot()(request);
     QMessageBox box(standardIcon(request.icon), request.title, request.text,
                     standardButtons(request.buttons), parent);
-    if (request.rightToLeft)
+    if (request.rightToLeft) {
         box.setLayoutDirection(Qt::RightToLeft);
+        // An Arabic message answers with Arabic buttons too.
+        const std::pair<QMessageBox::StandardButton, QString> arabic[] = {
+            {QMessageBox::Ok, QStringLiteral("موافق")},
+            {QMessageBox::Cancel, QStringLiteral("إلغاء")},
+            {QMessageBox::Yes, QStringLiteral("نعم")},
+            {QMessageBox::No, QStringLiteral("لا")},
+            {QMessageBox::Retry, QStringLiteral("إعادة المحاولة")}};
+        for (const auto& [which, text] : arabic)
+            if (QAbstractButton* button = box.button(which))
+                button->setText(text);
+    }
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
@@ -66,7 +80,7 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
     case QMessageBox::Retry:
         return MsgAnswer::Retry;
     default:
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok
+        return request.buttons == MsgButtons::Ok         ? MsgAnswer::Ok
                : request.buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
                                                          : MsgAnswer::Ok;
     }
@@ -91,4 +105,4 @@ MessageResponder setMessageResponder(MessageResponder responder)
     return old;
 }
 
-}  // namespace platform
+} // namespace platform
