@@ -34,6 +34,7 @@
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
+#include "platform/qt/settingstext.h"
 
 namespace {
 
@@ -415,7 +416,7 @@ void frmmain::computeToday()
     }
     takeEngineTimes();
     todaymode = 0;
-    lbltloc->setText(q(locname_));
+    lbltloc->setText(platform::settingsText(locname_));
     lbltfaj->setText(q(fajertext));
     lbltshr->setText(q(shuroqtext));
     lbltdoh->setText(q(dhohurtext));

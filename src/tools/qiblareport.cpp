@@ -50,12 +50,6 @@ void todaysDate(double& year, double& month, double& day)
 
 } // namespace
 
-void QiblaTimesReport::line(const std::string& s)
-{
-    text_ += s;
-    text_ += "\r\n";
-}
-
 void QiblaTimesReport::writeHeader(const QiblaReportSettings& s)
 {
     const settings::Preferences& p = s.pref;
@@ -134,11 +128,6 @@ void QiblaTimesReport::writeClosing()
     line("  Qiblah direction twice on the same day!");
 }
 
-bool QiblaTimesReport::save(const std::filesystem::path& file, std::string& error) const
-{
-    return platform::fileWriter().replaceFile(file, text_, error);
-}
-
 QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* hostOrNull)
 {
     reportpieces::NoWindow noWindow;
@@ -180,6 +169,7 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     s.deltaTSeconds = dT * 86400;
 
     QiblaTimesReport report;
+    report.spoolTo(result.reportFile);
     report.writeHeader(s);
     const double horizon = horizonAltitude(s.loc.ele, isOne(s.pref.eleset));
     const bool summerOn = isOne(s.pref.summ);
