@@ -32,7 +32,7 @@ double reduce(double x)
 
 } // namespace
 
-void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void corsm(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& R, double& E)
 {
     double dT = 0;
@@ -57,7 +57,7 @@ void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     R = (R0 + tau * (R1 + tau * (R2 + tau * (R3 + tau * R4)))) / kStoredUnit;
     requireSeries(R, "term.zvd");
 
-    const double geocentricL = reduce(L * 180 / pi + 180);
-    vsopSunFinish(pi, JD, tau, geocentricL, -(B * 180 / pi), kAberrationAt1AU / R, R, alpha, delta,
-                  alphaT, deltaT, lambda, beta, lambdaT, betaT, E);
+    const double geocentricL = reduce(L * 180 / piValue + 180);
+    vsopSunFinish(piValue, JD, tau, geocentricL, -(B * 180 / piValue), kAberrationAt1AU / R, R,
+                  alpha, delta, alphaT, deltaT, lambda, beta, lambdaT, betaT, E);
 }
