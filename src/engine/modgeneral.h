@@ -57,6 +57,14 @@ inline double reduceTruncating(double x)
     return x;
 }
 
+// Which tables the series loader has filled from their whole files. Whether a
+// table is loaded is known from here, never guessed from a result: extreme
+// inputs can make a sum of a loaded series zero, negative or not a number.
+struct SeriesLoaded {
+    bool termfull = false, term = false, mterm = false, elp = false;
+};
+extern SeriesLoaded seriesLoaded;
+
 namespace modgeneral {
 
 // Angle whose tangent is y/x, radians in -pi/2 .. 3pi/2 (not -pi .. pi: a

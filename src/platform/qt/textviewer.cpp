@@ -3,10 +3,12 @@
 #include <map>
 #include <string>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPointer>
+#include <QWindow>
 
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -49,6 +51,22 @@ QFont fixedPitchFont()
     return font;
 }
 
+// A report asked for from a modal tool window (the crescent window's
+// Calculate) must be usable at once, as the editor it stands for was: a
+// free-standing window would be blocked by the modal one until that closes.
+// Standing on the modal window (its transient child) the viewer takes the
+// keyboard and the mouse while the tool window stays open; it is still a
+// window of its own, so it outlives the tool window. Shown from anywhere else
+// it stands free.
+void standBesideModalWindow(TextViewer& viewer)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal != &viewer ? modal->windowHandle() : nullptr;
+    viewer.winId(); // the native window, so that it is mapped with its owner
+    if (QWindow* window = viewer.windowHandle())
+        window->setTransientParent(owner);
+}
+
 void showInViewer(const TextFileView& view)
 {
     if (!view.opened) {
@@ -66,9 +84,11 @@ void showInViewer(const TextFileView& view)
         viewer->showView(view);
     else
         viewer = new TextViewer(view);
+    standBesideModalWindow(*viewer);
     viewer->showMaximized();
     viewer->raise();
     viewer->activateWindow();
+    viewer->setFocus(Qt::ActiveWindowFocusReason); // the keys scroll and select at once
 }
 
 } // namespace
