@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Call once, after the QApplication exists.
+// Call once, after the QApplication exists. Numbers are written and read
+// with a decimal point from then on, whatever the user's locale.
 void installQtPlatform();
 
 // Maps the font names the windows use to fonts that are installed.
