@@ -7,6 +7,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
+#include "engine/modsummer.h"
 #include "mainwindow/prayerreport.h"
 #include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
@@ -185,8 +186,8 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        const bool summer = summerOn && inSummerWindow(std::floor(day), month, s.pref.smf,
-                                                       s.pref.sdf, s.pref.smt, s.pref.sdt);
+        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::OneLeapYear, year,
+                                                       month, std::floor(day));
         const double JD0 = JD - (s.loc.zon + (summer ? 1 : 0)) / 24;
         QiblaDayTimes times;
         qiblaTimesOfDay(JD0, A, longitude, latitude, horizon, s.pref.min, times);
