@@ -180,7 +180,7 @@ void frmphase::Form_Load()
     // A missing or short phase.zvd falls back to the design values.
     std::string yearText = "2004";
     bool geocentric = true, ut1 = true;
-    const auto f = settings::readRecordTolerant(kPhaseSettingsFile, 3);
+    const auto f = settings::readRecordTolerant(kPhaseSettingsFile, "tbb");
     if (f.size() == 3) {
         yearText = f[0].asText();
         geocentric = f[1].asTruth();

@@ -7,6 +7,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
+#include "engine/modsummer.h"
 #include "mainwindow/prayerreport.h"
 #include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
@@ -49,12 +50,6 @@ void todaysDate(double& year, double& month, double& day)
 }
 
 } // namespace
-
-void QiblaTimesReport::line(const std::string& s)
-{
-    text_ += s;
-    text_ += "\r\n";
-}
 
 void QiblaTimesReport::writeHeader(const QiblaReportSettings& s)
 {
@@ -134,11 +129,6 @@ void QiblaTimesReport::writeClosing()
     line("  Qiblah direction twice on the same day!");
 }
 
-bool QiblaTimesReport::save(const std::filesystem::path& file, std::string& error) const
-{
-    return platform::fileWriter().replaceFile(file, text_, error);
-}
-
 QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* hostOrNull)
 {
     reportpieces::NoWindow noWindow;
@@ -180,6 +170,7 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     s.deltaTSeconds = dT * 86400;
 
     QiblaTimesReport report;
+    report.spoolTo(result.reportFile);
     report.writeHeader(s);
     const double horizon = horizonAltitude(s.loc.ele, isOne(s.pref.eleset));
     const bool summerOn = isOne(s.pref.summ);
@@ -195,8 +186,8 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        const bool summer = summerOn && inSummerWindow(std::floor(day), month, s.pref.smf,
-                                                       s.pref.sdf, s.pref.smt, s.pref.sdt);
+        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::OneLeapYear, year,
+                                                       month, std::floor(day));
         const double JD0 = JD - (s.loc.zon + (summer ? 1 : 0)) / 24;
         QiblaDayTimes times;
         qiblaTimesOfDay(JD0, A, longitude, latitude, horizon, s.pref.min, times);
