@@ -14,6 +14,7 @@
 #include "alerts/alertclock.h"
 #include "alerts/placetext.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 
 namespace alerts {
 
@@ -157,7 +158,8 @@ void frmadan::Form_Load()
     const settings::CurrentLocation loc = settings::readCurrentLocation();
     putOnTop();
 
-    lblloc2->setText(q(loc.locname));
+    // A place name longer than the line is cut short, whole in its tooltip.
+    platform::setElidedText(lblloc2, q(loc.locname));
     lbllon2->setText(q(patternText(loc.longid, "####00") + ":" + patternText(loc.longim, "##00") +
                        ":" + patternText(loc.longis, "###00.0") + (loc.east ? " E" : " W")));
     lbllat2->setText(q(patternText(loc.latid, "###00") + ":" + patternText(loc.latim, "##00") +
@@ -169,6 +171,7 @@ void frmadan::Form_Load()
     const settings::Preferences prefs = settings::readPreferences(17);
     if (!prefs.eng)
         applyArabicLayout();
+    platform::makeRoomForTexts(this, prefs.eng);
 }
 
 void frmadan::applyArabicLayout()

@@ -44,5 +44,6 @@ void requireSeries(double R, const char* file)
 {
     if (!(R > 0))
         platform::stopProgram(platform::FileFault(platform::FileFaultKind::Missing, file,
-                                                  "The series has not been loaded."));
+                                                  "The series has not been loaded.",
+                                                  "لم تُقرأ بيانات السلسلة بعد."));
 }

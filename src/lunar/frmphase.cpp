@@ -142,11 +142,11 @@ void frmphase::createControls()
     lbldeltan->setWordWrap(true);
     top->addWidget(lbldeltan);
 
-    lblchoose = new QLabel(QStringLiteral(" Please choose the Precision and Summer Time settings "
-                                          "from the") +
-                               QString(19, QLatin1Char(' ')) +
-                               QStringLiteral("Preferences Menu, and your location from the "
-                                              "Location Menu."),
+    // The design padded the line with blanks to break it before "Preferences"
+    // in its own font; here the label wraps the sentence itself.
+    lblchoose = new QLabel(QStringLiteral("Please choose the Precision and Summer Time settings "
+                                          "from the Preferences Menu, and your location from the "
+                                          "Location Menu."),
                            this);
     lblchoose->setObjectName(QStringLiteral("lblchoose"));
     lblchoose->setWordWrap(true);

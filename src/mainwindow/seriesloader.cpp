@@ -32,11 +32,15 @@ public:
         SettingsField f;
         if (!reader_->next(f))
             platform::stopProgram(FileFault(FileFaultKind::Short, name_,
-                                            "It ends in record " + std::to_string(record) + "."));
+                                            "It ends in record " + std::to_string(record) + ".",
+                                            "ينتهي في السجل " + std::to_string(record) + "."));
         if (f.kind() != SettingsField::Kind::Number && f.kind() != SettingsField::Kind::Empty)
             platform::stopProgram(FileFault(FileFaultKind::BadData, name_,
                                             "Field " + std::to_string(field) + " of record " +
                                                 std::to_string(record) + " is not a number: \"" +
+                                                f.asText() + "\".",
+                                            "الحقل " + std::to_string(field) + " من السجل " +
+                                                std::to_string(record) + " ليس عدداً: \"" +
                                                 f.asText() + "\"."));
         return f.asNumber();
     }

@@ -45,19 +45,22 @@ std::string describe(FileFaultKind kind, const std::string& file, bool english)
 
 }  // namespace
 
-FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail)
+FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail,
+                     std::string arabicDetail)
     : std::runtime_error(describe(kind, file, true) + (detail.empty() ? "" : " " + detail)),
       kind_(kind),
       file_(std::move(file)),
-      detail_(std::move(detail))
+      detail_(std::move(detail)),
+      arabicDetail_(std::move(arabicDetail))
 {
 }
 
 std::string FileFault::message(bool english) const
 {
     std::string text = describe(kind_, file_, english);
-    if (!detail_.empty())
-        text += "\n" + detail_;
+    const std::string& detail = english ? detail_ : arabicDetail_;
+    if (!detail.empty())
+        text += "\n" + detail;
     text += english ? "\nThe program stops." : "\nسيتوقف البرنامج.";
     return text;
 }

@@ -18,11 +18,15 @@ enum class FileFaultKind {
 
 class FileFault : public std::runtime_error {
 public:
-    FileFault(FileFaultKind kind, std::string file, std::string detail = {});
+    // `detail` says more in English, `arabicDetail` the same in Arabic. An
+    // Arabic message leaves out a detail that has no Arabic text.
+    FileFault(FileFaultKind kind, std::string file, std::string detail = {},
+              std::string arabicDetail = {});
 
     FileFaultKind kind() const { return kind_; }
     const std::string& file() const { return file_; }
     const std::string& detail() const { return detail_; }
+    const std::string& arabicDetail() const { return arabicDetail_; }
 
     // The message shown to the user, in English or in Arabic.
     std::string message(bool english) const;
@@ -31,6 +35,7 @@ private:
     FileFaultKind kind_;
     std::string file_;
     std::string detail_;
+    std::string arabicDetail_;
 };
 
 using StopHandler = std::function<void(const FileFault&)>;

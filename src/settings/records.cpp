@@ -239,7 +239,9 @@ std::vector<SettingsField> readRecordStrict(const std::string& name, size_t coun
         platform::stopProgram(platform::FileFault(
             platform::FileFaultKind::Short, name,
             "It holds " + std::to_string(fields.size()) + " of the " + std::to_string(count) +
-                " fields of its record."));
+                " fields of its record.",
+            "يحوي " + std::to_string(fields.size()) + " من حقول سجله الـ " +
+                std::to_string(count) + "."));
     return fields;
 }
 

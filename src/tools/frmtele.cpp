@@ -22,6 +22,7 @@
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "tools/telescope.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -216,6 +217,7 @@ void frmtele::Form_Load()
 
     if (!english_)
         switchToArabic();
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmtele::switchToArabic()

@@ -4,25 +4,19 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFont>
 #include <QString>
 #include <QTimer>
 
 #include "platform/eventloop.h"
 #include "platform/fault.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
 
 namespace platform {
 
-void installFontSubstitutes()
+QString faultTitle(bool english)
 {
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
-    QFont::insertSubstitution("Lucida Handwriting", "DejaVu Serif");
-    QFont::insertSubstitution("Arabic Transparent", "Noto Naskh Arabic");
-    QFont::insertSubstitution("Simplified Arabic", "Noto Naskh Arabic");
-    QFont::insertSubstitution("Andalus", "Noto Naskh Arabic");
+    return english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس");
 }
 
 void installQtPlatform()
@@ -38,12 +32,12 @@ void installQtPlatform()
     setStopHandler([](const FileFault& fault) {
         const bool english = faultLanguage();
         msgBox(nullptr, QString::fromStdString(fault.message(english)),
-               english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس"), english,
+               faultTitle(english), english,
                MsgIcon::Critical);
         QCoreApplication::exit(1);
         std::exit(1);
     });
-    installFontSubstitutes();
+    installFonts();
 }
 
 }  // namespace platform

@@ -15,6 +15,7 @@
 #include "dialogsupport.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -237,6 +238,7 @@ void frmlocation::Form_Load()
     txtalpha->setText(fieldText(field(18)));
 
     selectName(txtname->text());
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmlocation::switchToArabic()
