@@ -368,8 +368,10 @@ void frmphase::switchToArabic()
         box->setLayoutDirection(Qt::RightToLeft);
         box->setAlignment(Qt::AlignRight);
     }
+    // Right-to-left turns a plain AlignRight to the left edge: the notes are
+    // aligned to the right edge absolutely, where Arabic lines begin.
     for (QLabel* label : {lbldeltan, lblchoose}) {
         label->setLayoutDirection(Qt::RightToLeft);
-        label->setAlignment(Qt::AlignRight);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     }
 }

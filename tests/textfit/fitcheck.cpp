@@ -56,6 +56,10 @@ void checkLines(QStringList& faults, const QWidget* w, const QString& what, cons
         inks.push_back(measureLine(line, w));
         total += inks.back().height;
     }
+    // A carriage return or tab is drawn as a character of its own.
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\t')))
+        faults << describe(w) + QStringLiteral(": %1 holds a control character").arg(what) +
+                      quoted(text);
     // Blanks that padded a line for the design's font show as a gap here.
     static const QRegularExpression gap(QStringLiteral("\\S {3,}\\S"));
     if (gap.match(text).hasMatch())
