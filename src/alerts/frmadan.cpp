@@ -15,6 +15,7 @@
 #include "alerts/placetext.h"
 #include "settings/records.h"
 #include "platform/qt/textroom.h"
+#include "platform/qt/settingstext.h"
 
 namespace alerts {
 
@@ -159,7 +160,7 @@ void frmadan::Form_Load()
     putOnTop();
 
     // A place name longer than the line is cut short, whole in its tooltip.
-    platform::setElidedText(lblloc2, q(loc.locname));
+    platform::setElidedText(lblloc2, platform::settingsText(loc.locname));
     lbllon2->setText(q(patternText(loc.longid, "####00") + ":" + patternText(loc.longim, "##00") +
                        ":" + patternText(loc.longis, "###00.0") + (loc.east ? " E" : " W")));
     lbllat2->setText(q(patternText(loc.latid, "###00") + ":" + patternText(loc.latim, "##00") +

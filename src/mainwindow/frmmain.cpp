@@ -23,7 +23,6 @@
 #include "mainwindow/frmwait.h"
 #include "mainwindow/moonreport.h"
 #include "mainwindow/progresshost.h"
-#include "mainwindow/seriesloader.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
@@ -31,10 +30,12 @@
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "series/seriesloader.h"
 #include "platform/qt/textroom.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
+#include "platform/qt/settingstext.h"
 
 namespace {
 
@@ -419,7 +420,7 @@ void frmmain::computeToday()
     }
     takeEngineTimes();
     todaymode = 0;
-    platform::setElidedText(lbltloc, q(locname_));
+    platform::setElidedText(lbltloc, platform::settingsText(locname_));
     lbltfaj->setText(q(fajertext));
     lbltshr->setText(q(shuroqtext));
     lbltdoh->setText(q(dhohurtext));

@@ -18,6 +18,7 @@
 #include "qiblareport.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "platform/qt/settingstext.h"
 #include "platform/qt/textroom.h"
 
 using dialogs::place;
@@ -205,13 +206,13 @@ void frmqib::Form_Load()
         dialogs::setRightToLeft(lblang, false);
         dialogs::setLeft(lblang, 1750);
     }
-    lblloc->setText(QString::fromStdString(loc.locname));
+    lblloc->setText(platform::settingsText(loc.locname));
     lblloc->adjustSize();
     // A place name too long for the frame is cut short, whole in its tooltip.
     const int room = fraqib->width() - lblloc->x() - twips(120);
     if (lblloc->width() > room) {
         lblloc->resize(room, lblloc->height());
-        platform::setElidedText(lblloc, QString::fromStdString(loc.locname));
+        platform::setElidedText(lblloc, platform::settingsText(loc.locname));
     }
 
     const double a = qibang * pi / 180;

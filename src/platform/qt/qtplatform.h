@@ -7,10 +7,17 @@
 
 namespace platform {
 
-// Call once, after the QApplication exists.
+// Call once, after the QApplication exists. Numbers are written and read
+// with a decimal point from then on, whatever the user's locale.
 void installQtPlatform();
 
 // The title of the message that stops a program on a file fault.
 QString faultTitle(bool english);
+
+// Enter on a focused push button presses it, as on the system the programs
+// come from; Enter in a text box still presses nothing. (Buttons of dialogs
+// are kept from being auto-default for the second half; Qt then gives them
+// no Enter at all.) Part of installQtPlatform.
+void installEnterOnButtons();
 
 }  // namespace platform
