@@ -1,9 +1,14 @@
 #include "messagebox.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace platform {
 
@@ -49,7 +54,29 @@ QMessageBox::Icon standardIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-} // namespace
+}  // namespace
+
+int titleBarWidth(const QString& title)
+{
+    // Window managers draw titles in a bold face of about the windows' size;
+    // the bar's icon and its three buttons take some 150 pixels beside it.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(std::max(font.pointSizeF(), 10.0));
+    return QFontMetrics(font).horizontalAdvance(title) + 150;
+}
+
+void makeRoomForTitle(QMessageBox& box)
+{
+    // A message box sizes itself to its text alone; a spacer across its grid
+    // gives it the title's width as well.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
 {
@@ -70,6 +97,7 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
             if (QAbstractButton* button = box.button(which))
                 button->setText(text);
     }
+    makeRoomForTitle(box);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
@@ -80,7 +108,7 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
     case QMessageBox::Retry:
         return MsgAnswer::Retry;
     default:
-        return request.buttons == MsgButtons::Ok         ? MsgAnswer::Ok
+        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok
                : request.buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
                                                          : MsgAnswer::Ok;
     }
@@ -105,4 +133,4 @@ MessageResponder setMessageResponder(MessageResponder responder)
     return old;
 }
 
-} // namespace platform
+}  // namespace platform
