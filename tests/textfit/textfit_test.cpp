@@ -5,7 +5,10 @@
 #include <functional>
 #include <memory>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPointer>
@@ -280,6 +283,45 @@ TEST_F(TextFitStartUp, ArabicMessagesAreWhollyArabic)
         }
         windows::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A real box, as the user sees it: an Arabic box names its buttons in Arabic
+// and is wide enough for its title, and each button gives its own answer.
+TEST(TextFitMessageBox, ArabicButtonsAndTheWholeTitle)
+{
+    struct Case {
+        platform::MsgButtons buttons;
+        QMessageBox::StandardButton pressed;
+        platform::MsgAnswer answer;
+    };
+    const Case cases[] = {
+        {platform::MsgButtons::Ok, QMessageBox::Ok, platform::MsgAnswer::Ok},
+        {platform::MsgButtons::OkCancel, QMessageBox::Ok, platform::MsgAnswer::Ok},
+        {platform::MsgButtons::OkCancel, QMessageBox::Cancel, platform::MsgAnswer::Cancel},
+        {platform::MsgButtons::YesNo, QMessageBox::No, platform::MsgAnswer::No},
+        {platform::MsgButtons::YesNoCancel, QMessageBox::Yes, platform::MsgAnswer::Yes},
+        {platform::MsgButtons::RetryCancel, QMessageBox::Retry, platform::MsgAnswer::Retry},
+    };
+    const QString title = QString::fromUtf8("لم يمكن حفظ ملف إعدادات الموقع في مجلد البرنامج");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.buttons));
+        QString seen;
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            width = box->width();
+            for (QAbstractButton* b : box->buttons())
+                seen += b->text();
+            box->button(c.pressed)->click();
+        });
+        EXPECT_EQ(platform::msgBox(nullptr, QString::fromUtf8("نص"), title, false,
+                                   platform::MsgIcon::None, c.buttons),
+                  c.answer);
+        EXPECT_FALSE(seen.isEmpty());
+        EXPECT_EQ(latinLetters(seen, ""), QString()) << seen.toStdString();
+        EXPECT_GE(width, platform::titleBarWidth(title));
     }
 }
 

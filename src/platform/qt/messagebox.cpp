@@ -99,6 +99,8 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
     }
     makeRoomForTitle(box);
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
     case QMessageBox::Yes:
