@@ -9,6 +9,8 @@
 #include <iterator>
 #include <unistd.h>
 
+#include "eventloop.h"
+
 namespace platform {
 
 namespace {
@@ -82,6 +84,9 @@ FileWriter*& currentWriter()
 
 FileWriter& fileWriter()
 {
+    // Whoever takes the writer is about to save: readers that keep a settings
+    // record look at its file again at their next call, which comes after it.
+    filesMayHaveChanged();
     return currentWriter() ? *currentWriter() : realWriter();
 }
 

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -13,6 +15,33 @@
 #include "platform/qt/messagebox.h"
 
 namespace platform {
+
+namespace {
+
+// Sees each event before its receiver does; lets every one through.
+class HandlerEntries : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent*) override
+    {
+        filesMayHaveChanged();
+        return false;
+    }
+};
+
+}  // namespace
+
+void watchHandlerEntries()
+{
+    // The filter belongs to the application object and goes with it.
+    static QPointer<HandlerEntries> filter;
+    if (filter)
+        return;
+    filter = new HandlerEntries(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
+}
 
 void installFontSubstitutes()
 {
@@ -28,6 +57,7 @@ void installFontSubstitutes()
 void installQtPlatform()
 {
     setEventProcessor([] { QCoreApplication::processEvents(); });
+    watchHandlerEntries();
     // A nested loop that sleeps until an event or the timer comes: the waits of
     // modgeneral::Delay stay responsive without keeping a core busy.
     setEventWaiter([](std::chrono::milliseconds most) {

@@ -8,6 +8,11 @@ namespace platform {
 // Call once, after the QApplication exists.
 void installQtPlatform();
 
+// Counts every event that the message loop delivers, to any object, as a
+// handler's entry where a settings file may have been saved
+// (platform::filesMayHaveChanged). Part of installQtPlatform.
+void watchHandlerEntries();
+
 // Maps the font names the windows use to fonts that are installed.
 void installFontSubstitutes();
 
