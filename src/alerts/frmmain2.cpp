@@ -8,8 +8,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMenu>
 #include <QTimer>
 
@@ -104,7 +102,7 @@ frmmain2::frmmain2(DayTimesSource& source, std::unique_ptr<platform::RecordingPl
 {
     setObjectName(QStringLiteral("frmmain2"));
     setWindowTitle(QString::fromLatin1(platform::kAlertProgramCaption));
-    serverName_ = platform::localServerName(QString::fromLatin1(platform::kAlertProgramCaption));
+    serverName_ = platform::captionFileName(QString::fromLatin1(platform::kAlertProgramCaption));
     const QIcon icon = alertIcon();
     setWindowIcon(icon);
 
@@ -164,29 +162,38 @@ void frmmain2::start()
 
 void frmmain2::listen()
 {
-    server_ = new QLocalServer(this);
-    // A running copy keeps its name; a name left behind by one that crashed
-    // is taken over.
-    platform::holdServerName(*server_, serverName_);
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            peer->disconnectFromServer();
-        }
-    });
+    // A running copy keeps its name; this copy then asks again at every tick
+    // and takes the name over once that copy has ended.
+    name_ = new platform::ProgramName(serverName_, this);
+    name_->hold();
+}
+
+QLocalServer* frmmain2::server() const
+{
+    return name_ ? name_->server() : nullptr;
 }
 
 void frmmain2::readAlertSettings()
 {
     const settings::AlertSettings a = settings::readAlertSettings();
+    // The record keeps the Mecca choices as plain truths; whether a field was
+    // a truth at all is seen in the fields themselves.
+    const std::vector<settings::SettingsField> fields =
+        settings::readRecordStrict("alert.zvd", settings::kAlertSettingsFields);
     alert_.beep = a.beep;
     alert_.beepmin = a.beepmin;
     alert_.adhan = a.adhan;
     alert_.popup = toInt16(a.popup);
-    alert_.dhrmecca = a.dhrmecca;
-    alert_.asrmecca = a.asrmecca;
-    alert_.magmecca = a.magmecca;
-    alert_.ishmecca = a.ishmecca;
+    // A Mecca field chooses a recording only when it is a truth.
+    auto choice = [&fields](size_t i, bool value) -> std::optional<bool> {
+        if (i < fields.size() && fields[i].kind() == settings::SettingsField::Kind::Truth)
+            return value;
+        return std::nullopt;
+    };
+    alert_.dhrmecca = choice(4, a.dhrmecca);
+    alert_.asrmecca = choice(5, a.asrmecca);
+    alert_.magmecca = choice(6, a.magmecca);
+    alert_.ishmecca = choice(7, a.ishmecca);
 }
 
 bool frmmain2::allAlertsOff() const
@@ -327,6 +334,8 @@ void frmmain2::Timer1_Timer()
         return;
     inTick_ = true;
     Timer1->stop();
+    if (name_)
+        name_->hold();
     runTick();
     inTick_ = false;
     if (!ended_)
@@ -404,7 +413,7 @@ void frmmain2::runTick()
 void frmmain2::announce(Prayer p, const QString& timeText, bool english)
 {
     if (alert_.adhan == 1) {
-        bool mecca = false;
+        std::optional<bool> mecca = false;
         switch (p) {
         case Prayer::Fajr:
             break;
@@ -421,10 +430,14 @@ void frmmain2::announce(Prayer p, const QString& timeText, bool english)
             mecca = alert_.ishmecca;
             break;
         }
-        const char* file = p == Prayer::Fajr ? "fajer.wav" : mecca ? "haram.wav" : "egypt.wav";
         MMControl1->close();
-        MMControl1->open(QString::fromStdString(platform::programFile(file).string()));
-        MMControl1->play();
+        // A Mecca field that is neither true nor false sets no recording, and
+        // nothing is opened or played; the pop-up shows all the same.
+        if (p == Prayer::Fajr || mecca) {
+            const char* file = p == Prayer::Fajr ? "fajer.wav" : *mecca ? "haram.wav" : "egypt.wav";
+            MMControl1->open(QString::fromStdString(platform::programFile(file).string()));
+            MMControl1->play();
+        }
         adhanWindowForUse()->showOnTop();
     }
     if (alert_.popup == 1)
@@ -510,6 +523,10 @@ void frmmain2::mnuExit_Click()
     // Ended for good: no tick, wait or reload brings the program back.
     ended_ = true;
     Timer1->stop();
+    // An ended copy is no longer the running one, even while a pop-up keeps
+    // it open: the alert dialog may start a new one.
+    if (name_)
+        name_->release();
     waiter_->cancel();
     tray_->remove();
     close();

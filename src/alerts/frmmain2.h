@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "alerts/daytimes.h"
 #include "alerts/frmadan.h"
@@ -27,6 +28,7 @@ class QMenu;
 class QTimer;
 
 namespace platform {
+class ProgramName;
 class TrayIcon;
 } // namespace platform
 
@@ -68,7 +70,8 @@ public:
     // program finds this one, and starts the alert loop.
     void start();
 
-    // The name of the local server (the per-user name unless a test sets one).
+    // The name of the local server: a bare name lies in the user's private
+    // folder of names (the caption's name unless a test sets one).
     void setServerName(const QString& name) { serverName_ = name; }
 
     // What to do when the program has ended (default: leave the event loop).
@@ -94,7 +97,8 @@ public:
     QString prayerText(Prayer p) const;
     QString lastTime() const { return lasttime; }
     bool hasEnded() const { return ended_; }
-    QLocalServer* server() const { return server_; }
+    QLocalServer* server() const;
+    platform::ProgramName* programName() const { return name_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -105,7 +109,9 @@ private:
         double beepmin = 0;
         double adhan = 0;
         std::int16_t popup = 0;
-        bool dhrmecca = false, asrmecca = false, magmecca = false, ishmecca = false;
+        // True: the Mecca recording; false: the Jerusalem one; empty when the
+        // field is neither #TRUE# nor #FALSE# (no recording is played).
+        std::optional<bool> dhrmecca, asrmecca, magmecca, ishmecca;
     };
 
     void readAlertSettings();
@@ -140,7 +146,7 @@ private:
     QAction* line1 = nullptr;
     QAction* mnuExit = nullptr;
     platform::TrayIcon* tray_ = nullptr;
-    QLocalServer* server_ = nullptr;
+    platform::ProgramName* name_ = nullptr;
     QString serverName_;
     QPointer<frmadan> popup_;
 

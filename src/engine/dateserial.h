@@ -11,5 +11,6 @@ long long daysFromCivil(long long y, long long m, long long d);
 // whole number (half to even), with the rollover of the platform's
 // date-from-parts rule: month 13 is January of the next year, month 0
 // December of the one before, day 0 the last day of the month before, day 32
-// of January 1 February.
+// of January 1 February. A part beyond +-1e12 (no calendar's date) counts as
+// +-1e12 and one that is not a number as 0, which keeps the day count defined.
 long long dateSerial(double year, double month, double day);

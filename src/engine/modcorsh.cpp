@@ -30,6 +30,7 @@ void corsh(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     if (tdtmode == 1)
         dT = 0;
     const double tau = (JD + dT - 2451545.0) / 365250;
+    requireSeries(seriesLoaded.termfull, "termfull.zvd");
 
     // The VSOP87D Earth series in the file's order, rows per series.
     const double L0 = series(1, 559, tau), L1 = series(560, 900, tau), L2 = series(901, 1042, tau),
@@ -45,7 +46,6 @@ void corsh(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     const double L = L0 + tau * (L1 + tau * (L2 + tau * (L3 + tau * (L4 + tau * L5))));
     const double B = B0 + tau * (B1 + tau * (B2 + tau * (B3 + tau * B4)));
     R = R0 + tau * (R1 + tau * (R2 + tau * (R3 + tau * (R4 + tau * R5))));
-    requireSeries(R, "termfull.zvd");
 
     double geocentricL = L * 180 / pi + 180;
     modgeneral::range(geocentricL);

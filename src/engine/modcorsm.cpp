@@ -40,6 +40,7 @@ void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     if (tdtmode == 1)
         dT = 0;
     const double tau = (JD + dT - 2451545.0) / 365250;
+    requireSeries(seriesLoaded.term, "term.zvd");
 
     // Rows per series; L1, L2, B1, R1, R2 are held in 1e-9 and L3..L5, R3, R4
     // in 1e-11, hence the scales 1/10 and 1/1000.
@@ -55,7 +56,6 @@ void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, d
         (L0 + tau * (L1 + tau * (L2 + tau * (L3 + tau * (L4 + tau * L5))))) / kStoredUnit;
     const double B = (B0 + tau * B1) / kStoredUnit;
     R = (R0 + tau * (R1 + tau * (R2 + tau * (R3 + tau * R4)))) / kStoredUnit;
-    requireSeries(R, "term.zvd");
 
     const double geocentricL = reduce(L * 180 / pi + 180);
     vsopSunFinish(pi, JD, tau, geocentricL, -(B * 180 / pi), kAberrationAt1AU / R, R, alpha, delta,

@@ -7,9 +7,10 @@
 #include "modcorsm.h"
 #include "modgeneral.h"
 #include "modsiderial.h"
+#include "turns.h"
 
 void crc(double& t, double JD0, double h0, double phi, double lambda, const std::string& body,
-         bool topocentricAltitude)
+         bool topocentricAltitude, double* offset)
 {
     const double ownPi = kPi15;
     const double deg = ownPi / 180;
@@ -28,10 +29,12 @@ void crc(double& t, double JD0, double h0, double phi, double lambda, const std:
         altazm(JD, raTopo, decTopo, h, azimuth);
     else
         altazm(JD, ra, dec, h, azimuth);
+    if (offset)
+        *offset = h - h0;
 
     double theta;
     siderial(JD, theta);
-    double H = theta + lambda - ra;
+    double H = foldTurns(theta + lambda - ra, 360);
     while (H >= 360)
         H -= 360;
     while (H < 0)

@@ -14,5 +14,7 @@
 // the geocentric ones; the hour angle stays geocentric in both cases.
 // The denominator takes the topocentric declination. Where it vanishes (the
 // body on the meridian, or a pole) no step can be taken and t is left as it is.
+// offset: out when given, the altitude less h0 at the instant t came in with,
+// degrees (positive above the target).
 void crc(double& t, double JD0, double h0, double phi, double lambda, const std::string& body,
-         bool topocentricAltitude = false);
+         bool topocentricAltitude = false, double* offset = nullptr);

@@ -8,6 +8,9 @@
 namespace {
 
 constexpr long long kSecondsPerDay = 86400;
+// Beyond this many hours from midnight (about 114,000 years) a time no longer
+// names a second of any day, and the whole seconds would overflow the count.
+constexpr double kFarthestHours = 1e9;
 
 // A time of day from whole seconds, wrapping past midnight either way.
 void clockParts(long long seconds, long long& h, long long& m, long long& s)
@@ -24,6 +27,10 @@ void clockParts(long long seconds, long long& h, long long& m, long long& s)
 
 void ctim(const NumberOrText& mode, double hours, std::string& text)
 {
+    if (!(std::fabs(hours) < kFarthestHours)) {
+        text = "----"; // not a number, or no clock time of any day
+        return;
+    }
     const double H = std::floor(hours);
     const double m = 60 * (hours - H);
     const double M = std::floor(m);

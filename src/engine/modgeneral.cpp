@@ -28,6 +28,7 @@ double elpv0[219][7], elpv1[245][4], elpv2[155][4], elpv3[26][4];
 double elpu0[189][7], elpu1[65][4], elpu2[65][4], elpu3[13][4];
 double elpr0[155][7], elpr1[115][4], elpr2[69][4], elpr3[20][4];
 double elpidx[245];
+SeriesLoaded seriesLoaded;
 
 namespace modgeneral {
 

@@ -43,6 +43,14 @@ extern double elpu0[189][7], elpu1[65][4], elpu2[65][4], elpu3[13][4];
 extern double elpr0[155][7], elpr1[115][4], elpr2[69][4], elpr3[20][4];
 extern double elpidx[245];
 
+// Which tables the series loader has filled from their whole files. Whether a
+// table is loaded is known from here, never guessed from a result: extreme
+// inputs can make a sum of a loaded series zero, negative or not a number.
+struct SeriesLoaded {
+    bool termfull = false, term = false, mterm = false, elp = false;
+};
+extern SeriesLoaded seriesLoaded;
+
 namespace modgeneral {
 
 // Angle whose tangent is y/x, radians in -pi/2 .. 3pi/2 (not -pi .. pi: a

@@ -19,6 +19,10 @@ constexpr double kSunSemidiameterAu = 0.2665639; // the Sun's semidiameter at 1 
 constexpr double kSunRiseCorrection = 0.0024;    // degrees added back to the Sun's h0
 constexpr double kConverged = 0.00013889;        // hours (half a second)
 constexpr int kMostCorrections = 51;             // calls of crc per crossing
+// Around an extremum that barely crosses the target, each crossing is sought
+// within this many hours of the extremum.
+constexpr double kGrazingReach = 2;
+constexpr int kPeakSearchSteps = 30; // golden-section steps for the extremum
 
 // The horizon refraction of the last call: refractionnew reads the place and
 // the weather itself and is a pure function of them, the zenith distance and
@@ -223,15 +227,97 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
         if (!std::isfinite(hours) || hours < 0 || hours >= 24)
             found = false;
     };
+    // The scan's crossings, before the refinement moves them.
+    const bool scannedPair = riseFound && setFound;
+    const double riseScanned = riseHours, setScanned = setHours;
+
     using Wanted = RisesetOptions::Wanted;
+    bool riseRefined = false, setRefined = false;
     if (options.wanted == Wanted::Set) {
         refine(setHours, setFound);
-        if (!setFound)
+        setRefined = true;
+        if (!setFound) {
             refine(riseHours, riseFound);
+            riseRefined = true;
+        }
     } else {
         refine(riseHours, riseFound);
-        if (options.wanted == Wanted::Both || !riseFound)
+        riseRefined = true;
+        if (options.wanted == Wanted::Both || !riseFound) {
             refine(setHours, setFound);
+            setRefined = true;
+        }
+    }
+
+    // Two crossings that bracket a maximum (rise before set) or a minimum
+    // (set before rise) each keep to their own side of it. crc takes the rate
+    // of the altitude from the hour angle alone: when the extremum barely
+    // reaches the target and the declination moves fast (the Moon at high
+    // latitudes), the altitude's extremum lies minutes off the meridian,
+    // crc's step between the two points the wrong way, and both crossings
+    // may be drawn to one root. A crossing refined onto the wrong side of the
+    // scan's midpoint is then sought again by bisection between the extremum
+    // and a point on its own side.
+    if (scannedPair) {
+        const bool maximum = riseScanned < setScanned;
+        const double middle = (riseScanned + setScanned) / 2;
+        auto ownSide = [&](double hours, bool before) {
+            return before ? hours < middle : hours > middle;
+        };
+        const bool riseStrayed = riseRefined && riseFound && !ownSide(riseHours, maximum);
+        const bool setStrayed = setRefined && setFound && !ownSide(setHours, !maximum);
+        if (riseStrayed || setStrayed) {
+            // The altitude less h0 (degrees) at t with the refinement's theory;
+            // negated about a minimum, so that the extremum is always a maximum.
+            const double sign = maximum ? 1 : -1;
+            auto height = [&](double t) {
+                double offset = 0;
+                crc(t, JD0, h0, phi, lambda, event, options.topocentricAltitude, &offset);
+                return sign * offset;
+            };
+            // The extremum between the scan's crossings (golden section), cut
+            // short once the target is reached.
+            const double golden = (std::sqrt(5.0) - 1) / 2;
+            double a = std::min(riseScanned, setScanned) - 0.5;
+            double b = std::max(riseScanned, setScanned) + 0.5;
+            double c = b - golden * (b - a), d = a + golden * (b - a);
+            double fc = height(c), fd = height(d);
+            for (int i = 0; i < kPeakSearchSteps && fc <= 0 && fd <= 0; ++i) {
+                if (fc > fd) {
+                    b = d, d = c, fd = fc;
+                    c = b - golden * (b - a), fc = height(c);
+                } else {
+                    a = c, c = d, fc = fd;
+                    d = a + golden * (b - a), fd = height(d);
+                }
+            }
+            const double peak = fc > fd ? c : d;
+            // The crossing between the peak and `outside`, where the height
+            // is below the target; false when it is not.
+            auto bisect = [&](double outside, double& hours) {
+                if (!(height(outside) < 0))
+                    return false;
+                double below = outside, above = peak;
+                while (std::fabs(above - below) > kConverged) {
+                    const double mid = (below + above) / 2;
+                    (height(mid) > 0 ? above : below) = mid;
+                }
+                hours = (below + above) / 2;
+                return true;
+            };
+            if (std::max(fc, fd) <= 0) {
+                // The extremum does not reach the target after all.
+                riseFound = setFound = false;
+            } else {
+                const double early = peak - kGrazingReach, late = peak + kGrazingReach;
+                if (riseStrayed)
+                    riseFound = bisect(maximum ? early : late, riseHours) && riseHours >= 0 &&
+                                riseHours < 24;
+                if (setStrayed)
+                    setFound =
+                        bisect(maximum ? late : early, setHours) && setHours >= 0 && setHours < 24;
+            }
+        }
     }
 
     rise = riseFound ? EventTime::at(riseHours) : EventTime::marked(TimeMarker::NoEvent);

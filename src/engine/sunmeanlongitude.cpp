@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "modgeneral.h"
+#include "turns.h"
 
 double sunMeanLongitude(double tau)
 {
@@ -30,7 +31,7 @@ void sunTrueLongitude(double T, double L0, double d, double& trueLongitude, doub
 double equationOfTime(double pi, double L0, double alpha, double dpsi, double eps)
 {
     constexpr double kMinutesPerDegree = 4;
-    double E = L0 - 0.0057183 - alpha + dpsi * std::cos(eps * pi / 180);
+    double E = foldTurns(L0 - 0.0057183 - alpha + dpsi * std::cos(eps * pi / 180), 360);
     while (E <= -6)
         E += 360;
     while (E >= 6)

@@ -40,9 +40,9 @@ void vsopSunFinish(double pi, double JD, double tau, double geocentricL, double 
     E = equationOfTime(pi, sunMeanLongitude(tau), alpha, dpsi, eps);
 }
 
-void requireSeries(double R, const char* file)
+void requireSeries(bool loaded, const char* file)
 {
-    if (!(R > 0))
+    if (!loaded)
         platform::stopProgram(platform::FileFault(platform::FileFaultKind::Missing, file,
                                                   "The series has not been loaded."));
 }

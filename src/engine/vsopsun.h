@@ -11,5 +11,6 @@ void vsopSunFinish(double pi, double JD, double tau, double geocentricL, double 
                    double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT,
                    double& E);
 
-// Stops the program when a series table is empty (not loaded): R would be 0.
-void requireSeries(double R, const char* file);
+// Stops the program when the series loader has not filled the table read from
+// `file` (its sums would all be 0).
+void requireSeries(bool loaded, const char* file);

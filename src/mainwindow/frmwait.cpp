@@ -1,5 +1,6 @@
 #include "frmwait.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -150,6 +151,8 @@ double frmwait::share(double jd, double jd1, double jd2)
 
 void frmwait::showShare(double p)
 {
+    // A range with an unbounded end has no share to tell: the bar stays at 0.
+    p = std::isnan(p) ? 0 : std::clamp(p, 0.0, 100.0);
     const float value = static_cast<float>(p); // the bar holds a single-precision value
     Pro1->setValue(static_cast<int>(std::floor(value)));
     lblpro1->setText(QString::number(std::floor(p), 'f', 0) + QStringLiteral(" %"));

@@ -99,11 +99,17 @@ void moonTransit(double JD0, double lambda, const std::string& min, MoonDay& day
     // The instant found must show the Moon up and near the meridian: a day
     // without an upper transit has the iteration land on the previous or next
     // day's, which the reduction into the day puts far from the meridian.
+    // `moonh0` is the target of the geocentric altitude (the horizontal
+    // parallax is in it), so the geocentric altitude is what meets it; the
+    // topocentric one lies lower by about the parallax and would drop every
+    // transit within a degree of the horizon.
     const double J = JD0 + T / 24;
     corml(pi, J, alpha, delta, alphaT, deltaT, lam, beta, lamT, betaT, parallax, s, sT);
     altazm(J, alphaT, deltaT, day.altitude, day.azimuth);
+    double geocentricAltitude, geocentricAzimuth;
+    altazm(J, alpha, delta, geocentricAltitude, geocentricAzimuth);
     const double A = day.azimuth;
-    if (day.altitude <= moonh0)
+    if (geocentricAltitude <= moonh0)
         day.transitText = "----";
     if (std::fabs(A - 180) > kMeridianWindow && std::fabs(A) > kMeridianWindow &&
         std::fabs(A - 360) > kMeridianWindow)
@@ -164,7 +170,7 @@ void MoonTimesEngine::cmdmoon_Click()
     if (oneDay)
         JD1 = JD2 = onedayjd;
 
-    for (double JD = JD1; JD <= JD2; JD += 1) {
+    for (double JD = JD1; JD <= JD2; JD = reportpieces::nextDay(JD)) {
         reportpieces::showProgress(host, JD, JD1, JD2);
 
         double year, month, dayOfMonth;

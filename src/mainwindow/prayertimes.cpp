@@ -134,7 +134,7 @@ void PrayerTimesEngine::cmdcom_Click()
     if (methodApplies)
         method->begin(phi);
 
-    for (double JD = JD1; JD <= JD2; JD += 1) {
+    for (double JD = JD1; JD <= JD2; JD = reportpieces::nextDay(JD)) {
         reportpieces::showProgress(host, JD, JD1, JD2);
 
         double year, month, day;

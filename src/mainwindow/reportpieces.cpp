@@ -1,9 +1,11 @@
 #include "reportpieces.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
@@ -222,10 +224,23 @@ void showProgress(prayer::RunHost& host, double JD, double JD1, double JD2)
 {
     if (JD2 != JD1) {
         const float p = static_cast<float>(100 * ((JD - JD1) / (JD2 - JD1)));
-        host.setProgress(p, std::to_string(static_cast<int>(std::floor(p))) + " %");
+        host.setProgress(p, percentText(p));
     } else {
         host.setProgress(100, "100 %");
     }
+}
+
+std::string percentText(double p)
+{
+    if (!(p > 0))
+        return "0 %";
+    return std::to_string(static_cast<int>(std::floor(std::min(p, 100.0)))) + " %";
+}
+
+double nextDay(double JD)
+{
+    const double next = JD + 1;
+    return next > JD ? next : std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace reportpieces

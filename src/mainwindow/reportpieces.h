@@ -106,6 +106,16 @@ std::int16_t summerFlag(bool oneDay, const settings::Preferences& pref, double d
 // one-day range shows "100 %").
 void showProgress(prayer::RunHost& host, double JD, double JD1, double JD2);
 
+// The whole percentage of p for the progress label ("37 %"), kept within
+// 0 .. 100; 0 when p is not a number (a range with an unbounded end).
+std::string percentText(double p);
+
+// The day after JD for the row loops `for (JD = JD1; JD <= JD2; JD = nextDay(JD))`.
+// Far from the present era adding a day no longer changes the Julian Day: the
+// result is then not a number, which ends the loop instead of repeating one
+// row for ever. A range keeps its length otherwise; Cancel ends a long one.
+double nextDay(double JD);
+
 // The host of a run without a window: no progress, no hand-over, no viewer.
 class NoWindow : public prayer::RunHost {
 public:

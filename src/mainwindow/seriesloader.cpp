@@ -48,29 +48,30 @@ private:
 };
 
 template <size_t Cols>
-void loadTable(const char* name, double (*table)[Cols], int rows)
+void loadTable(const char* name, double (*table)[Cols], int rows, bool& loaded)
 {
     SeriesFile file(name);
     for (int r = 1; r <= rows; ++r)
         for (size_t k = 1; k < Cols; ++k)
             table[r][k] = file.number(r, static_cast<int>(k));
+    loaded = true;
 }
 
 }  // namespace
 
 void loadTermFull()
 {
-    loadTable("termfull.zvd", termfull, 2425);
+    loadTable("termfull.zvd", termfull, 2425, seriesLoaded.termfull);
 }
 
 void loadTerm()
 {
-    loadTable("term.zvd", term, 248);
+    loadTable("term.zvd", term, 248, seriesLoaded.term);
 }
 
 void loadMterm()
 {
-    loadTable("mterm.zvd", mterm, 183);
+    loadTable("mterm.zvd", mterm, 183, seriesLoaded.mterm);
 }
 
 void loadElp()
@@ -107,6 +108,7 @@ void loadElp()
     poissonSection(elpr1, 114);
     poissonSection(elpr2, 68);
     poissonSection(elpr3, 19);
+    seriesLoaded.elp = true;
 }
 
 }  // namespace series

@@ -264,11 +264,25 @@ RowValues computeRow(bool moon, bool geocentric, double t)
     return v;
 }
 
+double clockInstant(double year, double month, double day, double hour, double minute,
+                    double second, double zone, bool summer)
+{
+    double JD;
+    jul(year, month, day, hour - zone - (summer ? 1 : 0) + minute / 60 + second / 3600, JD);
+    return JD;
+}
+
 std::string rowLabel(double t, double zone, bool summer)
 {
+    // An entered midnight comes back from the zone and summer arithmetic a few
+    // microseconds short of it at most; only a real round-up of the seconds
+    // writes 24:00:00 of the day before.
+    constexpr double kRoundingNoise = 0.001 / 86400; // days
     const double local = t + zone / 24 + (summer ? 1.0 / 24 : 0.0);
     double y, m, d;
     juc(local + 0.5, y, m, d);
+    if (std::floor(d) + 1 - d < kRoundingNoise)
+        juc(local + 0.5 + kRoundingNoise, y, m, d);
     const double day = std::floor(d);
     std::string time;
     ctim(0, (d - day) * 24, time);
@@ -446,12 +460,10 @@ RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* ro
     const bool summer = s.summer == 1;
     pi = kPi15;
 
-    const double summerHours = summer ? 1 : 0;
-    double JD1, JD2;
-    jul(s.year1, s.month1, s.day1, s.hour1 - zone - summerHours + s.minute1 / 60 + s.second1 / 3600,
-        JD1);
-    jul(s.year2, s.month2, s.day2, s.hour2 - zone - summerHours + s.minute2 / 60 + s.second2 / 3600,
-        JD2);
+    const double JD1 =
+        clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, zone, summer);
+    const double JD2 =
+        clockInstant(s.year2, s.month2, s.day2, s.hour2, s.minute2, s.second2, zone, summer);
     if (JD2 < JD1) {
         host.dateError(english);
         return RunOutcome::DateError;

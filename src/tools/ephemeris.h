@@ -63,7 +63,13 @@ struct RowValues {
 // geocentric in both frames.
 RowValues computeRow(bool moon, bool geocentric, double t);
 
-// "hh:mm:ss dd/mm/yyyy": the local clock time and date of the instant t.
+// The instant (UT, or TT in a TDT run) of an entered local clock time and
+// date: the hour less the zone, and one more hour less in summer time.
+double clockInstant(double year, double month, double day, double hour, double minute,
+                    double second, double zone, bool summer);
+
+// "hh:mm:ss dd/mm/yyyy": the local clock time and date of the instant t. The
+// clock time of an instant made by clockInstant reads as it was entered.
 std::string rowLabel(double t, double zone, bool summer);
 
 // The row line (without its line end), items at their columns.

@@ -192,11 +192,10 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     const double horizon = horizonAltitude(s.loc.ele, isOne(s.pref.eleset));
     const bool summerOn = isOne(s.pref.summ);
 
-    for (double JD = JD1; JD <= JD2; JD += 1) {
+    for (double JD = JD1; JD <= JD2; JD = reportpieces::nextDay(JD)) {
         if (JD2 != JD1) {
             const double p = 100 * ((JD - JD1) / (JD2 - JD1));
-            host.setProgress(static_cast<float>(p),
-                             std::to_string(static_cast<long long>(std::floor(p))) + " %");
+            host.setProgress(static_cast<float>(p), reportpieces::percentText(p));
             host.handOver();
         } else {
             host.setProgress(100, "100 %");

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLocalServer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QMenu>
 #include <QPushButton>
@@ -177,6 +178,30 @@ TEST_F(AlertLoop, RecordingFollowsTheMeccaField)
         ASSERT_EQ(commands.size(), 3);
         EXPECT_EQ(commands[1], "open " + QString::fromStdString(file(c.file).string()));
     }
+}
+
+TEST_F(AlertLoop, AMeccaFieldThatIsNoTruthSetsNoRecording)
+{
+    // Only #TRUE# and #FALSE# choose a recording; for anything else the
+    // player is closed and nothing opened or played, and the pop-up shows.
+    for (const char* field : {"0", "-1", "", "\"#TRUE#\"", "maybe"}) {
+        SCOPED_TRACE(field);
+        putAlerts({.adhan = 1});
+        setField("alert.zvd", 5, field);
+        window_.reset();
+        startAt(11, 44, 30);
+        tickAt(11, 45, 2);
+        EXPECT_EQ(playerCommands(), QStringList{"close"});
+        ASSERT_NE(window_->adhanWindow(), nullptr);
+        EXPECT_TRUE(window_->adhanWindow()->isVisible());
+        EXPECT_EQ(window_->adhanWindow()->heading()->text(), "Dhuhor Prayer");
+    }
+    // The other prayers keep their own fields.
+    window_.reset();
+    startAt(15, 20, 30);
+    tickAt(15, 21, 2);
+    ASSERT_EQ(playerCommands().size(), 3);
+    EXPECT_EQ(playerCommands()[1], "open " + QString::fromStdString(file("haram.wav").string()));
 }
 
 TEST_F(AlertLoop, PopUpAloneAndNeitherSwitch)
@@ -455,10 +480,39 @@ TEST_F(AlertLoop, HiddenWindowAndItsServer)
     QLocalSocket client;
     client.connectToServer(window_->server()->fullServerName());
     EXPECT_TRUE(client.waitForConnected(1000));
+    EXPECT_EQ(QFileInfo(window_->server()->fullServerName()).path(), platform::programNameFolder());
 
-    // The name the main program looks for: per user, from the caption.
-    EXPECT_EQ(platform::localServerName(QString::fromLatin1(platform::kAlertProgramCaption)),
-              QStringLiteral("Miqatix-Alerts-%1").arg(::getuid()));
+    // Ended, it lets go of the name at once, even with a pop-up still open.
+    window_->mnuExit_Click();
+    EXPECT_FALSE(window_->server()->isListening());
+}
+
+TEST_F(AlertLoop, ASecondCopyTakesTheNameOverAtItsNextTick)
+{
+    // A copy started by hand while another holds the name runs without it.
+    platform::ProgramName first(QStringLiteral("miqatix-alerts-test-%1").arg(::getpid()));
+    ASSERT_TRUE(first.hold());
+    startAt(13, 0);
+    EXPECT_FALSE(window_->programName()->isHeld());
+    tickAt(13, 0, 5);
+    EXPECT_FALSE(window_->programName()->isHeld());
+
+    // The holder ends: the next tick takes the name, so the look-up finds a
+    // running copy and the alert dialog starts no third one.
+    first.release();
+    tickAt(13, 0, 10);
+    EXPECT_TRUE(window_->programName()->isHeld());
+    QLocalSocket client;
+    client.connectToServer(first.path());
+    EXPECT_TRUE(client.waitForConnected(1000));
+
+    // Its socket file removed under it (a cleaner of the temporary folder):
+    // taken back at the next tick.
+    client.abort();
+    std::filesystem::remove(first.path().toStdString());
+    tickAt(13, 0, 15);
+    EXPECT_TRUE(window_->programName()->isHeld());
+    EXPECT_TRUE(std::filesystem::exists(first.path().toStdString()));
 }
 
 TEST_F(AlertLoop, FilesComeFromTheProgramFolderWhateverTheWorkingDirectory)

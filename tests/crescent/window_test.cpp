@@ -1,6 +1,7 @@
 // The crescent-visibility window: restoring and saving visib.zvd, the preview
 // that enables Calculate and Map and the changes that withdraw it, the
 // captions that follow the crescent, the Arabic layout, and the buttons.
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -18,6 +20,7 @@
 #include "lunar/frmcresv.h"
 #include "lunar/visibsettings.h"
 #include "mainwindow/windowregistry.h"
+#include "platform/qt/textviewer.h"
 #include "platform/filewriter.h"
 
 namespace {
@@ -233,6 +236,48 @@ TEST_F(WindowTest, CalculateWritesSettingsAndReportAndShowsIt)
     EXPECT_NE(get("visib.out").find("Crescent Visibility on: Saturday  23/05/2020 CE"),
               std::string::npos);
     EXPECT_TRUE(previewValid(*w)); // Calculate leaves the preview as it was
+}
+
+// The report stands in front of the modal crescent window with the focus, and
+// takes the keyboard and the mouse while the crescent window stays open.
+// It outlives the crescent window.
+TEST_F(WindowTest, ReportViewerIsUsableBesideTheModalWindow)
+{
+    platform::setTextFileShower({});
+    auto w = open();
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    child<QPushButton>(w.get(), "cmdprev")->click();
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+
+    QPointer<platform::TextViewer> viewer = platform::textViewerOf("visib.out");
+    ASSERT_TRUE(viewer);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer && viewer->hasFocus(); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), w.get());
+    // Keys reach it through the window system, as the user's do.
+    QTest::keyClick(viewer->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(viewer->textCursor().selectedText().size(), viewer->toPlainText().size());
+    // And the mouse: a click ends the selection.
+    QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(viewer->textCursor().hasSelection());
+    QTest::keyClick(viewer->windowHandle(), Qt::Key_PageDown);
+    EXPECT_GT(viewer->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(viewer->verticalScrollBar()->value(), viewer->verticalScrollBar()->maximum());
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(viewer);
+    EXPECT_TRUE(w->isVisible());
+
+    child<QPushButton>(w.get(), "cmdcalc")->click();
+    viewer = platform::textViewerOf("visib.out");
+    ASSERT_TRUE(viewer);
+    w->close();
+    w.reset();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(viewer);
+    EXPECT_TRUE(viewer->isVisible());
+    delete viewer;
 }
 
 TEST_F(WindowTest, CalculateWithoutAnEventKeepsTheSettings)

@@ -280,21 +280,100 @@ TEST_F(AlertsTest, AProgramThatCannotBeStartedIsTold)
     EXPECT_EQ(get("alert.zvd"), "1,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
 }
 
-TEST_F(AlertsTest, AFailedSaveSaysSoAndKeepsTheDialogAndTheOldFile)
+TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
 {
-    const std::string before = get("alert.zvd");
+    // Fails alert.zvd, and the entry too when asked.
+    struct Writer : platform::FileWriter {
+        bool failEntry = false;
+        FailingWriter alert{"alert.zvd"};
+        bool replaceFile(const std::filesystem::path& file, const std::string& contents,
+                         std::string& error) override
+        {
+            if (failEntry && file.filename() == "Miqatix.desktop") {
+                error = "Permission denied";
+                return false;
+            }
+            return alert.replaceFile(file, contents, error);
+        }
+    };
+    const std::string oldEntry = "[Desktop Entry]\nExec=old\n";
+    const struct {
+        const char* what;
+        bool entryBefore, running, alertOn, failEntry;
+        bool started;
+        const char* entryAfter; // nullptr: no entry
+        QStringList lines;      // after the first, which names the file and why
+    } cases[] = {
+        {"started, the new entry taken away again", false, false, true, false, true, nullptr,
+         {"The alert settings stay as they were.",
+          "Miqatix Alerts was started and follows the settings saved before."}},
+        {"already running, the old entry put back", true, true, true, false, false,
+         oldEntry.c_str(),
+         {"Nothing was changed."}},
+        {"every alert off, the removed entry put back", true, false, false, false, false,
+         oldEntry.c_str(),
+         {"Nothing was changed."}},
+        {"every alert off, the entry cannot be put back", true, false, false, true, false,
+         nullptr,
+         {"The alert settings stay as they were.",
+          "Its start at login was changed and could not be put back as it was. "
+          "Permission denied"}},
+    };
+    const std::string before = "1,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("alert.zvd", before);
+        std::filesystem::remove_all(config_);
+        if (c.entryBefore) {
+            std::filesystem::create_directories(entry().parent_path());
+            testsupport::writeFile(entry(), oldEntry);
+        }
+        finder.running = c.running;
+        starter->programs.clear();
+        messages.clear();
+        Writer writer;
+        writer.failEntry = c.failEntry;
+        platform::setFileWriter(&writer);
+
+        frmalerts d;
+        QSignalSpy saved(&d, &frmalerts::saved);
+        check(d, "chkpep")->setChecked(c.alertOn);
+        d.cmdok_Click();
+        platform::setFileWriter(nullptr);
+
+        EXPECT_EQ(starter->programs.size(), c.started ? 1 : 0);
+        if (c.entryAfter)
+            EXPECT_EQ(testsupport::readFile(entry()), c.entryAfter);
+        else
+            EXPECT_FALSE(std::filesystem::exists(entry()));
+        ASSERT_EQ(messages.size(), 1u);
+        const QStringList lines = messages[0].text.split('\n');
+        EXPECT_EQ(lines.first(),
+                  "The settings could not be saved in alert.zvd: No space left on device");
+        EXPECT_EQ(lines.mid(1), c.lines);
+        EXPECT_EQ(messages[0].title, "Save Error");
+        EXPECT_EQ(saved.count(), 0);
+        EXPECT_EQ(d.result(), QDialog::Rejected); // the dialog stays open
+        EXPECT_EQ(get("alert.zvd"), before);
+    }
+
+    // In Arabic the whole message is Arabic.
+    put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
+    std::filesystem::remove_all(config_);
+    finder.running = false;
+    messages.clear();
     FailingWriter failing("alert.zvd");
     platform::setFileWriter(&failing);
     frmalerts d;
-    QSignalSpy saved(&d, &frmalerts::saved);
     check(d, "chkpep")->setChecked(true);
     d.cmdok_Click();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains("alert.zvd"));
-    EXPECT_EQ(saved.count(), 0);
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_EQ(get("alert.zvd"), before);
-    EXPECT_TRUE(std::filesystem::exists(entry())); // the other steps ran
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: No space left on device\n"
+                             "بقيت إعدادات المنبه كما كانت\n"
+                             "تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
+    EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));
+    EXPECT_TRUE(messages[0].rightToLeft);
 }
 
 TEST_F(AlertsTest, CancelTouchesNothing)

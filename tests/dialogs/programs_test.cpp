@@ -1,9 +1,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -21,36 +23,171 @@ namespace {
 
 class ProgramsTest : public testsupport::ProgramFolderTest {};
 
+// The folders that may hold program names pointed into a fresh test folder:
+// the runtime folder, the temporary folder and the cache folder.
+class ProgramNameTest : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        runtime_ = folder() / "run";
+        temp_ = folder() / "tmp";
+        cache_ = folder() / "cache";
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"}) {
+            const char* old = std::getenv(name);
+            saved_.push_back({name, old != nullptr, old ? old : ""});
+        }
+        freshFolders();
+        oldMask_ = ::umask(0); // the widest umask: the modes must not depend on it
+    }
+    void TearDown() override
+    {
+        ::umask(oldMask_);
+        for (const auto& v : saved_) {
+            if (v.set)
+                ::setenv(v.name, v.value.c_str(), 1);
+            else
+                ::unsetenv(v.name);
+        }
+        ProgramFolderTest::TearDown();
+    }
+
+    void freshFolders()
+    {
+        for (const auto& f : {runtime_, temp_, cache_}) {
+            std::filesystem::remove_all(f);
+            std::filesystem::create_directory(f);
+        }
+        ::chmod(runtime_.c_str(), 0700);
+        setRuntime(runtime_.string());
+        ::setenv("TMPDIR", temp_.c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", cache_.c_str(), 1);
+    }
+    static void setRuntime(const std::string& value)
+    {
+        if (value.empty())
+            ::unsetenv("XDG_RUNTIME_DIR");
+        else
+            ::setenv("XDG_RUNTIME_DIR", value.c_str(), 1);
+    }
+    static unsigned modeOf(const std::filesystem::path& p)
+    {
+        struct stat st {};
+        EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+        return st.st_mode & 0177777;
+    }
+    static QString q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+    static std::string uid() { return std::to_string(::getuid()); }
+    // Another user's: the tests run as root, which may give a file away.
+    static void giveAway(const std::filesystem::path& p)
+    {
+        ASSERT_EQ(::lchown(p.c_str(), kNobody, kNobody), 0) << p;
+    }
+    static void takeBack(const std::filesystem::path& p)
+    {
+        ASSERT_EQ(::lchown(p.c_str(), ::getuid(), ::getgid()), 0) << p;
+    }
+    static constexpr uid_t kNobody = 65534;
+
+    std::filesystem::path runtime_, temp_, cache_;
+
+private:
+    struct Saved {
+        const char* name;
+        bool set;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+    mode_t oldMask_ = 0;
+};
+
 } // namespace
 
-TEST(LocalServerName, IsPerUserAndAPlainFileName)
+TEST_F(ProgramNameTest, TheFolderIsTheFirstThatOnlyTheUserCanReach)
 {
-    const QString name = platform::localServerName("Miqatix Alerts");
-    EXPECT_EQ(name, "Miqatix-Alerts-" + QString::number(::getuid()));
-    EXPECT_FALSE(platform::localServerName("a/b c").contains('/'));
+    ASSERT_EQ(::getuid(), 0u) << "giving files to another user needs root";
+    const std::filesystem::path inTemp = temp_ / ("miqatix-" + uid());
+    const std::filesystem::path inCache = cache_ / ("miqatix-" + uid());
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+        std::filesystem::path expected;
+    } cases[] = {
+        {"the runtime folder", [] {}, runtime_ / "miqatix"},
+        {"no runtime folder set", [] { setRuntime(""); }, inTemp},
+        {"a relative runtime folder", [] { setRuntime("run"); }, inTemp},
+        {"a runtime folder that is missing", [&] { setRuntime((folder() / "gone").string()); },
+         inTemp},
+        {"a runtime folder others may enter", [&] { ::chmod(runtime_.c_str(), 0755); }, inTemp},
+        {"a runtime folder of another user", [&] { giveAway(runtime_); }, inTemp},
+        {"the temporary one taken by another user",
+         [&] {
+             setRuntime("");
+             std::filesystem::create_directory(inTemp);
+             ::chmod(inTemp.c_str(), 0700);
+             giveAway(inTemp);
+         },
+         inCache},
+        {"the temporary one a link to a folder of the user's",
+         [&] {
+             setRuntime("");
+             std::filesystem::create_directory(folder() / "mine");
+             ::chmod((folder() / "mine").c_str(), 0700);
+             std::filesystem::create_directory_symlink(folder() / "mine", inTemp);
+         },
+         inCache},
+        {"the temporary one the user's own but open to all: narrowed",
+         [&] {
+             setRuntime("");
+             std::filesystem::create_directory(inTemp);
+             ::chmod(inTemp.c_str(), 0777);
+         },
+         inTemp},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder() / "mine");
+        freshFolders();
+        c.prepare();
+        EXPECT_EQ(platform::programNameFolder(), q(c.expected));
+        EXPECT_EQ(modeOf(c.expected), 0040700u);
+        EXPECT_EQ(platform::localServerName("Miqatix Alerts"), q(c.expected / "Miqatix-Alerts"));
+    }
 }
 
-TEST(ProgramLookUp, FindsTheHolderOfACaptionUntilItLetsGo)
+TEST_F(ProgramNameTest, TheSocketIsTheUsersAloneWhateverTheUmask)
 {
-    // A caption of this test's own, so that no real adhanbell is in the way.
-    const QString caption = "Miqatix Look-up Test " + QString::number(::getpid());
+    platform::ProgramName name("Miqatix-Mode-Test");
+    ASSERT_TRUE(name.hold());
+    EXPECT_EQ(name.path(), q(runtime_ / "miqatix" / "Miqatix-Mode-Test"));
+    EXPECT_EQ(modeOf(runtime_ / "miqatix"), 0040700u);
+    EXPECT_EQ(modeOf(name.path().toStdString()), 0140600u);
+    EXPECT_EQ(modeOf(name.path().toStdString() + ".lock"), 0100600u);
+}
+
+TEST_F(ProgramNameTest, FindsTheHolderOfACaptionUntilItLetsGo)
+{
+    const QString caption = "Miqatix Look-up Test";
     EXPECT_FALSE(platform::isProgramRunning(caption));
     {
-        QLocalServer server;
-        ASSERT_TRUE(platform::holdProgramName(server, caption));
+        platform::ProgramName name(platform::localServerName(caption));
+        ASSERT_TRUE(name.hold());
+        EXPECT_TRUE(name.hold()); // asked again, it keeps it
         EXPECT_TRUE(platform::isProgramRunning(caption));
-        QLocalServer second;
-        EXPECT_FALSE(platform::holdProgramName(second, caption)); // one holder at a time
+        platform::ProgramName second(platform::localServerName(caption));
+        EXPECT_FALSE(second.hold()); // one holder at a time
+        EXPECT_TRUE(platform::isProgramRunning(caption));
     }
     EXPECT_FALSE(platform::isProgramRunning(caption));
 }
 
-TEST(ProgramLookUp, TheNameOfAProgramThatDiedIsTakenOver)
+TEST_F(ProgramNameTest, TheNameOfAProgramThatDiedIsTakenOver)
 {
-    // A socket file that nobody listens on any more, as a crash leaves it.
-    const QString caption = "Miqatix Stale Test " + QString::number(::getpid());
-    const std::string path =
-        (QDir::tempPath() + "/" + platform::localServerName(caption)).toStdString();
+    // A socket file that nobody listens on any more, and a lock nobody
+    // holds, as a crash leaves them.
+    const QString caption = "Miqatix Stale Test";
+    const std::string path = platform::localServerName(caption).toStdString();
+    testsupport::writeFile(path + ".lock", "");
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
     sockaddr_un address{};
@@ -62,9 +199,47 @@ TEST(ProgramLookUp, TheNameOfAProgramThatDiedIsTakenOver)
     ASSERT_TRUE(std::filesystem::exists(path));
     EXPECT_FALSE(platform::isProgramRunning(caption));
 
-    QLocalServer server;
-    EXPECT_TRUE(platform::holdProgramName(server, caption));
+    platform::ProgramName name(QString::fromStdString(path));
+    EXPECT_TRUE(name.hold());
     EXPECT_TRUE(platform::isProgramRunning(caption));
+}
+
+TEST_F(ProgramNameTest, ANameOfAnotherUserIsNotTrusted)
+{
+    ASSERT_EQ(::getuid(), 0u) << "giving files to another user needs root";
+    const QString caption = "Miqatix Trust Test";
+    platform::ProgramName live(platform::localServerName(caption));
+    ASSERT_TRUE(live.hold());
+    ASSERT_TRUE(platform::isProgramRunning(caption));
+    const std::filesystem::path socket = live.path().toStdString();
+    const std::filesystem::path nameFolder = socket.parent_path();
+
+    // A live socket that another user made: the look-up does not ask it.
+    giveAway(socket);
+    EXPECT_FALSE(platform::isProgramRunning(caption));
+    takeBack(socket);
+    EXPECT_TRUE(platform::isProgramRunning(caption));
+
+    // The same in a folder that another user owns, or that others may enter.
+    giveAway(nameFolder);
+    EXPECT_FALSE(platform::isProgramRunning(caption));
+    takeBack(nameFolder);
+    ::chmod(nameFolder.c_str(), 0777);
+    EXPECT_FALSE(platform::isProgramRunning(caption));
+    ::chmod(nameFolder.c_str(), 0700);
+    EXPECT_TRUE(platform::isProgramRunning(caption));
+    live.release();
+
+    // A holder never takes its name in a folder of another user, nor follows
+    // a link planted in place of its lock.
+    giveAway(nameFolder);
+    platform::ProgramName taken(live.path());
+    EXPECT_FALSE(taken.hold());
+    takeBack(nameFolder);
+    std::filesystem::remove(live.path().toStdString() + ".lock");
+    std::filesystem::create_symlink(folder() / "elsewhere.lock", live.path().toStdString() + ".lock");
+    EXPECT_FALSE(taken.hold());
+    EXPECT_FALSE(std::filesystem::exists(folder() / "elsewhere.lock"));
 }
 
 TEST_F(ProgramsTest, AProgramStartsInTheProgramFolder)

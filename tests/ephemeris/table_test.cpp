@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "engine/modcormm.h"
@@ -134,6 +136,40 @@ TEST(RowLabel, LocalClockTimeAndDateOfTheInstant)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ephemeris::rowLabel(c.t, c.zone, c.summer), c.label) << c.what;
+}
+
+// The first row's label is the clock time and date the user entered, for
+// every zone, with and without the summer hour, at midnight and on either
+// side of it: the zone and summer arithmetic's rounding must not turn an
+// entered 00:00:00 into 24:00:00 of the day before (New York, summer,
+// 01/03/2024 00:00:00 did).
+TEST(RowLabel, AnEnteredClockTimeComesBackAsEntered)
+{
+    const struct {
+        double hour, minute, second;
+    } times[] = {{0, 0, 0}, {23, 59, 59}, {0, 0, 1}, {12, 0, 0}};
+    const struct {
+        double year, month, day;
+    } dates[] = {{2024, 3, 1},   {2024, 2, 29}, {2024, 1, 1},   {2023, 12, 31},
+                 {2025, 10, 27}, {2000, 1, 1},  {1999, 12, 31}, {2100, 3, 1},
+                 {1583, 1, 1},   {2026, 7, 1},  {2030, 11, 3},  {1970, 6, 15}};
+    int checked = 0;
+    for (int quarter = -12 * 4; quarter <= 14 * 4; ++quarter) {
+        const double zone = quarter / 4.0;
+        for (bool summer : {false, true})
+            for (const auto& d : dates)
+                for (const auto& c : times) {
+                    const double t = ephemeris::clockInstant(d.year, d.month, d.day, c.hour,
+                                                             c.minute, c.second, zone, summer);
+                    char want[32];
+                    std::snprintf(want, sizeof want, "%02.0f:%02.0f:%02.0f %02.0f/%02.0f/%04.0f",
+                                  c.hour, c.minute, c.second, d.day, d.month, d.year);
+                    ASSERT_EQ(ephemeris::rowLabel(t, zone, summer), want)
+                        << "zone " << zone << (summer ? " summer" : "");
+                    ++checked;
+                }
+    }
+    EXPECT_EQ(checked, 105 * 2 * 12 * 4);
 }
 
 using RowTest = EphemerisTest;

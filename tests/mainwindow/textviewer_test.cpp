@@ -97,3 +97,50 @@ TEST_F(TextViewerTest, AFileThatCannotBeReadIsReported)
     EXPECT_TRUE(messages[1].text.contains("help.txt"));
     EXPECT_TRUE(messages[1].rightToLeft);
 }
+
+TEST_F(TextViewerTest, ALongReportShowsItsFirstPageAtOnceAndTheRestFromTheEventLoop)
+{
+    // Lines with two- and three-byte characters, CR LF ended, and one line
+    // longer than a step: every cut must fall between whole characters and
+    // never between the CR and the LF.
+    std::string bytes;
+    const std::string line = "Fajr\t04:12  \xd9\x85\xd9\x83\xd8\xa9  21.4 \xc2\xb0" "C\r\n";
+    while (bytes.size() < 5 * platform::TextViewer::kStepBytes)
+        bytes += line;
+    for (int i = 0; bytes.size() < 8 * platform::TextViewer::kStepBytes; ++i)
+        bytes += i % 7 ? "\xd9\x85" : "\r";
+    bytes += "\r\n" + line + "end";
+    put("results.out", bytes);
+    QString whole = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    whole.replace("\r\n", "\n");
+    // What the whole text put in at once shows (a lone CR ends a line too).
+    QPlainTextEdit atOnce;
+    atOnce.setPlainText(whole);
+    const QString expected = atOnce.toPlainText();
+
+    platform::showTextFile("results.out");
+    platform::TextViewer* viewer = platform::textViewerOf("results.out");
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->isLoading());
+    const QString firstPage = viewer->toPlainText();
+    EXPECT_FALSE(firstPage.isEmpty());
+    EXPECT_LT(firstPage.size(), expected.size());
+    EXPECT_TRUE(firstPage.endsWith("\n"));
+    EXPECT_TRUE(expected.startsWith(firstPage));
+
+    // The event loop adds the rest; the view stays at the top meanwhile.
+    for (int turns = 0; viewer->isLoading() && turns < 10000; ++turns)
+        QCoreApplication::processEvents();
+    EXPECT_FALSE(viewer->isLoading());
+    EXPECT_EQ(viewer->toPlainText(), expected);
+    EXPECT_EQ(viewer->textCursor().position(), 0);
+
+    // Shown again while it loads: the new file from its start.
+    platform::showTextFile("results.out");
+    EXPECT_TRUE(viewer->isLoading());
+    put("results.out", "second run\r\n");
+    platform::showTextFile("results.out");
+    EXPECT_FALSE(viewer->isLoading());
+    EXPECT_EQ(viewer->toPlainText(), "second run\n");
+}

@@ -1,7 +1,16 @@
 #include "programs.h"
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -32,15 +41,70 @@ public:
     }
 };
 
+// The longest socket path the system takes (sun_path, with its NUL).
+constexpr std::size_t kMaxSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// A folder that only this user can reach: a real folder (not a link to one),
+// owned by the user, with no rights for the group or others.
+bool isPrivateFolder(const QString& folder)
+{
+    struct stat st {};
+    return ::lstat(native(folder).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+// Makes the folder when it is missing. A folder of the user's own whose
+// rights are too wide is narrowed; one of another user is never used.
+bool makePrivateFolder(const QString& folder)
+{
+    const QByteArray name = native(folder);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    // The umask may have taken bits from 0700, or the folder is an old one.
+    if ((st.st_mode & 0777) != 0700 && ::chmod(name.constData(), 0700) != 0)
+        return false;
+    return true;
+}
+
+QString lockPath(const QString& socketPath)
+{
+    return socketPath + QLatin1String(".lock");
+}
+
+// A socket file that this user made: only that one may be asked.
+bool isOwnSocket(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(native(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode) &&
+           st.st_uid == ::getuid();
+}
+
 class LocalSocketFinder : public ProgramFinder {
 public:
     bool isRunning(const QString& caption) override
     {
-        QLocalSocket socket;
-        socket.connectToServer(localServerName(caption));
-        const bool found = socket.waitForConnected(kConnectWaitMs);
-        socket.abort();
-        return found;
+        // Every folder is asked, not only the first: the holder may have
+        // found an earlier one taken when it started.
+        for (const QString& folder : programNameFolders()) {
+            const QString path = folder + QChar('/') + captionFileName(caption);
+            if (!isPrivateFolder(folder) || !isOwnSocket(path))
+                continue;
+            QLocalSocket socket;
+            socket.connectToServer(path);
+            const bool found = socket.waitForConnected(kConnectWaitMs);
+            socket.abort();
+            if (found)
+                return true;
+        }
+        return false;
     }
 };
 
@@ -58,14 +122,133 @@ ProgramFinder*& finderSlot()
 
 } // namespace
 
-QString localServerName(const QString& caption)
+QString captionFileName(const QString& caption)
 {
-    // Only letters and digits are kept, so the name is a plain file name in
-    // the temporary folder; the user id keeps users of one machine apart.
     QString name;
     for (const QChar c : caption)
         name += c.isLetterOrNumber() ? c : QChar('-');
-    return name + QChar('-') + QString::number(::getuid());
+    return name;
+}
+
+QStringList programNameFolders()
+{
+    const QString uid = QString::number(::getuid());
+    QStringList folders;
+    // The runtime folder counts only as the rules for it say: absolute, the
+    // user's own, 0700. Anything else is passed over.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime))
+        folders << runtime + QLatin1String("/miqatix");
+    QString temp = qEnvironmentVariable("TMPDIR");
+    if (!QDir::isAbsolutePath(temp))
+        temp = QStringLiteral("/tmp");
+    folders << QDir::cleanPath(temp) + QLatin1String("/miqatix-") + uid;
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + QLatin1String("/.cache");
+    folders << QDir::cleanPath(cache) + QLatin1String("/miqatix-") + uid;
+    return folders;
+}
+
+QString programNameFolder()
+{
+    for (const QString& folder : programNameFolders()) {
+        if (native(folder).size() + 40 > static_cast<qsizetype>(kMaxSocketPath))
+            continue; // no room for a socket name
+        QDir().mkpath(QFileInfo(folder).path()); // a new home may have no cache folder yet
+        if (makePrivateFolder(folder))
+            return folder;
+    }
+    return {};
+}
+
+QString localServerName(const QString& caption)
+{
+    const QString folder = programNameFolder();
+    return folder.isEmpty() ? QString() : folder + QChar('/') + captionFileName(caption);
+}
+
+ProgramName::ProgramName(const QString& path, QObject* parent)
+    : QObject(parent), server_(new QLocalServer(this))
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path)) {
+        path_ = path;
+    } else {
+        const QString folder = programNameFolder();
+        path_ = folder.isEmpty() ? QString() : folder + QChar('/') + path;
+    }
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* peer = server_->nextPendingConnection()) {
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            peer->disconnectFromServer();
+        }
+    });
+}
+
+ProgramName::~ProgramName()
+{
+    release();
+}
+
+bool ProgramName::isHeld() const
+{
+    return lockFd_ >= 0 && server_->isListening();
+}
+
+void ProgramName::release()
+{
+    if (server_->isListening())
+        server_->close(); // removes the socket file
+    if (lockFd_ >= 0) {
+        ::close(lockFd_); // lets go of the lock
+        lockFd_ = -1;
+    }
+}
+
+bool ProgramName::stillHeld() const
+{
+    // The temporary folder's cleaner, or a hand, may have removed the files.
+    struct stat held {}, now {};
+    return isHeld() && ::fstat(lockFd_, &held) == 0 &&
+           ::stat(native(lockPath(path_)).constData(), &now) == 0 && held.st_dev == now.st_dev &&
+           held.st_ino == now.st_ino && isOwnSocket(path_);
+}
+
+bool ProgramName::hold()
+{
+    if (stillHeld())
+        return true;
+    release();
+    if (path_.isEmpty())
+        return false;
+    const QString folder = QFileInfo(path_).path();
+    if (!makePrivateFolder(folder))
+        return false;
+
+    // The lock decides who holds the name; it goes with the process that
+    // holds it, however that ends, and is not passed on to programs started
+    // from here.
+    const int fd = ::open(native(lockPath(path_)).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
+        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    lockFd_ = fd;
+
+    // Whatever socket file is there was left by a copy that has ended.
+    QLocalServer::removeServer(path_);
+    if (!server_->listen(path_)) {
+        release();
+        return false;
+    }
+    // The folder keeps everyone else out already; the file says the same.
+    ::chmod(native(path_).constData(), 0600);
+    return true;
 }
 
 ProgramStarter& programStarter()
@@ -105,31 +288,6 @@ bool startProgram(const QString& name, QString& error)
 bool isProgramRunning(const QString& caption)
 {
     return programFinder().isRunning(caption);
-}
-
-bool holdProgramName(QLocalServer& server, const QString& caption)
-{
-    return holdServerName(server, localServerName(caption));
-}
-
-bool holdServerName(QLocalServer& server, const QString& name)
-{
-    // No socket options: with them Qt renames its socket over an existing
-    // one, which would take the name from a copy that still runs.
-    if (server.listen(name))
-        return true;
-    if (server.serverError() != QAbstractSocket::AddressInUseError)
-        return false;
-    // The name is taken: by a live program, or by the socket file of one that
-    // died. Only a name nobody answers on may be taken over.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(kConnectWaitMs)) {
-        probe.abort();
-        return false;
-    }
-    QLocalServer::removeServer(name);
-    return server.listen(name);
 }
 
 } // namespace platform

@@ -5,11 +5,12 @@
 // settings by bare name, so it must never inherit the caller's directory.
 //
 // "Is it running?" is asked by the caption of the program's main window.
-// The program that owns the caption holds a local server under a per-user
-// name derived from it (holdProgramName); the look-up tries to connect.
-// Tests install a starter and a finder of their own.
+// The program that owns the caption holds a local server named after it
+// (ProgramName) in a folder that only the user can reach; the look-up tries
+// to connect. Tests install a starter and a finder of their own.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +21,56 @@ namespace platform {
 // The caption of adhanbell's main window, by which qamtar looks for it.
 inline constexpr const char* kAlertProgramCaption = "Miqatix Alerts";
 
-// The local server name that stands for a window caption, one per user.
+// The folders that may hold the names of running programs, in the order they
+// are tried: the user's runtime folder ($XDG_RUNTIME_DIR/miqatix), a folder
+// of the user's own in the temporary folder ($TMPDIR or /tmp,
+// miqatix-UID), and one in the user's cache folder. Each must be a real
+// folder owned by the user that nobody else may enter (0700).
+QStringList programNameFolders();
+
+// The first of programNameFolders() that can be used, made 0700 when it is
+// missing; empty when none can (all taken by other users).
+QString programNameFolder();
+
+// The file name that stands for a caption: letters and digits kept, so that
+// it is a plain file name ("Miqatix Alerts" -> "Miqatix-Alerts").
+QString captionFileName(const QString& caption);
+
+// The socket file that stands for a window caption, in programNameFolder();
+// empty when there is no folder.
 QString localServerName(const QString& caption);
+
+// Holds the name of a program: a local server whose socket file (0600) lies
+// in a folder of programNameFolders(), and a lock beside it that stays taken
+// for as long as the holder lives, so that two copies started at once cannot
+// both take the name, and the name of a copy that died (its lock gone with it)
+// is taken over. Connections are accepted and closed at once: connecting is
+// the look-up.
+class ProgramName : public QObject {
+    Q_OBJECT
+public:
+    // `path`: the socket file; a bare name is put into programNameFolder().
+    explicit ProgramName(const QString& path, QObject* parent = nullptr);
+    ~ProgramName() override;
+
+    // Takes the name when no running copy holds it; true when it is held
+    // (already, or now). Asked again at every tick, it takes the name over
+    // from a copy that has ended, and takes it back when the socket file or
+    // the lock was removed under it.
+    bool hold();
+    bool isHeld() const;
+    void release();
+
+    QString path() const { return path_; }
+    QLocalServer* server() const { return server_; }
+
+private:
+    bool stillHeld() const;
+
+    QString path_;
+    QLocalServer* server_ = nullptr;
+    int lockFd_ = -1;
+};
 
 // Starts programs detached from the caller.
 class ProgramStarter {
@@ -51,13 +100,5 @@ bool startProgram(const QString& name, QString& error);
 
 // True when the program that owns `caption` runs (through the finder).
 bool isProgramRunning(const QString& caption);
-
-// Makes `server` listen under the name of `caption`. Fails when another
-// process holds it already; a name left behind by a program that died is
-// taken over.
-bool holdProgramName(QLocalServer& server, const QString& caption);
-
-// The same for a server name of its own (tests give each window one).
-bool holdServerName(QLocalServer& server, const QString& name);
 
 } // namespace platform

@@ -1,12 +1,19 @@
 #include "textviewer.h"
 
+#include <fstream>
 #include <map>
+#include <system_error>
 #include <string>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPointer>
+#include <QTextCursor>
+#include <QTimer>
+#include <QWindow>
 
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -49,6 +56,22 @@ QFont fixedPitchFont()
     return font;
 }
 
+// A report asked for from a modal tool window (the crescent window's
+// Calculate) must be usable at once, as the editor it stands for was: a
+// free-standing window would be blocked by the modal one until that closes.
+// Standing on the modal window (its transient child) the viewer takes the
+// keyboard and the mouse while the tool window stays open; it is still a
+// window of its own, so it outlives the tool window. Shown from anywhere else
+// it stands free.
+void standBesideModalWindow(TextViewer& viewer)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal != &viewer ? modal->windowHandle() : nullptr;
+    viewer.winId(); // the native window, so that it is mapped with its owner
+    if (QWindow* window = viewer.windowHandle())
+        window->setTransientParent(owner);
+}
+
 void showInViewer(const TextFileView& view)
 {
     if (!view.opened) {
@@ -66,34 +89,56 @@ void showInViewer(const TextFileView& view)
         viewer->showView(view);
     else
         viewer = new TextViewer(view);
+    standBesideModalWindow(*viewer);
     viewer->showMaximized();
     viewer->raise();
     viewer->activateWindow();
+    viewer->setFocus(Qt::ActiveWindowFocusReason); // the keys scroll and select at once
+}
+
+// Text as the viewer shows it: UTF-8 decoded, CR LF as one line end.
+QString decoded(const char* bytes, std::size_t size)
+{
+    QString text = QString::fromUtf8(bytes, static_cast<qsizetype>(size));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+// The file read; decoded into `text` only when `decode` says so (the viewer
+// reads and decodes it step by step). Only a plain file can be opened, not a
+// folder or a device in its place.
+TextFileView readView(const std::filesystem::path& path, bool decode)
+{
+    TextFileView view;
+    view.file = resolved(path);
+    view.caption = QString::fromStdString(view.file.filename().string());
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(view.file, ec))
+        return view;
+    if (decode) {
+        std::string contents;
+        view.opened = readWholeFile(view.file, contents);
+        if (view.opened)
+            view.text = decoded(contents.data(), contents.size());
+    } else {
+        view.opened = std::ifstream(view.file, std::ios::binary).is_open();
+    }
+    return view;
 }
 
 } // namespace
 
 TextFileView textFileView(const std::filesystem::path& path)
 {
-    TextFileView view;
-    view.file = resolved(path);
-    view.caption = QString::fromStdString(view.file.filename().string());
-    std::string contents;
-    view.opened = readWholeFile(view.file, contents);
-    if (view.opened) {
-        view.text = QString::fromUtf8(contents.data(), static_cast<qsizetype>(contents.size()));
-        view.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    }
-    return view;
+    return readView(path, true);
 }
 
 void showTextFile(const std::filesystem::path& path)
 {
-    const TextFileView view = textFileView(path);
     if (showerSlot())
-        showerSlot()(view);
+        showerSlot()(textFileView(path));
     else
-        showInViewer(view);
+        showInViewer(readView(path, false));
 }
 
 TextFileShower setTextFileShower(TextFileShower shower)
@@ -111,6 +156,9 @@ TextViewer::TextViewer(const TextFileView& view)
     setLineWrapMode(QPlainTextEdit::NoWrap); // report columns stay in line
     setFont(fixedPitchFont());
     setTabStopDistance(kTabColumns * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
+    loader_ = new QTimer(this);
+    loader_->setInterval(0);
+    connect(loader_, &QTimer::timeout, this, &TextViewer::loadSome);
     showView(view);
 }
 
@@ -118,7 +166,68 @@ void TextViewer::showView(const TextFileView& view)
 {
     file_ = view.file;
     setWindowTitle(view.caption);
-    setPlainText(view.text);
+    loader_->stop();
+    // Read afresh from the start: a report shown again has been run again.
+    in_ = std::ifstream(view.file, std::ios::binary);
+    carry_.clear();
+    // The first page at once; the rest after the window has been shown.
+    setPlainText(nextStep());
+    document()->setUndoRedoEnabled(false); // a read-only view has nothing to undo
+    if (isLoading())
+        loader_->start();
+}
+
+QString TextViewer::nextStep()
+{
+    std::string step = std::move(carry_);
+    carry_.clear();
+    const std::size_t start = step.size();
+    step.resize(start + kStepBytes);
+    in_.read(step.data() + start, static_cast<std::streamsize>(kStepBytes));
+    step.resize(start + static_cast<std::size_t>(in_.gcount()));
+    if (!in_.good()) {
+        in_.close(); // the end of the file, or it cannot be read further
+        return decoded(step.data(), step.size());
+    }
+    // Cut after the last line end: it never lies inside a UTF-8 sequence nor
+    // between the CR and the LF of one line end. A line longer than a step is
+    // cut before a byte that starts a character, never after a CR.
+    std::size_t cut = step.rfind('\n');
+    if (cut != std::string::npos) {
+        ++cut;
+    } else {
+        cut = step.size();
+        while (cut > 0 && ((static_cast<unsigned char>(step[cut - 1]) & 0xC0) == 0x80 ||
+                           step[cut - 1] == '\r'))
+            --cut;
+        if (cut > 0 && static_cast<unsigned char>(step[cut - 1]) >= 0xC0)
+            --cut; // the lead byte of the character whose rest follows
+    }
+    carry_.assign(step, cut, std::string::npos);
+    step.resize(cut);
+    return decoded(step.data(), step.size());
+}
+
+void TextViewer::loadSome()
+{
+    QElapsedTimer turn;
+    turn.start();
+    // Added where the user is not: the cursor and the scroll position stay.
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    while (isLoading() && turn.elapsed() < kTurnMilliseconds)
+        end.insertText(nextStep());
+    if (!isLoading())
+        loader_->stop();
+}
+
+void TextViewer::finishLoading()
+{
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    while (isLoading())
+        end.insertText(nextStep());
+    loader_->stop();
 }
 
 TextViewer* textViewerOf(const std::filesystem::path& path)

@@ -1,15 +1,23 @@
 // Shows a text file (a report, the help text) in a built-in read-only viewer:
 // maximised, fixed-pitch, the file's name in its caption, the file decoded as
 // UTF-8 with its CR LF line ends. It stands where the shell's text editor was:
-// the caller hands the file over and goes on at once. Tests install a shower
-// that records what would be shown instead of opening windows.
+// the caller hands the file over and goes on at once. A long report (tens of
+// megabytes) is shown from its first page at once and the rest is added in
+// short steps between the window's events, so the window never freezes.
+// Tests install a shower that records what would be shown instead of opening
+// windows.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <string>
 
 #include <QPlainTextEdit>
 #include <QString>
+
+class QTimer;
 
 namespace platform {
 
@@ -18,7 +26,7 @@ struct TextFileView {
     std::filesystem::path file; // the file as resolved (program folder for a bare name)
     bool opened = false;        // false: the file could not be read
     QString caption;            // the file's name
-    QString text;               // the contents, line ends as "\n"
+    QString text;               // the contents, line ends as "\n" (not filled for the viewer)
 };
 
 // The one call that shows a text file. A relative name is taken from the
@@ -38,12 +46,31 @@ TextFileShower setTextFileShower(TextFileShower shower);
 class TextViewer : public QPlainTextEdit {
     Q_OBJECT
 public:
+    // Bytes decoded and added in one step, and the time one turn of the event
+    // loop may spend adding steps.
+    static constexpr std::size_t kStepBytes = 64 * 1024;
+    static constexpr int kTurnMilliseconds = 15;
+
     explicit TextViewer(const TextFileView& view);
+    // Shows the file of `view`, read afresh: its first step at once, the
+    // rest from the event loop.
     void showView(const TextFileView& view);
     const std::filesystem::path& file() const { return file_; }
 
+    // True while part of the file is still to be added.
+    bool isLoading() const { return in_.is_open(); }
+    // Adds what is left at once (tests, benchmarks).
+    void finishLoading();
+
 private:
+    // The next step of the file, decoded, up to a line end.
+    QString nextStep();
+    void loadSome();
+
     std::filesystem::path file_;
+    std::ifstream in_;  // open while part of the file is still to be added
+    std::string carry_; // the bytes read after the last line end of the step before
+    QTimer* loader_ = nullptr;
 };
 
 // The open viewer of a file, or nullptr.

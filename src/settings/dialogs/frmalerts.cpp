@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "dialogsupport.h"
+#include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "platform/qt/autostart.h"
 #include "platform/qt/messagebox.h"
@@ -202,19 +203,36 @@ void frmalerts::tellFailure(const QString& englishText, const QString& arabicTex
 void frmalerts::cmdok_Click()
 {
     const bool anyOn = chkpep->isChecked() || chkpra->isChecked() || chkpopup->isChecked();
+    // The entry as it was, so that a save that fails can put it back.
+    const std::filesystem::path entryFile = platform::autostartFile(kEntryName).toStdString();
+    std::error_code ec;
+    const bool hadEntry = std::filesystem::exists(entryFile, ec);
+    std::string oldEntry;
+    const bool entryKept = !hadEntry || (std::filesystem::is_regular_file(entryFile, ec) &&
+                                         platform::readWholeFile(entryFile, oldEntry));
+    bool entryChanged = false;
+    bool started = false;
+
     QString why;
     if (anyOn) {
         // Each step is tried whatever became of the one before: the alerts
         // of today matter more than the start at the next login.
-        if (!Create_ShortCut(absolutePath(platform::programFile(kAlertProgram.toStdString())),
-                             kEntryName, absolutePath(platform::programFolder()), why))
+        if (Create_ShortCut(absolutePath(platform::programFile(kAlertProgram.toStdString())),
+                            kEntryName, absolutePath(platform::programFolder()), why))
+            entryChanged = true;
+        else
             tellFailure(QStringLiteral("Miqatix Alerts could not be set to start at login."),
                         QStringLiteral("تعذر ضبط المنبه ليبدأ عند تسجيل الدخول"), why);
-        if (!platform::isProgramRunning(QString::fromLatin1(platform::kAlertProgramCaption)) &&
-            !platform::startProgram(kAlertProgram, why))
-            tellFailure(QStringLiteral("Miqatix Alerts could not be started."),
-                        QStringLiteral("تعذر تشغيل المنبه"), why);
-    } else if (!platform::removeAutostartEntry(kEntryName, why)) {
+        if (!platform::isProgramRunning(QString::fromLatin1(platform::kAlertProgramCaption))) {
+            if (platform::startProgram(kAlertProgram, why))
+                started = true;
+            else
+                tellFailure(QStringLiteral("Miqatix Alerts could not be started."),
+                            QStringLiteral("تعذر تشغيل المنبه"), why);
+        }
+    } else if (platform::removeAutostartEntry(kEntryName, why)) {
+        entryChanged = hadEntry;
+    } else {
         tellFailure(QStringLiteral("Miqatix Alerts could not be kept from starting at login."),
                     QStringLiteral("تعذر إلغاء تشغيل المنبه عند تسجيل الدخول"), why);
     }
@@ -232,11 +250,59 @@ void frmalerts::cmdok_Click()
     // the old settings or the new ones, never half a line.
     const settings::SaveResult result = settings::writeAlertSettings(a);
     if (!result) {
-        reportSaveFailure(this, english_, QStringLiteral("alert.zvd"), result.error);
+        // The settings stay as they were: the start at login goes back to
+        // how it was too. A program started here reads the old settings and
+        // follows them (it ends at its first tick when they have every alert
+        // off); that is said, not hidden.
+        QString undoWhy;
+        bool undone = true;
+        if (entryChanged) {
+            std::string reason;
+            if (!hadEntry)
+                undone = platform::removeAutostartEntry(kEntryName, undoWhy);
+            else if (!entryKept)
+                undone = false;
+            else if (!platform::fileWriter().replaceFile(entryFile, oldEntry, reason)) {
+                undone = false;
+                undoWhy = QString::fromStdString(reason);
+            }
+        }
+        tellSaveFailure(QString::fromStdString(result.error), started, undone, undoWhy);
         return;
     }
     emit saved();
     accept();
+}
+
+void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
+                                const QString& undoWhy)
+{
+    QStringList lines;
+    lines << (english_ ? QStringLiteral("The settings could not be saved in alert.zvd: %1")
+                       : QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: %1"))
+                 .arg(why);
+    if (!started && undone)
+        lines << (english_ ? QStringLiteral("Nothing was changed.")
+                           : QStringLiteral("لم يتم تغيير شيء"));
+    else
+        lines << (english_ ? QStringLiteral("The alert settings stay as they were.")
+                           : QStringLiteral("بقيت إعدادات المنبه كما كانت"));
+    if (started)
+        lines << (english_ ? QStringLiteral("Miqatix Alerts was started and follows the settings "
+                                            "saved before.")
+                           : QStringLiteral("تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
+    if (!undone) {
+        QString line = english_ ? QStringLiteral("Its start at login was changed and could not "
+                                                 "be put back as it was.")
+                                : QStringLiteral("تم تغيير تشغيله عند تسجيل الدخول وتعذرت "
+                                                 "إعادته كما كان");
+        if (!undoWhy.isEmpty())
+            line += QChar(' ') + undoWhy;
+        lines << line;
+    }
+    platform::msgBox(this, lines.join(QChar('\n')),
+                     english_ ? QStringLiteral("Save Error") : QStringLiteral("خطأ"), english_,
+                     platform::MsgIcon::Critical);
 }
 
 void frmalerts::cmdcan_Click()

@@ -42,6 +42,8 @@ private:
     void switchToArabic();
     void enableAdhanChoices(bool enabled);
     void tellFailure(const QString& englishText, const QString& arabicText, const QString& why);
+    // alert.zvd could not be written: says so, and what OK did all the same.
+    void tellSaveFailure(const QString& why, bool started, bool undone, const QString& undoWhy);
 
     bool english_ = true;
 
