@@ -14,12 +14,12 @@
 #include "alerts/alertclock.h"
 #include "alerts/frmadan.h"
 #include "alerts/trayimage.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "platform/qt/programs.h"
 #include "platform/qt/sound.h"
 #include "platform/qt/trayicon.h"
+#include "series/seriesloader.h"
 
 namespace alerts {
 
@@ -147,10 +147,12 @@ void frmmain2::start()
 {
     // On its very first use the alert dialog starts this program before it
     // writes alert.zvd: give it a moment before the start-up reads the file.
+    // (Asked without throwing: a damaged name is for the read to report.)
     const auto alertFile = platform::programFile("alert.zvd");
-    if (!std::filesystem::exists(alertFile)) {
+    std::error_code ec;
+    if (!std::filesystem::exists(alertFile, ec)) {
         const auto deadline = platform::now() + std::chrono::seconds(kAlertFileWait);
-        while (!std::filesystem::exists(alertFile) && platform::now() < deadline && !ended_)
+        while (!std::filesystem::exists(alertFile, ec) && platform::now() < deadline && !ended_)
             waiter_->wait(1);
     }
     if (ended_)

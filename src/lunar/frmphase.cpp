@@ -29,12 +29,6 @@ QString q(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// Years the Sun and Moon theories and the calendar serve: the lunar series
-// hold from 4000 BC to AD 8000. Far outside, the instants lose their meaning
-// and, further still, the doubles become too coarse for the refinement.
-constexpr double kFirstYear = -4000;
-constexpr double kLastYear = 8000;
-
 // The Delta T box as a whole number (blanks around it allowed).
 bool deltaTNumber(const QString& text, double& value)
 {
@@ -186,7 +180,7 @@ void frmphase::Form_Load()
     // A missing or short phase.zvd falls back to the design values.
     std::string yearText = "2004";
     bool geocentric = true, ut1 = true;
-    const auto f = settings::readRecordTolerant(kPhaseSettingsFile, 3);
+    const auto f = settings::readRecordTolerant(kPhaseSettingsFile, "tbb");
     if (f.size() == 3) {
         yearText = f[0].asText();
         geocentric = f[1].asTruth();
@@ -274,9 +268,11 @@ void frmphase::cmdcalc_Click()
         return;
     }
     const double year = lunar::phaseYear(txtyear->text().toStdString());
-    if (!(year >= kFirstYear && year <= kLastYear)) {
-        message(QStringLiteral("Please enter a year from -4000 to 8000."),
-                QStringLiteral("يرجى إدخال سنة من -4000 إلى 8000"));
+    if (!lunar::phaseYearComputable(year)) {
+        const QString first = QString::number(lunar::kFirstPhaseYear, 'f', 0);
+        const QString last = QString::number(lunar::kLastPhaseYear, 'f', 0);
+        message(QStringLiteral("Please enter a year from %1 to %2.").arg(first, last),
+                QStringLiteral("يرجى إدخال سنة من %1 إلى %2").arg(first, last));
         txtyear->setFocus();
         return;
     }

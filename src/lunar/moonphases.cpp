@@ -7,6 +7,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "mainwindow/prayerreport.h"
+#include "mainwindow/reportpieces.h"
 #include "moonphase.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
@@ -82,13 +83,9 @@ void writeHeader(PhaseReport& r, const settings::CurrentLocation& loc,
                          : "Topocentric Phases of The Moon for The Year:") +
            "  " + yearText + " CE");
 
-    // Only the degrees carry the hemisphere.
-    const double longid = loc.east ? loc.longid : -loc.longid;
-    const double latid = loc.north ? loc.latid : -loc.latid;
-    r.line("- " + loc.locname + ", Long: " + pattern(longid, 2) + ":" + pattern(loc.longim, 2) +
-           ":" + pattern(loc.longis, 2, 1) + ", Lat: " + pattern(latid, 2) + ":" +
-           pattern(loc.latim, 2) + ":" + pattern(loc.latis, 2, 1) +
-           ", Ele:" + pattern(loc.ele, 1, 1) + ", Zone:" + pattern(loc.zon, 1, 2));
+    // The place line of the prayer and moon times: only the degrees carry the
+    // hemisphere, and a place within a degree west or south keeps its minus.
+    r.line(reportpieces::placeLine(loc));
     if (pref.summ == "0")
         r.line("- No Summer Time.");
     else
@@ -141,6 +138,48 @@ std::string deltaTText(double seconds)
     return prayer::patternNumber(seconds, 2, 2);
 }
 
+double startLunation(double year, const PhaseRunState& runState)
+{
+    // The mean interval of New Moons, days, and the New Moon's lead on its
+    // first lunation that keeps the last of the fifteen past the year's end:
+    // 14.75 lunations are 435.6 days, less the longest year and the phases'
+    // periodic wander.
+    constexpr double kSynodicMonth = 29.530588853;
+    constexpr double kEarliestLead = 60;
+    constexpr int kMostSteps = 4;
+    PhaseRunState state = runState;
+    const double rad = state.pi / 180;
+    double yearStart;
+    jul(year, 1, 1, 0, yearStart);
+    auto newMoon = [&](double k) {
+        double estimate = phaseEstimate(k, MoonPhase::New, rad);
+        double local = 0;
+        RefinePhaseInstant(state, estimate, local, "nm");
+        return local;
+    };
+
+    double k = firstLunation(year);
+    double start = newMoon(k);
+    if (start < yearStart && start > yearStart - kEarliestLead)
+        return k;
+    // Far from the present the drift is many lunations: jump by the mean
+    // month, then step to the last New Moon before 1 January.
+    if (std::isfinite(start) && std::fabs(start - yearStart) > 2 * kSynodicMonth) {
+        k += std::floor((yearStart - start) / kSynodicMonth);
+        start = newMoon(k);
+    }
+    for (int i = 0; i < kMostSteps && !(start < yearStart); ++i)
+        start = newMoon(--k);
+    for (int i = 0; i < kMostSteps && newMoon(k + 1) < yearStart; ++i)
+        ++k;
+    return k;
+}
+
+bool phaseYearComputable(double year)
+{
+    return year >= kFirstPhaseYear && year <= kLastPhaseYear;
+}
+
 MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& host)
 {
     MoonPhasesResult result;
@@ -165,7 +204,10 @@ MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& hos
     PhaseReport report;
     writeHeader(report, loc, pref, choices, state.yearText);
 
-    double k = firstLunation(year);
+    state.geocentric = choices.geocentric;
+    state.ut1 = choices.ut1;
+    state.deltaTSeconds = choices.deltaTSeconds;
+    double k = startLunation(year, state);
     int lastQuarters = 0;
     for (int i = 1; i <= kPhaseLunations; ++i, k += 1) {
         const double share = i / 16.0 * 100;

@@ -51,6 +51,22 @@ double deltaTSecondsOfYear(double year);
 // The Delta T box's text: "##########00.00".
 std::string deltaTText(double seconds);
 
+// The first lunation of the table of `year`: Int((year - 2000) * 12.3685) - 1
+// where its New Moon falls (as the run refines it with `state`'s options)
+// before 1 January of the year and early enough for the fifteen lunations to
+// reach past the year's end; otherwise the last lunation whose New Moon falls
+// before 1 January. The first rule's lunation drifts against the calendar
+// (after about AD 7000 it starts after 1 January, and a phase of the first
+// days of the year is then in neither year's table).
+double startLunation(double year, const PhaseRunState& state);
+
+// Years whose run ends with finite instants. Some 60 years beyond them the
+// polynomial of the Sun's distance in the VSOP87 series comes near zero and
+// turns negative at some instants of the year, and the run cannot be made.
+inline constexpr double kFirstPhaseYear = -64800;
+inline constexpr double kLastPhaseYear = 65950;
+bool phaseYearComputable(double year);
+
 // The report file's name in the program folder.
 inline constexpr const char* kPhaseReportFile = "results.out";
 

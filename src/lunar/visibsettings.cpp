@@ -10,7 +10,7 @@ using settings::SettingsField;
 
 VisibilitySettings readVisibilitySettings()
 {
-    const auto f = settings::readRecordStrict(kVisibilitySettingsFile, kVisibilitySettingsFields);
+    const auto f = settings::readRecordStrict(kVisibilitySettingsFile, kVisibilitySettingsKinds);
     VisibilitySettings s;
     s.day = f[0].asText();
     s.month = f[1].asText();

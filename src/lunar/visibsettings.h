@@ -30,6 +30,9 @@ struct VisibilitySettings {
 };
 
 inline constexpr size_t kVisibilitySettingsFields = 18;
+// What each field must read as (see settings::readRecordStrict): the date and
+// time fields are kept as the texts typed.
+inline constexpr std::string_view kVisibilitySettingsKinds = "tttbbbbbbbbbttbbnt";
 inline constexpr const char* kVisibilitySettingsFile = "visib.zvd";
 
 // Reads visib.zvd from the program folder. A missing or short file stops the

@@ -23,7 +23,6 @@
 #include "mainwindow/frmwait.h"
 #include "mainwindow/moonreport.h"
 #include "mainwindow/progresshost.h"
-#include "mainwindow/seriesloader.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
@@ -31,9 +30,11 @@
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "series/seriesloader.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
+#include "platform/qt/settingstext.h"
 
 namespace {
 
@@ -415,7 +416,7 @@ void frmmain::computeToday()
     }
     takeEngineTimes();
     todaymode = 0;
-    lbltloc->setText(q(locname_));
+    lbltloc->setText(platform::settingsText(locname_));
     lbltfaj->setText(q(fajertext));
     lbltshr->setText(q(shuroqtext));
     lbltdoh->setText(q(dhohurtext));

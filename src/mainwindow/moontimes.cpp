@@ -164,8 +164,9 @@ void MoonTimesEngine::cmdmoon_Click()
 
     MoonTimesReport reportFile;
     if (report) {
-        reportFile.writeHeader({pref, loc, date, deltaT * 86400});
         result_.reportFile = platform::programFile(kMoonReportFile);
+        reportFile.spoolTo(result_.reportFile);
+        reportFile.writeHeader({pref, loc, date, deltaT * 86400});
     }
     if (oneDay)
         JD1 = JD2 = onedayjd;

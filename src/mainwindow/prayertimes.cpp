@@ -124,8 +124,9 @@ void PrayerTimesEngine::cmdcom_Click()
 
     PrayerReport reportFile;
     if (report) {
-        reportFile.writeHeader({pref, loc, date, deltaTSeconds});
         result_.reportFile = platform::programFile(kPrayerReportFile);
+        reportFile.spoolTo(result_.reportFile);
+        reportFile.writeHeader({pref, loc, date, deltaTSeconds});
     }
     if (today)
         JD1 = JD2 = todayjd;

@@ -144,8 +144,20 @@ std::string deltaTLine(double deltaTSeconds)
     return "- Delta T: " + patternNumber(deltaTSeconds, 2, 1) + " Second(s)";
 }
 
+void ReportText::spoolTo(const std::filesystem::path& file)
+{
+    spool_.emplace(file);
+    spool_->append(text_);
+    text_.clear();
+}
+
 void ReportText::line(const std::string& s)
 {
+    if (spool_) {
+        spool_->append(s);
+        spool_->append("\r\n");
+        return;
+    }
     text_ += s;
     text_ += "\r\n";
 }
@@ -175,9 +187,15 @@ void ReportText::writeDateRemarks()
     line("- The Symbol '*' before the date, refers to Summer Time.");
 }
 
-bool ReportText::save(const std::filesystem::path& file, std::string& error) const
+bool ReportText::save(const std::filesystem::path& file, std::string& error)
 {
-    return platform::fileWriter().replaceFile(file, text_, error);
+    if (spool_ && spool_->file() == file)
+        return spool_->commit(error);
+    if (spool_ && spool_->spilled()) {
+        error = "the report was started for another file";
+        return false;
+    }
+    return platform::fileWriter().replaceFile(file, text(), error);
 }
 
 std::string eventText(const EventTime& e, const std::string& min)

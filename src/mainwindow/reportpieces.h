@@ -8,10 +8,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "engine/eventtime.h"
+#include "platform/filewriter.h"
 #include "prayertimes.h"
 #include "settings/records.h"
 
@@ -56,17 +58,25 @@ std::string refractionLine(const settings::CurrentLocation& l); // temperature, 
 std::string cityLine(const settings::CurrentLocation& l);       // the city correction
 std::string deltaTLine(double deltaTSeconds);
 
-// A report's text: lines ending with CR LF, gathered in memory and replaced
+// A report's text: lines ending with CR LF that replace the report file
 // atomically at the end; rows are counted so that a blank line follows every
-// fifth.
+// fifth. Once spoolTo() names the file, lines go on to it as they are made
+// (platform::SpooledFile), so that a report of any length keeps memory flat.
 class ReportText {
 public:
-    const std::string& text() const { return text_; }
+    // From now on the lines are written to `file` as they come; the lines
+    // gathered so far go first.
+    void spoolTo(const std::filesystem::path& file);
+
+    // The text held in memory: all of it for a short report.
+    const std::string& text() const { return spool_ ? spool_->held() : text_; }
     int rows() const { return rows_; }
+    // The most text ever held in memory at once.
+    size_t peakHeld() const { return spool_ ? spool_->peakHeld() : text_.size(); }
 
     // Replaces `file` with the text (atomically); false with `error` set when
     // the file could not be written.
-    bool save(const std::filesystem::path& file, std::string& error) const;
+    bool save(const std::filesystem::path& file, std::string& error);
 
 protected:
     void line(const std::string& s);
@@ -80,6 +90,7 @@ protected:
 
 private:
     std::string text_;
+    std::optional<platform::SpooledFile> spool_;
     int rows_ = 0;
 };
 

@@ -29,6 +29,12 @@ std::string describe(FileFaultKind kind, const std::string& file, bool english)
             return "The file \"" + file + "\" ends before its record is complete.";
         case FileFaultKind::BadData:
             return "The file \"" + file + "\" holds data that cannot be read.";
+        case FileFaultKind::NotAFile:
+            return "\"" + file + "\" in the program folder is not a file.";
+        case FileFaultKind::Unreadable:
+            return "The file \"" + file + "\" cannot be read.";
+        case FileFaultKind::TooLarge:
+            return "The file \"" + file + "\" is damaged: it is far larger than its records.";
         }
     } else {
         switch (kind) {
@@ -38,6 +44,12 @@ std::string describe(FileFaultKind kind, const std::string& file, bool english)
             return "الملف \"" + file + "\" ناقص ولا يحوي السجل كاملاً.";
         case FileFaultKind::BadData:
             return "الملف \"" + file + "\" يحوي بيانات لا يمكن قراءتها.";
+        case FileFaultKind::NotAFile:
+            return "الاسم \"" + file + "\" في مجلد البرنامج ليس ملفاً.";
+        case FileFaultKind::Unreadable:
+            return "تتعذر قراءة الملف \"" + file + "\".";
+        case FileFaultKind::TooLarge:
+            return "الملف \"" + file + "\" تالف: حجمه أكبر بكثير من سجلاته.";
         }
     }
     return file;
@@ -45,19 +57,22 @@ std::string describe(FileFaultKind kind, const std::string& file, bool english)
 
 }  // namespace
 
-FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail)
+FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail,
+                     std::string detailArabic)
     : std::runtime_error(describe(kind, file, true) + (detail.empty() ? "" : " " + detail)),
       kind_(kind),
       file_(std::move(file)),
-      detail_(std::move(detail))
+      detail_(std::move(detail)),
+      detailArabic_(std::move(detailArabic))
 {
 }
 
 std::string FileFault::message(bool english) const
 {
     std::string text = describe(kind_, file_, english);
-    if (!detail_.empty())
-        text += "\n" + detail_;
+    const std::string& detail = english || detailArabic_.empty() ? detail_ : detailArabic_;
+    if (!detail.empty())
+        text += "\n" + detail;
     text += english ? "\nThe program stops." : "\nسيتوقف البرنامج.";
     return text;
 }

@@ -11,18 +11,25 @@
 namespace platform {
 
 enum class FileFaultKind {
-    Missing,    // the file does not exist or cannot be opened
+    Missing,    // the file does not exist
     Short,      // the file ends before the record does
     BadData,    // a field holds something other than what the record wants
+    NotAFile,   // the name is taken by a folder, a device or the like
+    Unreadable, // the file is there but cannot be read (permission, input error)
+    TooLarge,   // a record (or the file) runs far beyond any size ever written
 };
 
 class FileFault : public std::runtime_error {
 public:
-    FileFault(FileFaultKind kind, std::string file, std::string detail = {});
+    // `detail` says more (which record, which field); `detailArabic` is the
+    // same in Arabic, used for the Arabic message when it is given.
+    FileFault(FileFaultKind kind, std::string file, std::string detail = {},
+              std::string detailArabic = {});
 
     FileFaultKind kind() const { return kind_; }
     const std::string& file() const { return file_; }
     const std::string& detail() const { return detail_; }
+    const std::string& detailArabic() const { return detailArabic_; }
 
     // The message shown to the user, in English or in Arabic.
     std::string message(bool english) const;
@@ -31,6 +38,7 @@ private:
     FileFaultKind kind_;
     std::string file_;
     std::string detail_;
+    std::string detailArabic_;
 };
 
 using StopHandler = std::function<void(const FileFault&)>;

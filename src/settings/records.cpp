@@ -4,6 +4,8 @@
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 
+#include <algorithm>
+
 namespace settings {
 
 namespace {
@@ -220,71 +222,187 @@ SavedLocation savedLocationFrom(const std::vector<SettingsField>& f)
     return r;
 }
 
-std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
+namespace {
+
+// The first `count` fields of the file `name`, read from at most kRecordBytes
+// of it. `fault` is set when the file cannot be read or the record does not
+// end within the bound; a short file is no fault here.
+std::vector<SettingsField> readLeadingFields(const std::string& name, size_t count,
+                                             std::optional<platform::FileFault>& fault)
 {
     std::string contents;
+    bool truncated = false;
     std::vector<SettingsField> fields;
-    if (platform::readWholeFile(platform::programFile(name), contents))
-        SettingsLineReader(contents).read(fields, count);
+    const platform::ReadStatus status =
+        platform::readFileStart(platform::programFile(name), contents, kRecordBytes, truncated);
+    if (status != platform::ReadStatus::Ok) {
+        fault = platform::readFault(status, name);
+        return fields;
+    }
+    SettingsLineReader reader(contents);
+    reader.read(fields, count);
+    if (truncated && (fields.size() < count || !reader.fieldClosed()))
+        fault = tooLarge(name);
+    return fields;
+}
+
+// Whether `f` reads as the kind letter `kind` of a record's kind list.
+bool fitsKind(const SettingsField& f, char kind)
+{
+    return kind == 'n' ? f.readsAsNumber() : kind == 'b' ? f.readsAsTruth() : true;
+}
+
+std::string fieldWanted(char kind, bool english)
+{
+    if (kind == 'b')
+        return english ? "a truth value (#TRUE# or #FALSE#)" : "قيمة منطقية (#TRUE# أو #FALSE#)";
+    return english ? "a number" : "عدداً";
+}
+
+}  // namespace
+
+platform::FileFault tooLarge(const std::string& name)
+{
+    const std::string limit = std::to_string(kRecordBytes >> 20);
+    return platform::FileFault(
+        platform::FileFaultKind::TooLarge, name,
+        "A record runs beyond " + limit + " MB without ending.",
+        "يمتد أحد سجلاته إلى أكثر من " + limit + " ميغابايت دون أن ينتهي.");
+}
+
+void requireFieldKinds(const std::string& name, const std::vector<SettingsField>& fields,
+                       std::string_view kinds, size_t record)
+{
+    for (size_t i = 0; i < fields.size() && i < kinds.size(); ++i) {
+        if (!fitsKind(fields[i], kinds[i]))
+            platform::stopProgram(malformedField(name, fields[i], kinds[i], i + 1, record));
+    }
+}
+
+platform::FileFault malformedField(const std::string& name, const SettingsField& f, char kind,
+                                   size_t field, size_t record)
+{
+    // A damaged field may be long or hold anything: show its start only.
+    std::string shown = f.raw().substr(0, 40);
+    if (f.raw().size() > 40)
+        shown += "...";
+    const std::string n = std::to_string(field);
+    const std::string r = std::to_string(record);
+    return platform::FileFault(
+        platform::FileFaultKind::BadData, name,
+        "Field " + n + (record > 0 ? " of record " + r : "") + " holds \"" + shown +
+            "\", which is not " + fieldWanted(kind, true) + ".",
+        "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي \"" + shown + "\" وهو ليس " +
+            fieldWanted(kind, false) + ".");
+}
+
+std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
+{
+    std::optional<platform::FileFault> fault;
+    std::vector<SettingsField> fields = readLeadingFields(name, count, fault);
+    // A record cut short by the bound is damaged: none of it is taken.
+    if (fault)
+        fields.clear();
+    return fields;
+}
+
+std::vector<SettingsField> readRecordTolerant(const std::string& name, std::string_view kinds)
+{
+    std::vector<SettingsField> fields = readRecordTolerant(name, kinds.size());
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (!fitsKind(fields[i], kinds[i]))
+            fields[i] = SettingsField::empty();
     return fields;
 }
 
 std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count)
 {
-    std::string contents;
-    if (!platform::readWholeFile(platform::programFile(name), contents))
-        platform::stopProgram(platform::FileFault(platform::FileFaultKind::Missing, name));
-    std::vector<SettingsField> fields;
-    if (SettingsLineReader(contents).read(fields, count) < count)
+    std::optional<platform::FileFault> fault;
+    std::vector<SettingsField> fields = readLeadingFields(name, count, fault);
+    if (fault)
+        platform::stopProgram(*fault);
+    if (fields.size() < count)
         platform::stopProgram(platform::FileFault(
             platform::FileFaultKind::Short, name,
             "It holds " + std::to_string(fields.size()) + " of the " + std::to_string(count) +
-                " fields of its record."));
+                " fields of its record.",
+            "يحوي " + std::to_string(fields.size()) + " من حقول سجله البالغة " +
+                std::to_string(count) + "."));
+    return fields;
+}
+
+std::vector<SettingsField> readRecordStrict(const std::string& name, std::string_view kinds)
+{
+    std::vector<SettingsField> fields = readRecordStrict(name, kinds.size());
+    requireFieldKinds(name, fields, kinds);
     return fields;
 }
 
 Preferences readPreferences(size_t fieldCount)
 {
-    return preferencesFrom(readRecordStrict("pref.zvd", fieldCount));
+    return preferencesFrom(
+        readRecordStrict("pref.zvd", kPreferencesKinds.substr(0, std::min(fieldCount, kPreferencesKinds.size()))));
 }
 
 CurrentLocation readCurrentLocation()
 {
-    return currentLocationFrom(readRecordStrict("loc.zvd", kCurrentLocationFields));
+    return currentLocationFrom(readRecordStrict("loc.zvd", kCurrentLocationKinds));
 }
 
 DateSelection readDateSelection()
 {
-    return dateSelectionFrom(readRecordStrict("date.zvd", kDateSelectionFields));
+    return dateSelectionFrom(readRecordStrict("date.zvd", kDateSelectionKinds));
 }
 
 AlertSettings readAlertSettings()
 {
-    return alertSettingsFrom(readRecordStrict("alert.zvd", kAlertSettingsFields));
+    return alertSettingsFrom(readRecordStrict("alert.zvd", kAlertSettingsKinds));
 }
 
 Preferences readPreferencesTolerant()
 {
-    return preferencesFrom(readRecordTolerant("pref.zvd", kPreferencesFields));
+    return preferencesFrom(readRecordTolerant("pref.zvd", kPreferencesKinds));
 }
 
 CurrentLocation readCurrentLocationTolerant()
 {
-    return currentLocationFrom(readRecordTolerant("loc.zvd", kCurrentLocationFields));
+    return currentLocationFrom(readRecordTolerant("loc.zvd", kCurrentLocationKinds));
+}
+
+bool readSavedLocations(std::vector<SavedLocation>& list)
+{
+    list.clear();
+    std::string contents;
+    bool truncated = false;
+    const platform::ReadStatus status = platform::readFileStart(
+        platform::programFile("loc.txt"), contents, kSavedLocationsBytes, truncated);
+    if (status == platform::ReadStatus::Missing)
+        return true;
+    if (status != platform::ReadStatus::Ok || truncated)
+        return false;
+    SettingsLineReader reader(contents);
+    std::vector<SettingsField> fields;
+    while (!reader.atEnd()) {
+        const size_t start = reader.position();
+        reader.read(fields, kSavedLocationFields);
+        if (reader.position() - start > kRecordBytes) {
+            list.clear();
+            return false;
+        }
+        // The list is read with every failure skipped: a field that does not
+        // read as its kind stays empty.
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (!fitsKind(fields[i], kSavedLocationKinds[i]))
+                fields[i] = SettingsField::empty();
+        list.push_back(savedLocationFrom(fields));
+    }
+    return true;
 }
 
 std::vector<SavedLocation> readSavedLocations()
 {
     std::vector<SavedLocation> list;
-    std::string contents;
-    if (!platform::readWholeFile(platform::programFile("loc.txt"), contents))
-        return list;
-    SettingsLineReader reader(contents);
-    std::vector<SettingsField> fields;
-    while (!reader.atEnd()) {
-        reader.read(fields, kSavedLocationFields);
-        list.push_back(savedLocationFrom(fields));
-    }
+    readSavedLocations(list);
     return list;
 }
 

@@ -12,8 +12,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/fault.h"
 #include "settingsline.h"
 
 namespace settings {
@@ -124,15 +126,57 @@ AlertSettings readAlertSettings();
 Preferences readPreferencesTolerant();
 CurrentLocation readCurrentLocationTolerant();
 // Every record of loc.txt; a missing file is an empty list, a short last
-// record is kept with its missing fields empty.
+// record is kept with its missing fields empty, a field that does not read as
+// its kind is left empty. False (and an empty list) when the file is there but
+// is no plain file, cannot be read, or is damaged (beyond
+// kSavedLocationsBytes, or a record beyond kRecordBytes): such a list must not
+// be taken for empty, or the next rewrite would lose it.
+bool readSavedLocations(std::vector<SavedLocation>& list);
+// The same, giving an empty list on any failure.
 std::vector<SavedLocation> readSavedLocations();
 
+// What each field of a record must read as, one letter per field in file
+// order: 'n' a number, 'b' a truth value, 't' anything (a text; a number or a
+// truth then reads as its written form). See SettingsField::readsAsNumber.
+inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
+inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnnnbbbbnnnnt";
+inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
+inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
+inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnnnnnnnt";
+
+// No record that the dialogs write comes near this size; the readers take no
+// more of a file than this (or, for loc.txt, of one of its records), so a
+// damaged file cannot fill memory or stall the start.
+inline constexpr size_t kRecordBytes = size_t(1) << 20;
+// loc.txt holds one record per named place.
+inline constexpr size_t kSavedLocationsBytes = size_t(64) << 20;
+
 // Reads `count` fields of the program folder's file `name`. Stops the program
-// when the file is missing or holds fewer fields.
+// when the file is missing, is no plain file, cannot be read, holds fewer
+// fields or runs beyond kRecordBytes before the record ends.
 std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count);
-// Up to `count` fields of the file `name`; a missing file or one shorter than
-// that gives fewer fields.
+// The same, and each field must also read as `kinds` says (one letter per
+// field); a field that does not (an overflowing number, "NaN", letters where
+// a number belongs) stops the program with a message naming the field.
+std::vector<SettingsField> readRecordStrict(const std::string& name, std::string_view kinds);
+// Up to `count` fields of the file `name`; a missing, unreadable or damaged
+// file, or one shorter than that, gives fewer fields.
 std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count);
+// The same, with each field that does not read as `kinds` says left empty.
+std::vector<SettingsField> readRecordTolerant(const std::string& name, std::string_view kinds);
+
+// The fault of a file whose record runs beyond kRecordBytes.
+platform::FileFault tooLarge(const std::string& name);
+
+// The fault of a field that does not read as the kind letter `kind`; `field`
+// and `record` count from 1 (`record` 0: a file of one record).
+platform::FileFault malformedField(const std::string& name, const SettingsField& f, char kind,
+                                   size_t field, size_t record = 0);
+
+// Checks that each field reads as `kinds` says; stops the program naming the
+// file `name`, the record (when `record` > 0) and the first field that does not.
+void requireFieldKinds(const std::string& name, const std::vector<SettingsField>& fields,
+                       std::string_view kinds, size_t record = 0);
 
 // The outcome of a write: ok, or the reason it failed.
 struct SaveResult {

@@ -1,5 +1,6 @@
 #include "settingsline.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -61,8 +62,9 @@ SettingsField SettingsField::fromUnquoted(std::string raw)
     }
     double value = 0;
     size_t used = 0;
+    bool overflow = false;
     f.text_ = raw;
-    if (leadingNumber(raw, value, &used) && used == raw.size()) {
+    if (leadingNumber(raw, value, &used, &overflow) && used == raw.size() && !overflow) {
         f.kind_ = Kind::Number;
         f.number_ = value;
     } else {
@@ -87,6 +89,38 @@ double SettingsField::asNumber() const
         break;
     }
     return 0;
+}
+
+bool SettingsField::readsAsNumber() const
+{
+    switch (kind_) {
+    case Kind::Empty:
+    case Kind::Truth:
+        return true;
+    case Kind::Number:
+        return std::isfinite(number_);
+    case Kind::Text: {
+        size_t end = text_.size();
+        while (end > 0 && (text_[end - 1] == ' ' || text_[end - 1] == '\t'))
+            --end;
+        const std::string_view trimmed(text_.data(), end);
+        if (trimmed.find_first_not_of(" \t") == std::string_view::npos)
+            return true;
+        double value = 0;
+        size_t used = 0;
+        bool overflow = false;
+        return leadingNumber(trimmed, value, &used, &overflow) && used == trimmed.size() &&
+               !overflow;
+    }
+    case Kind::Unreadable:
+        break;
+    }
+    return false;
+}
+
+bool SettingsField::readsAsTruth() const
+{
+    return kind_ != Kind::Unreadable && (kind_ != Kind::Number || std::isfinite(number_));
 }
 
 std::string SettingsField::asText() const
@@ -252,8 +286,53 @@ size_t SettingsLineReader::read(std::vector<SettingsField>& fields, size_t count
     return fields.size();
 }
 
-bool leadingNumber(std::string_view text, double& value, size_t* used)
+namespace {
+
+// Whether a number that from_chars found out of range is too large rather than
+// too small: the decimal exponent of its first significant digit decides.
+bool beyondRange(std::string_view number)
 {
+    long long exponent = 0;
+    bool seenDigit = false, inFraction = false;
+    size_t p = 0;
+    if (p < number.size() && (number[p] == '-' || number[p] == '+'))
+        ++p;
+    for (; p < number.size() && number[p] != 'e' && number[p] != 'E'; ++p) {
+        const char c = number[p];
+        if (c == '.') {
+            inFraction = true;
+        } else if (!seenDigit && c == '0') {
+            if (inFraction)
+                --exponent;
+        } else if (!seenDigit) {
+            seenDigit = true;
+            if (inFraction)
+                --exponent;
+        } else if (!inFraction) {
+            ++exponent;
+        }
+    }
+    if (!seenDigit)
+        return false;
+    if (p < number.size()) {
+        ++p;
+        const bool negative = p < number.size() && number[p] == '-';
+        if (p < number.size() && (number[p] == '-' || number[p] == '+'))
+            ++p;
+        long long written = 0;
+        for (; p < number.size() && isDigit(number[p]); ++p)
+            written = std::min<long long>(written * 10 + (number[p] - '0'), 1'000'000'000);
+        exponent += negative ? -written : written;
+    }
+    return exponent > 0;
+}
+
+}  // namespace
+
+bool leadingNumber(std::string_view text, double& value, size_t* used, bool* overflow)
+{
+    if (overflow)
+        *overflow = false;
     size_t p = 0;
     while (p < text.size() && (text[p] == ' ' || text[p] == '\t'))
         ++p;
@@ -303,8 +382,12 @@ bool leadingNumber(std::string_view text, double& value, size_t* used)
         first = withZero.data();
         last = withZero.data() + withZero.size();
     }
-    if (std::from_chars(first, last, value).ec != std::errc())
+    const auto parsed = std::from_chars(first, last, value);
+    if (parsed.ec != std::errc()) {
+        if (overflow && parsed.ec == std::errc::result_out_of_range)
+            *overflow = beyondRange(std::string_view(first, static_cast<size_t>(last - first)));
         value = 0;
+    }
     if (used)
         *used = p;
     return true;

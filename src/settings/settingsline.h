@@ -36,6 +36,15 @@ public:
     std::string asText() const;
     bool asTruth() const;
 
+    // Whether the field reads as a number: a finite number, an empty field, a
+    // truth value (-1 or 0), or a text that holds a whole number and nothing
+    // else (an empty text is 0). "NaN", "inf", letters and a number beyond the
+    // double range do not.
+    bool readsAsNumber() const;
+    // Whether the field reads as a truth value: a truth, an empty field, a
+    // number, or any text (a text other than "True" or "#TRUE#" is false).
+    bool readsAsTruth() const;
+
     // The raw characters of an unquoted field as read (numbers keep their
     // written form, so "1" read unquoted still compares as the text "1").
     const std::string& raw() const { return text_; }
@@ -78,6 +87,13 @@ public:
 
     bool atEnd() const;
 
+    // True when the last field read ended inside the contents (at a comma or a
+    // line end), so that nothing beyond them can belong to it.
+    bool fieldClosed() const { return pendingEmpty_ || pos_ < in_.size(); }
+
+    // Bytes consumed so far.
+    size_t position() const { return pos_; }
+
 private:
     void skipBlanks();
     std::string_view in_;
@@ -91,6 +107,8 @@ private:
 double lenientNumber(std::string_view text);
 
 // True when `text` starts (after blanks) with a number, and `value` holds it.
-bool leadingNumber(std::string_view text, double& value, size_t* used = nullptr);
+// A number beyond the double range gives 0 here and sets `*overflow`.
+bool leadingNumber(std::string_view text, double& value, size_t* used = nullptr,
+                   bool* overflow = nullptr);
 
 }  // namespace settings

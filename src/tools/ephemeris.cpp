@@ -186,7 +186,7 @@ EphemerisSettings ephemerisSettingsFrom(const std::vector<SettingsField>& f)
 EphemerisSettings readEphemerisSettings()
 {
     return ephemerisSettingsFrom(
-        settings::readRecordStrict(kSettingsFile, kEphemerisSettingsFields));
+        settings::readRecordStrict(kSettingsFile, kEphemerisSettingsKinds));
 }
 
 settings::SaveResult writeEphemerisSettings(const EphemerisSettings& s)
@@ -345,91 +345,26 @@ std::string locationLine(const settings::CurrentLocation& l)
 
 // ---- the report file ----
 
-ReportText::ReportText(size_t spillBytes) : spillBytes_(spillBytes) {}
-
-ReportText::~ReportText()
+ReportText::ReportText(size_t spillBytes)
+    : out_(platform::programFile(kReportFile), spillBytes)
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(tempName_.c_str());
-    }
 }
 
 void ReportText::line(const std::string& s)
 {
-    text_ += s;
-    text_ += "\r\n";
-    if (text_.size() >= spillBytes_ && !failed_)
-        spill();
-}
-
-bool ReportText::spill()
-{
-    if (fd_ < 0) {
-        const std::filesystem::path file = platform::programFile(kReportFile);
-        std::string name =
-            (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-        fd_ = ::mkstemp(name.data());
-        if (fd_ < 0) {
-            failed_ = true;
-            error_ = std::strerror(errno);
-            return false;
-        }
-        tempName_ = name;
-    }
-    const char* p = text_.data();
-    size_t left = text_.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failed_ = true;
-            error_ = std::strerror(errno);
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    text_.clear();
-    return true;
+    out_.append(s);
+    out_.append("\r\n");
 }
 
 bool ReportText::save(const std::filesystem::path& file, std::string& error)
 {
-    if (fd_ < 0 && !failed_)
-        return platform::fileWriter().replaceFile(file, text_, error);
-    // Spilled: the temporary file was made in the program folder for the
-    // report file; a different target would not be renamed atomically.
-    if (!failed_ && file != platform::programFile(kReportFile)) {
-        failed_ = true;
-        error_ = "the report was started for another file";
-    }
-    if (!failed_ && !spill())
-        failed_ = true;
-    if (!failed_ && ::fsync(fd_) != 0) {
-        failed_ = true;
-        error_ = std::strerror(errno);
-    }
-    if (fd_ >= 0) {
-        ::fchmod(fd_, 0644);
-        if (::close(fd_) != 0 && !failed_) {
-            failed_ = true;
-            error_ = std::strerror(errno);
-        }
-        fd_ = -1;
-    }
-    if (!failed_ && std::rename(tempName_.c_str(), file.c_str()) != 0) {
-        failed_ = true;
-        error_ = std::strerror(errno);
-    }
-    if (failed_) {
-        if (!tempName_.empty())
-            ::unlink(tempName_.c_str());
-        error = error_;
+    // The temporary file was made beside the report file; a different target
+    // would not be renamed atomically.
+    if (file != out_.file()) {
+        error = "the report was started for another file";
         return false;
     }
-    return true;
+    return out_.commit(error);
 }
 
 // ---- the run ----

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/filewriter.h"
 #include "settings/records.h"
 
 namespace ephemeris {
@@ -25,6 +26,8 @@ struct EphemerisSettings {
 };
 
 inline constexpr size_t kEphemerisSettingsFields = 18;
+// What each field must read as (see settings::readRecordStrict).
+inline constexpr std::string_view kEphemerisSettingsKinds = "nbbnnnnnnnnnnnnnnn";
 inline constexpr const char* kSettingsFile = "coor.zvd";
 inline constexpr const char* kReportFile = "ephemeris.out";
 
@@ -85,33 +88,24 @@ double zoneOf(const settings::CurrentLocation& loc);
 // line already reaches that column the item starts a new line there.
 void placeAt(std::string& line, size_t column, const std::string& item);
 
-// The report text, built line by line (CR LF). Small reports are written in
-// one piece through platform::fileWriter(); a table too long to hold in memory
-// (the row count has no limit) is spilled into a temporary file beside the
-// report, which is renamed over it at the end: either way the old report
-// survives a failed write.
+// The report text of the program folder's ephemeris.out, built line by line
+// (CR LF). Small reports are written in one piece through
+// platform::fileWriter(); a table too long to hold in memory (the row count
+// has no limit) goes on into a temporary file beside the report, which is
+// renamed over it at the end: either way the old report survives a failed
+// write (platform::SpooledFile).
 class ReportText {
 public:
-    explicit ReportText(size_t spillBytes = size_t(16) << 20);
-    ~ReportText();
-    ReportText(const ReportText&) = delete;
-    ReportText& operator=(const ReportText&) = delete;
+    explicit ReportText(size_t spillBytes = size_t(1) << 20);
 
     void line(const std::string& s);
     // Replaces `file`; false with `error` set when it could not be written.
     bool save(const std::filesystem::path& file, std::string& error);
     // The text held in memory (all of it unless it was spilled).
-    const std::string& text() const { return text_; }
+    const std::string& text() const { return out_.held(); }
 
 private:
-    bool spill();
-    size_t spillBytes_;
-    std::string text_;
-    std::filesystem::path target_;
-    std::string tempName_;
-    int fd_ = -1;
-    bool failed_ = false;
-    std::string error_;
+    platform::SpooledFile out_;
 };
 
 // What the run needs of the windows.

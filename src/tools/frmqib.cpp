@@ -18,6 +18,7 @@
 #include "qiblareport.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "platform/qt/settingstext.h"
 
 using dialogs::place;
 using dialogs::twips;
@@ -204,7 +205,7 @@ void frmqib::Form_Load()
         dialogs::setRightToLeft(lblang, false);
         dialogs::setLeft(lblang, 1750);
     }
-    lblloc->setText(QString::fromStdString(loc.locname));
+    lblloc->setText(platform::settingsText(loc.locname));
     lblloc->adjustSize();
 
     const double a = qibang * pi / 180;

@@ -2,14 +2,15 @@
 // the local times at which the Sun (or a vertical object's shadow) points to
 // the Qibla. Window-free: the Qibla window hands it the bearing, the option
 // and a host for the progress window; tests run it with a host of their own.
-// The text is gathered in memory and the file replaced atomically at the end,
-// like the other reports that share results.out.
+// The text goes to the file as it is made and replaces it atomically at the
+// end, like the other reports that share results.out.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
 #include "mainwindow/prayertimes.h"
+#include "mainwindow/reportpieces.h"
 #include "qibla.h"
 #include "settings/records.h"
 
@@ -27,7 +28,7 @@ struct QiblaReportSettings {
     double deltaTSeconds = 0;
 };
 
-class QiblaTimesReport {
+class QiblaTimesReport : public reportpieces::ReportText {
 public:
     // Lines 1 to 17: title, settings block and the two header lines.
     void writeHeader(const QiblaReportSettings& s);
@@ -36,14 +37,10 @@ public:
     // The closing rule and the remarks.
     void writeClosing();
 
-    const std::string& text() const { return text_; }
+    // Counted here: the blank line comes before every fifth row, not after.
     int rows() const { return rows_; }
 
-    bool save(const std::filesystem::path& file, std::string& error) const;
-
 private:
-    void line(const std::string& s);
-    std::string text_;
     int rows_ = 0;
 };
 

@@ -153,7 +153,7 @@ std::string crescentPictureName(double crsang, bool flipHorizontal, bool flipVer
 
 TelescopeSettings readTelescopeSettings()
 {
-    const auto f = settings::readRecordStrict(kTelescopeSettingsFile, kTelescopeSettingsFields);
+    const auto f = settings::readRecordStrict(kTelescopeSettingsFile, kTelescopeSettingsKinds);
     TelescopeSettings s;
     s.year = f[0].asNumber();
     s.month = f[1].asNumber();

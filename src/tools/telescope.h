@@ -73,6 +73,8 @@ struct TelescopeSettings {
     int flipVertical = 0, flipHorizontal = 0; // 0 clear, 1 ticked
 };
 inline constexpr size_t kTelescopeSettingsFields = 11;
+// What each field must read as (see settings::readRecordStrict).
+inline constexpr std::string_view kTelescopeSettingsKinds = "nnnnnbbbbnn";
 inline constexpr const char* kTelescopeSettingsFile = "tele.zvd";
 
 // Strict read: a missing or short file stops the program.

@@ -104,8 +104,14 @@ void AlertProgramTest::makeWindow()
     auto waiter = std::make_unique<StepWaiter>(clock_);
     waiter_ = waiter.get();
     window_ = std::make_unique<alerts::frmmain2>(days_, std::move(player), std::move(waiter));
-    window_->setServerName(QStringLiteral("miqatix-alerts-test-%1").arg(::getpid()));
+    window_->setServerName(serverPath());
     window_->setProgramEnd([this] { programEnded_ = true; });
+}
+
+QString AlertProgramTest::serverPath() const
+{
+    // The test's own folder of names, not the user's.
+    return QString::fromStdString((folder() / "names" / "Miqatix-Alerts").string());
 }
 
 void AlertProgramTest::startAt(int hour, int minute, int second, int day)

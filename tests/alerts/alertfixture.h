@@ -80,6 +80,8 @@ public:
     void setField(const std::string& file, int field, const std::string& value);
 
     void makeWindow();
+    // The socket file by which the window's program is found.
+    QString serverPath() const;
     void startAt(int hour, int minute, int second = 0, int day = 10);
     void tickAt(int hour, int minute, int second = 0, int day = 10);
 

@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLocalServer>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QMenu>
 #include <QPushButton>
@@ -480,7 +479,7 @@ TEST_F(AlertLoop, HiddenWindowAndItsServer)
     QLocalSocket client;
     client.connectToServer(window_->server()->fullServerName());
     EXPECT_TRUE(client.waitForConnected(1000));
-    EXPECT_EQ(QFileInfo(window_->server()->fullServerName()).path(), platform::programNameFolder());
+    EXPECT_EQ(window_->server()->fullServerName(), serverPath());
 
     // Ended, it lets go of the name at once, even with a pop-up still open.
     window_->mnuExit_Click();
@@ -490,7 +489,7 @@ TEST_F(AlertLoop, HiddenWindowAndItsServer)
 TEST_F(AlertLoop, ASecondCopyTakesTheNameOverAtItsNextTick)
 {
     // A copy started by hand while another holds the name runs without it.
-    platform::ProgramName first(QStringLiteral("miqatix-alerts-test-%1").arg(::getpid()));
+    platform::ProgramName first(serverPath());
     ASSERT_TRUE(first.hold());
     startAt(13, 0);
     EXPECT_FALSE(window_->programName()->isHeld());

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -353,4 +355,36 @@ TEST_F(LocationTest, WithoutLocZvdTheBoxesAndOptionsAreEmpty)
     for (const char* name : {"opte", "optw", "optn", "opts"})
         EXPECT_FALSE(opt(d, name)->isChecked()) << name;
     EXPECT_EQ(selected(d), "");
+}
+
+// A name written in a single-byte code page shows its letters, and a save
+// that does not edit it writes its bytes back unchanged.
+TEST_F(LocationTest, EightBitNamesKeepTheirBytes)
+{
+    const std::string zurich = "\"Z\xFCrich\",8,32,0,47,22,0,408,1,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,"
+                               "1010,10,0,\"0.0065\"\r\n";
+    put("loc.zvd", zurich);
+    put("loc.txt", std::string(kLocTxt) + "\"K\xF6ln\",50,56,0,6,57,0,1,1,1,53,0,1010,10,0,\"0.0065\"\r\n");
+    {
+        frmlocation d;
+        EXPECT_EQ(box(d, "txtname")->text(), QString::fromUtf8("Zürich"));
+        EXPECT_TRUE(names(d).contains(QString::fromUtf8("Köln")));
+        d.cmdok_Click();
+        EXPECT_EQ(get("loc.zvd"), zurich);
+    }
+    {
+        // Modify of an unedited entry finds it by its bytes and keeps them.
+        frmlocation d;
+        QListWidget* list = child<QListWidget>(&d, "List1");
+        list->setCurrentRow(names(d).indexOf(QString::fromUtf8("Köln")));
+        d.List1_Click();
+        d.cmdmod_Click();
+        const auto saved = savedNames();
+        EXPECT_EQ(std::count(saved.begin(), saved.end(), "K\xF6ln"), 1);
+        EXPECT_EQ(saved.back(), "K\xF6ln");
+        // An edited name is written in UTF-8.
+        box(d, "txtname")->setText(QString::fromUtf8("Zürich 2"));
+        d.cmdok_Click();
+        EXPECT_EQ(get("loc.zvd").substr(0, 11), "\"Z\xC3\xBCrich 2\"");
+    }
 }

@@ -179,6 +179,8 @@ TEST_F(ProgramNameTest, FindsTheHolderOfACaptionUntilItLetsGo)
         EXPECT_TRUE(platform::isProgramRunning(caption));
     }
     EXPECT_FALSE(platform::isProgramRunning(caption));
+    // Nothing is left behind in the folder.
+    EXPECT_TRUE(std::filesystem::is_empty(runtime_ / "miqatix"));
 }
 
 TEST_F(ProgramNameTest, TheNameOfAProgramThatDiedIsTakenOver)

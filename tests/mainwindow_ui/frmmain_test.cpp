@@ -294,6 +294,83 @@ TEST_F(MainWindowTest, MissingOrShortFileAtStartUpIsNamed)
     }
 }
 
+// A damaged file at the start or in a report run: the stop names the file and
+// the reason, in the interface language, within seconds and with no abort.
+TEST_F(MainWindowTest, DamagedFileIsNamedWithItsReason)
+{
+    struct Case {
+        const char* file;
+        const char* damage;   // "folder", "zero" (a link to /dev/zero), "huge", or contents
+        FileFaultKind kind;
+    };
+    const Case cases[] = {
+        {"pref.zvd", "folder", FileFaultKind::NotAFile},
+        {"loc.zvd", "zero", FileFaultKind::NotAFile},
+        {"loc.zvd", "huge", FileFaultKind::TooLarge},
+        {"loc.zvd",
+         "\"Mecca\",inf,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n",
+         FileFaultKind::BadData},
+        {"date.zvd", "folder", FileFaultKind::NotAFile},
+        {"date.zvd", "#FALSE#,2026,NaN,1,2026,12,10,2026,12,1,2026,12,10,2026,12,1,#TRUE#,#FALSE#\r\n",
+         FileFaultKind::BadData},
+        {"termfull.zvd", "huge", FileFaultKind::TooLarge},
+        {"term.zvd", "folder", FileFaultKind::NotAFile},
+        {"mterm.zvd", "1,2,1e999,4\r\n", FileFaultKind::BadData},
+        {"elp.zvd", "zero", FileFaultKind::NotAFile},
+    };
+    auto damage = [this](const Case& c) {
+        std::filesystem::remove(file(c.file));
+        const std::string how = c.damage;
+        if (how == "folder")
+            std::filesystem::create_directory(file(c.file));
+        else if (how == "zero")
+            std::filesystem::create_symlink("/dev/zero", file(c.file));
+        else if (how == "huge")
+            put(c.file, std::string(3u << 20, '5'));
+        else
+            put(c.file, how);
+    };
+    for (bool english : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.file) + " " + c.damage + (english ? " English" : " Arabic"));
+            putDefaultSettings();
+            putSeriesFiles();
+            put("date.zvd", kTenDays);
+            if (!english)
+                put("pref.zvd", kArabicPref);
+            // A file that the start reads stops the start; date.zvd, read only
+            // when a report runs, stops the run.
+            const bool atStart = std::string(c.file) != "date.zvd";
+            frmmain* w = nullptr;
+            if (!atStart)
+                w = frmmain::load();
+            damage(c);
+            const auto start = std::chrono::steady_clock::now();
+            try {
+                if (atStart)
+                    frmmain::load();
+                else
+                    control<QAbstractButton>(w, "cmdcom")->click();
+                ADD_FAILURE() << "it went on";
+            } catch (const FileFault& fault) {
+                EXPECT_EQ(fault.file(), c.file);
+                EXPECT_EQ(fault.kind(), c.kind);
+                EXPECT_NE(fault.message(english).find(c.file), std::string::npos);
+            }
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+            if (std::string(c.file) != "pref.zvd") {
+                EXPECT_EQ(platform::faultLanguage(), english);
+            }
+            windows::unloadAll();
+            frmwait::unload();
+            flushDeletes();
+            cancelflag = 0;
+            platform::setFaultLanguage(true);
+            std::filesystem::remove_all(file(c.file));
+        }
+    }
+}
+
 TEST_F(MainWindowTest, ClockLineFollowsTheTimer)
 {
     frmmain* w = frmmain::load();

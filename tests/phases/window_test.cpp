@@ -205,6 +205,10 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
         {"Delta T empty", "2019", "", false, false},
         {"Delta T not read with TDT", "2019", "abc", true, true},
         {"year beyond the theories", "1e300", "65", false, false},
+        {"last computable year", "65950", "65", false, true},
+        {"a year after it", "65951", "65", false, false},
+        {"first computable year", "-64800", "65", true, true},
+        {"a year before it", "-64801", "65", true, false},
         {"year 0 is computed", "", "65", false, true},
     };
     for (const auto& c : cases) {

@@ -200,18 +200,27 @@ void ProgramName::release()
     if (server_->isListening())
         server_->close(); // removes the socket file
     if (lockFd_ >= 0) {
+        // Removed while still locked, so nothing is left behind; a copy that
+        // opened it meanwhile sees that its lock is no longer the name's.
+        if (stillLocked())
+            ::unlink(native(lockPath(path_)).constData());
         ::close(lockFd_); // lets go of the lock
         lockFd_ = -1;
     }
 }
 
+bool ProgramName::stillLocked() const
+{
+    struct stat held {}, now {};
+    return lockFd_ >= 0 && ::fstat(lockFd_, &held) == 0 &&
+           ::stat(native(lockPath(path_)).constData(), &now) == 0 && held.st_dev == now.st_dev &&
+           held.st_ino == now.st_ino;
+}
+
 bool ProgramName::stillHeld() const
 {
     // The temporary folder's cleaner, or a hand, may have removed the files.
-    struct stat held {}, now {};
-    return isHeld() && ::fstat(lockFd_, &held) == 0 &&
-           ::stat(native(lockPath(path_)).constData(), &now) == 0 && held.st_dev == now.st_dev &&
-           held.st_ino == now.st_ino && isOwnSocket(path_);
+    return isHeld() && stillLocked() && isOwnSocket(path_);
 }
 
 bool ProgramName::hold()
@@ -239,6 +248,13 @@ bool ProgramName::hold()
         return false;
     }
     lockFd_ = fd;
+    // The holder before may have removed the file between its open and its
+    // lock here: a lock on a file that is no longer the name's holds nothing.
+    if (!stillLocked()) {
+        ::close(lockFd_);
+        lockFd_ = -1;
+        return false;
+    }
 
     // Whatever socket file is there was left by a copy that has ended.
     QLocalServer::removeServer(path_);

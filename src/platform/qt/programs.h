@@ -66,6 +66,7 @@ public:
 
 private:
     bool stillHeld() const;
+    bool stillLocked() const;
 
     QString path_;
     QLocalServer* server_ = nullptr;

@@ -1,5 +1,6 @@
 #include "qtplatform.h"
 
+#include <clocale>
 #include <cstdlib>
 
 #include <QCoreApplication>
@@ -7,6 +8,8 @@
 #include <QEventLoop>
 #include <QFont>
 #include <QPointer>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QString>
 #include <QTimer>
 
@@ -54,8 +57,49 @@ void installFontSubstitutes()
     QFont::insertSubstitution("Andalus", "Noto Naskh Arabic");
 }
 
+namespace {
+
+class EnterPressesButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        auto* button = qobject_cast<QPushButton*>(watched);
+        // An auto-default or default button already takes Enter itself.
+        if (!button || button->autoDefault() || button->isDefault() || !button->isEnabled())
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+void installEnterOnButtons()
+{
+    static EnterPressesButton* filter = nullptr;
+    if (filter || !QCoreApplication::instance())
+        return;
+    filter = new EnterPressesButton(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
+}
+
 void installQtPlatform()
 {
+    installEnterOnButtons();
+    // QApplication has set the C library's locale from the user's
+    // environment; the settings files, the reports and the boxes write and
+    // read numbers with a decimal point whatever the user's locale is.
+    std::setlocale(LC_NUMERIC, "C");
     setEventProcessor([] { QCoreApplication::processEvents(); });
     watchHandlerEntries();
     // A nested loop that sleeps until an event or the timer comes: the waits of

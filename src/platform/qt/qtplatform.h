@@ -5,13 +5,20 @@
 
 namespace platform {
 
-// Call once, after the QApplication exists.
+// Call once, after the QApplication exists. Numbers are written and read
+// with a decimal point from then on, whatever the user's locale.
 void installQtPlatform();
 
 // Counts every event that the message loop delivers, to any object, as a
 // handler's entry where a settings file may have been saved
 // (platform::filesMayHaveChanged). Part of installQtPlatform.
 void watchHandlerEntries();
+
+// Enter on a focused push button presses it, as on the system the programs
+// come from; Enter in a text box still presses nothing. (Buttons of dialogs
+// are kept from being auto-default for the second half; Qt then gives them
+// no Enter at all.) Part of installQtPlatform.
+void installEnterOnButtons();
 
 // Maps the font names the windows use to fonts that are installed.
 void installFontSubstitutes();

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "platform/qt/messagebox.h"
+#include "platform/qt/settingstext.h"
 
 namespace dialogs {
 
@@ -158,7 +159,7 @@ QString fieldText(const settings::SettingsField& field)
     case Kind::Unreadable:
         break;
     }
-    return QString::fromStdString(field.asText());
+    return platform::settingsText(field.asText());
 }
 
 void warn(QWidget* parent, bool english, const QString& englishText, const QString& englishTitle,

@@ -15,6 +15,7 @@
 #include "dialogsupport.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/settingstext.h"
 
 using namespace dialogs;
 
@@ -213,10 +214,12 @@ void frmlocation::Form_Load()
     readList(list);
     fillList(list);
 
-    const auto f = settings::readRecordTolerant("loc.zvd", settings::kCurrentLocationFields);
+    const auto f = settings::readRecordTolerant("loc.zvd", settings::kCurrentLocationKinds);
     const auto field = [&f](size_t n) {
         return n <= f.size() ? f[n - 1] : settings::SettingsField();
     };
+    nameBytes_ = field(1).asText();
+    alphaBytes_ = field(18).asText();
     txtname->setText(fieldText(field(1)));
     txtlongid->setText(fieldText(field(2)));
     txtlongim->setText(fieldText(field(3)));
@@ -306,14 +309,10 @@ bool frmlocation::readList(std::vector<settings::SavedLocation>& list)
 {
     // A missing loc.txt is an empty list; one that exists but cannot be read
     // must not be taken for empty, or the next rewrite would lose it.
-    const std::filesystem::path file = platform::programFile("loc.txt");
-    std::string contents;
-    std::error_code ec;
-    if (std::filesystem::exists(file, ec) && !platform::readWholeFile(file, contents)) {
+    if (!settings::readSavedLocations(list)) {
         reportReadFailure(this, english_, QStringLiteral("loc.txt"));
         return false;
     }
-    list = settings::readSavedLocations();
     return true;
 }
 
@@ -329,7 +328,7 @@ void frmlocation::fillList(const std::vector<settings::SavedLocation>& list)
 {
     QStringList names;
     for (const settings::SavedLocation& loc : list)
-        names << QString::fromStdString(loc.locname);
+        names << platform::settingsText(loc.locname);
     std::stable_sort(names.begin(), names.end(), alphabetical);
     const QSignalBlocker block(List1);
     List1->clear();
@@ -361,9 +360,8 @@ void frmlocation::List1_Click()
     const QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
-    const std::string name = item->text().toStdString();
     for (const settings::SavedLocation& loc : settings::readSavedLocations()) {
-        if (loc.locname == name) {
+        if (platform::settingsText(loc.locname) == item->text()) {
             showSaved(loc);
             return;
         }
@@ -374,7 +372,9 @@ void frmlocation::showSaved(const settings::SavedLocation& loc)
 {
     setOption(loc.ns.value_or(0) == 1 ? optn : opts, true);
     setOption(loc.ew.value_or(0) == 1 ? opte : optw, true);
-    txtname->setText(QString::fromStdString(loc.locname));
+    nameBytes_ = loc.locname;
+    alphaBytes_ = loc.alpha;
+    txtname->setText(platform::settingsText(loc.locname));
     txtlatid->setText(numberText(loc.latid));
     txtlatim->setText(numberText(loc.latim));
     txtlatis->setText(numberText(loc.latis));
@@ -387,13 +387,18 @@ void frmlocation::showSaved(const settings::SavedLocation& loc)
     txtpre->setText(numberText(loc.pres));
     txttem->setText(numberText(loc.temp));
     txthum->setText(numberText(loc.hum));
-    txtalpha->setText(QString::fromStdString(loc.alpha));
+    txtalpha->setText(platform::settingsText(loc.alpha));
+}
+
+std::string frmlocation::nameToStore() const
+{
+    return platform::settingsBytes(txtname->text(), nameBytes_);
 }
 
 settings::SavedLocation frmlocation::savedFromBoxes() const
 {
     settings::SavedLocation loc;
-    loc.locname = txtname->text().toStdString();
+    loc.locname = nameToStore();
     loc.latid = boxNumber(txtlatid->text());
     loc.latim = boxNumber(txtlatim->text());
     loc.latis = boxNumber(txtlatis->text());
@@ -410,14 +415,14 @@ settings::SavedLocation frmlocation::savedFromBoxes() const
     loc.pres = boxNumber(txtpre->text());
     loc.temp = boxNumber(txttem->text());
     loc.hum = boxNumber(txthum->text());
-    loc.alpha = txtalpha->text().toStdString();
+    loc.alpha = platform::settingsBytes(txtalpha->text(), alphaBytes_);
     return loc;
 }
 
 settings::CurrentLocation frmlocation::currentFromBoxes() const
 {
     settings::CurrentLocation loc;
-    loc.locname = txtname->text().toStdString();
+    loc.locname = nameToStore();
     loc.longid = boxNumber(txtlongid->text());
     loc.longim = boxNumber(txtlongim->text());
     loc.longis = boxNumber(txtlongis->text());
@@ -434,7 +439,7 @@ settings::CurrentLocation frmlocation::currentFromBoxes() const
     loc.pres = boxNumber(txtpre->text());
     loc.temp = boxNumber(txttem->text());
     loc.hum = boxNumber(txthum->text());
-    loc.alpha = txtalpha->text().toStdString();
+    loc.alpha = platform::settingsBytes(txtalpha->text(), alphaBytes_);
     return loc;
 }
 
@@ -476,7 +481,7 @@ void frmlocation::cmdadd_Click()
     std::vector<settings::SavedLocation> list;
     if (!readList(list))
         return;
-    const std::string name = txtname->text().toStdString();
+    const std::string name = nameToStore();
     for (const settings::SavedLocation& loc : list) {
         if (loc.locname == name) {
             warn(this, english_, QStringLiteral("You Can Not Have Two Locations of the Same Name!"),
@@ -489,7 +494,7 @@ void frmlocation::cmdadd_Click()
     if (!writeList(list))
         return;
     fillList(list);
-    selectName(QString::fromStdString(name));
+    selectName(platform::settingsText(name));
 }
 
 void frmlocation::cmdmod_Click()
@@ -503,7 +508,7 @@ void frmlocation::cmdmod_Click()
     std::vector<settings::SavedLocation> list;
     if (!readList(list))
         return;
-    const std::string name = txtname->text().toStdString();
+    const std::string name = nameToStore();
     std::erase_if(list,
                   [&name](const settings::SavedLocation& loc) { return loc.locname == name; });
     // The edited line goes to the end of the file.
@@ -511,7 +516,7 @@ void frmlocation::cmdmod_Click()
     if (!writeList(list))
         return;
     fillList(list);
-    selectName(QString::fromStdString(name));
+    selectName(platform::settingsText(name));
 }
 
 void frmlocation::cmddel_Click()
@@ -527,7 +532,7 @@ void frmlocation::cmddel_Click()
     std::vector<settings::SavedLocation> list;
     if (!readList(list))
         return;
-    const std::string name = txtname->text().toStdString();
+    const std::string name = nameToStore();
     std::erase_if(list,
                   [&name](const settings::SavedLocation& loc) { return loc.locname == name; });
     if (!writeList(list))

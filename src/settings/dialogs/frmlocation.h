@@ -50,6 +50,11 @@ private:
     void showSaved(const settings::SavedLocation& loc);
 
     bool english_ = true;
+    // The bytes the name and alpha boxes were filled from: written back as
+    // they were while the box still shows them (a name in a single-byte code
+    // page keeps its letters).
+    std::string nameBytes_, alphaBytes_;
+    std::string nameToStore() const;
 
     QGroupBox *franame, *fralongi, *fralatitude, *fraothers, *fracity, *fraref;
     QLineEdit *txtname, *txtlongid, *txtlongim, *txtlongis, *txtlatid, *txtlatim, *txtlatis;

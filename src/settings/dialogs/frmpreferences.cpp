@@ -216,10 +216,10 @@ void frmpreferences::createControls()
 void frmpreferences::Form_Load()
 {
     // Both files are read tolerantly: a field not read counts as empty.
-    const auto loc = settings::readRecordTolerant("loc.zvd", settings::kCurrentLocationFields);
+    const auto loc = settings::readRecordTolerant("loc.zvd", settings::kCurrentLocationKinds);
     const double latid = settings::currentLocationFrom(loc).latid;
 
-    const auto f = settings::readRecordTolerant("pref.zvd", settings::kPreferencesFields);
+    const auto f = settings::readRecordTolerant("pref.zvd", settings::kPreferencesKinds);
     const settings::Preferences p = settings::preferencesFrom(f);
     const auto field = [&f](size_t n) {
         return n <= f.size() ? f[n - 1] : settings::SettingsField();

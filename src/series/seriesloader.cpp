@@ -7,6 +7,7 @@
 #include "platform/fault.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "settings/records.h"
 #include "settings/settingsline.h"
 
 namespace series {
@@ -21,8 +22,10 @@ class SeriesFile {
 public:
     explicit SeriesFile(const char* name) : name_(name)
     {
-        if (!platform::readWholeFile(platform::programFile(name_), contents_))
-            platform::stopProgram(FileFault(FileFaultKind::Missing, name_));
+        const platform::ReadStatus status = platform::readFileStart(
+            platform::programFile(name_), contents_, kSeriesFileBytes, truncated_);
+        if (status != platform::ReadStatus::Ok)
+            platform::stopProgram(platform::readFault(status, name_));
         reader_.emplace(contents_);
     }
 
@@ -30,20 +33,30 @@ public:
     double number(int record, int field)
     {
         SettingsField f;
-        if (!reader_->next(f))
+        const bool read = reader_->next(f);
+        // Cut off by the bound: the file runs far beyond the size of its series.
+        if (truncated_ && (!read || !reader_->fieldClosed()))
+            platform::stopProgram(FileFault(
+                FileFaultKind::TooLarge, name_,
+                "It runs beyond " + std::to_string(kSeriesFileBytes >> 10) + " KB.",
+                "يتجاوز حجمه " + std::to_string(kSeriesFileBytes >> 10) + " كيلوبايت."));
+        const std::string r = std::to_string(record);
+        if (!read)
             platform::stopProgram(FileFault(FileFaultKind::Short, name_,
-                                            "It ends in record " + std::to_string(record) + "."));
+                                            "It ends in record " + r + ".",
+                                            "ينتهي في السجل " + r + "."));
         if (f.kind() != SettingsField::Kind::Number && f.kind() != SettingsField::Kind::Empty)
-            platform::stopProgram(FileFault(FileFaultKind::BadData, name_,
-                                            "Field " + std::to_string(field) + " of record " +
-                                                std::to_string(record) + " is not a number: \"" +
-                                                f.asText() + "\"."));
+            platform::stopProgram(settings::malformedField(name_, f, 'n', field, record));
         return f.asNumber();
     }
 
 private:
+    // The largest series file is about 110 KB.
+    static constexpr size_t kSeriesFileBytes = size_t(512) << 10;
+
     std::string name_;
     std::string contents_;
+    bool truncated_ = false;
     std::optional<settings::SettingsLineReader> reader_;
 };
 

@@ -1,0 +1,81 @@
+// The alert program's start with a damaged settings or series file: a
+// message naming the file and the reason, never an abort, within seconds.
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "alertfixture.h"
+#include "platform/qt/trayicon.h"
+
+using namespace alerttest;
+using platform::FileFault;
+using platform::FileFaultKind;
+
+namespace {
+
+using DamagedStart = AlertProgramTest;
+
+}  // namespace
+
+TEST_F(DamagedStart, EachDamagedFileIsNamedWithItsReason)
+{
+    struct Case {
+        const char* file;
+        const char* what;
+        std::function<void(DamagedStart&, const std::filesystem::path&, const std::string&)> damage;
+        FileFaultKind kind;
+    };
+    using Path = std::filesystem::path;
+    const auto folderInPlace = [](DamagedStart&, const Path& p, const std::string&) {
+        std::filesystem::remove(p);
+        std::filesystem::create_directory(p);
+    };
+    const auto linkToZero = [](DamagedStart&, const Path& p, const std::string&) {
+        std::filesystem::remove(p);
+        std::filesystem::create_symlink("/dev/zero", p);
+    };
+    const auto hugeLine = [](DamagedStart&, const Path& p, const std::string&) {
+        testsupport::writeFile(p, std::string(4u << 20, '7'));
+    };
+    const Case cases[] = {
+        {"termfull.zvd", "a folder", folderInPlace, FileFaultKind::NotAFile},
+        {"term.zvd", "a link to /dev/zero", linkToZero, FileFaultKind::NotAFile},
+        {"mterm.zvd", "a huge line", hugeLine, FileFaultKind::TooLarge},
+        {"alert.zvd", "a folder", folderInPlace, FileFaultKind::NotAFile},
+        {"alert.zvd", "NaN minutes",
+         [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 2, "NaN"); },
+         FileFaultKind::BadData},
+        {"pref.zvd", "a huge line", hugeLine, FileFaultKind::TooLarge},
+        {"pref.zvd", "an overflowing Fajr angle",
+         [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 1, "1e309"); },
+         FileFaultKind::BadData},
+        {"loc.zvd", "a folder", folderInPlace, FileFaultKind::NotAFile},
+        {"loc.zvd", "letters in the zone",
+         [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 9, "three"); },
+         FileFaultKind::BadData},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + ": " + c.what);
+        putDefaultSettings();
+        putSeriesFiles();
+        putAlerts({});
+        c.damage(*this, file(c.file), c.file);
+        makeWindow();
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            startAt(13, 0);
+            ADD_FAILURE() << "the start went on";
+        } catch (const FileFault& fault) {
+            EXPECT_EQ(fault.file(), c.file);
+            EXPECT_EQ(fault.kind(), c.kind);
+            EXPECT_NE(fault.message(false).find(c.file), std::string::npos);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        EXPECT_FALSE(window_->trayIcon().isAdded());
+        window_.reset();
+        std::filesystem::remove_all(file(c.file));
+    }
+}

@@ -1,0 +1,111 @@
+// The fifteen lunations of a year's table reach from before 1 January to past
+// 31 December in every year the run serves, so that no phase falls between two
+// years' tables; and the run at the first and last of those years ends with
+// finite instants.
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/modjul.h"
+#include "lunar/moonphase.h"
+#include "lunar/moonphases.h"
+#include "phasefixture.h"
+
+namespace {
+
+using lunar::kFirstPhaseYear;
+using lunar::kLastPhaseYear;
+
+class YearSpanTest : public phasetest::PhaseTest {
+protected:
+    // The local instant of the phase k' (lunation + 0 or 0.75) as the run
+    // refines it.
+    double local(PhaseRunState state, double k, MoonPhase phase, const char* code)
+    {
+        double estimate = phaseEstimate(k, phase, state.pi / 180);
+        double localJD = 0;
+        RefinePhaseInstant(state, estimate, localJD, code);
+        return localJD;
+    }
+    static double newYear(double year)
+    {
+        double JD;
+        jul(year, 1, 1, 0, JD);
+        return JD;
+    }
+};
+
+TEST_F(YearSpanTest, EveryYearsTableReachesFromBeforeItsFirstDayToAfterItsLast)
+{
+    PhaseRunState state;
+    state.zone = 3;
+    state.summ = "0";
+    state.ut1 = true;
+    std::vector<double> years;
+    // The years in which the first rule's lunation had drifted past
+    // 1 January, every one of them, and a sample of all the others.
+    for (double y = 6980; y <= 8020; ++y)
+        years.push_back(y);
+    for (double y = kFirstPhaseYear; y <= kLastPhaseYear; y += 997)
+        years.push_back(y);
+    years.push_back(kLastPhaseYear);
+    for (double year : years) {
+        SCOPED_TRACE(year);
+        state.deltaTSeconds = lunar::deltaTSecondsOfYear(year);
+        const double k = lunar::startLunation(year, state);
+        EXPECT_LT(local(state, k, MoonPhase::New, "nm"), newYear(year));
+        EXPECT_GE(local(state, k + 14.75, MoonPhase::LastQuarter, "lq"), newYear(year + 1));
+    }
+    // Where the first rule's lunation lies before 1 January it is kept: in
+    // the present era it always does.
+    for (double year = 1900; year <= 2100; year += 7) {
+        state.deltaTSeconds = lunar::deltaTSecondsOfYear(year);
+        EXPECT_EQ(lunar::startLunation(year, state), firstLunation(year)) << year;
+    }
+}
+
+// Year 7109 ended with the Full Moon of 25 December and 7110 began with the
+// New Moon of 8 January: the Last Quarter of the first days of 7110 was in
+// neither table.
+TEST_F(YearSpanTest, TheLastQuarterOfTheFirstDaysOf7110IsInItsTable)
+{
+    phasetest::RecordingHost host;
+    host.now.deltaTSeconds = lunar::deltaTSecondsOfYear(7110);
+    const lunar::MoonPhasesResult r = lunar::runMoonPhases("7110", host);
+    std::string first;
+    for (int i = 0; i < lunar::kPhaseLunations && first.empty(); ++i)
+        for (int p = 0; p < 4 && first.empty(); ++p)
+            if (r.text[i][p] != "----") {
+                first = r.text[i][p];
+                EXPECT_EQ(p, 3) << first; // a Last Quarter
+            }
+    EXPECT_EQ(first.substr(2, 9), "/01/7110 ") << first;
+    EXPECT_LT(first.substr(0, 2), "08");
+}
+
+TEST_F(YearSpanTest, TheFirstAndLastComputableYearsEndWithFiniteInstants)
+{
+    for (double year : {kFirstPhaseYear, kLastPhaseYear})
+        for (bool geocentric : {true, false}) {
+            SCOPED_TRACE(std::to_string(year) + (geocentric ? " geocentric" : " topocentric"));
+            phasetest::RecordingHost host;
+            host.now.geocentric = geocentric;
+            host.now.deltaTSeconds = lunar::deltaTSecondsOfYear(year);
+            const lunar::MoonPhasesResult r =
+                lunar::runMoonPhases(std::to_string(static_cast<long>(year)), host);
+            int printed = 0;
+            for (int i = 0; i < lunar::kPhaseLunations; ++i)
+                for (int p = 0; p < 4; ++p) {
+                    EXPECT_TRUE(std::isfinite(r.localJD[i][p]));
+                    printed += r.text[i][p] != "----";
+                }
+            EXPECT_GE(printed, 48);
+        }
+    EXPECT_TRUE(lunar::phaseYearComputable(kFirstPhaseYear));
+    EXPECT_FALSE(lunar::phaseYearComputable(kFirstPhaseYear - 1));
+    EXPECT_FALSE(lunar::phaseYearComputable(kLastPhaseYear + 1));
+    EXPECT_FALSE(lunar::phaseYearComputable(NAN));
+}
+
+} // namespace

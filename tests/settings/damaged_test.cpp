@@ -1,0 +1,183 @@
+// Damaged settings files: each is named with its reason and stops the strict
+// readers; the tolerant readings the records ask for keep working.
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "settings/records.h"
+#include "support/testsupport.h"
+
+using namespace settings;
+using platform::FileFault;
+using platform::FileFaultKind;
+
+namespace {
+
+class DamagedFileTest : public testsupport::ProgramFolderTest {};
+
+const std::string kPref = "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n";
+const std::string kLoc =
+    "\"Mecca\",39,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n";
+
+// kPref with its field `n` (1-based) replaced by `value`.
+std::string prefWith(size_t n, const std::string& value)
+{
+    std::string line = kPref;
+    size_t start = 0;
+    for (size_t i = 1; i < n; ++i)
+        start = line.find(',', start) + 1;
+    const size_t end = line.find_first_of(",\r", start);
+    return line.replace(start, end - start, value);
+}
+
+}  // namespace
+
+TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> damage;
+        FileFaultKind kind;
+        const char* inDetail;   // a piece of the English detail, or nullptr
+    };
+    const Case cases[] = {
+        {"a folder in its place",
+         [](const std::filesystem::path& f) { std::filesystem::create_directory(f); },
+         FileFaultKind::NotAFile, "folder"},
+        {"a link to /dev/zero",
+         [](const std::filesystem::path& f) { std::filesystem::create_symlink("/dev/zero", f); },
+         FileFaultKind::NotAFile, nullptr},
+        {"a pipe with no writer",
+         [](const std::filesystem::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); },
+         FileFaultKind::NotAFile, nullptr},
+        {"a 100 MB first field",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, std::string(100u << 20, '1') + "," + kPref); },
+         FileFaultKind::TooLarge, "MB"},
+        {"NaN", [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(1, "NaN")); },
+         FileFaultKind::BadData, "Field 1 holds \"NaN\""},
+        {"inf", [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(2, "inf")); },
+         FileFaultKind::BadData, "Field 2 holds \"inf\""},
+        {"a number beyond the double range",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(9, "-1e309")); },
+         FileFaultKind::BadData, "Field 9 holds \"-1e309\", which is not a number"},
+        {"letters in a number field",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(20, "12abc")); },
+         FileFaultKind::BadData, "Field 20"},
+        {"a quoted text with no number in a number field",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(3, "\"April\"")); },
+         FileFaultKind::BadData, "Field 3"},
+        {"letters in a truth field",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(15, "#YES#")); },
+         FileFaultKind::BadData, "truth value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(file("pref.zvd"));
+        c.damage(file("pref.zvd"));
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            readPreferences();
+            ADD_FAILURE() << "the read went on";
+        } catch (const FileFault& f) {
+            EXPECT_EQ(f.kind(), c.kind);
+            EXPECT_EQ(f.file(), "pref.zvd");
+            for (bool english : {true, false})
+                EXPECT_NE(f.message(english).find("pref.zvd"), std::string::npos);
+            if (c.inDetail) {
+                EXPECT_NE(f.message(true).find(c.inDetail), std::string::npos) << f.message(true);
+            }
+            // The Arabic message says it all in Arabic: no English detail.
+            EXPECT_EQ(f.message(false).find("Field"), std::string::npos) << f.message(false);
+        }
+        // Bounded: the 100 MB line costs a read of its first megabyte.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        // The tolerant reading of the dialogs takes nothing from a damaged field.
+        const Preferences tolerant = readPreferencesTolerant();
+        if (c.kind == FileFaultKind::BadData)
+            EXPECT_EQ(tolerant.sha, "1");
+    }
+}
+
+TEST_F(DamagedFileTest, AFileThatMayNotBeReadIsNotCalledMissing)
+{
+    put("loc.zvd", kLoc);
+    ::chmod(file("loc.zvd").c_str(), 0);
+    ::chmod(folder().c_str(), 0755);
+    // Root reads any file: the check runs as an ordinary user in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        std::string contents;
+        bool truncated = false;
+        const auto status = platform::readFileStart(file("loc.zvd"), contents, 100, truncated);
+        const FileFault fault = platform::readFault(status, "loc.zvd");
+        ::_exit(status == platform::ReadStatus::NoPermission &&
+                        fault.kind() == FileFaultKind::Unreadable &&
+                        fault.message(true).find("cannot be read") != std::string::npos &&
+                        fault.message(true).find("permission") != std::string::npos
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(DamagedFileTest, TolerantReadingsStayAsTheyWere)
+{
+    // Empty fields count as 0; a lapse rate with no number in it counts as 0;
+    // a number too small for a double is 0; quoted numbers, blanks around a
+    // number and extra fields and lines are read as before.
+    put("loc.zvd",
+        "\"Mecca\",39,,1e-400,21,25,21,277,\" 3 \",#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,"
+        "\"none\",extra,\"fields\"\r\nand a second line\r\n");
+    CurrentLocation loc = readCurrentLocation();
+    EXPECT_DOUBLE_EQ(loc.longim, 0);
+    EXPECT_DOUBLE_EQ(loc.longis, 0);
+    EXPECT_DOUBLE_EQ(loc.zon, 3);
+    EXPECT_EQ(loc.alpha, "none");
+
+    // Extreme but well-formed values are values, not damage.
+    put("loc.zvd", "\"Far\",1e15,0,0,-1e308,0,0,0,1e9,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1e15,10,0,"
+                   "\"0.0065\"\r\n");
+    loc = readCurrentLocation();
+    EXPECT_DOUBLE_EQ(loc.longid, 1e15);
+    EXPECT_DOUBLE_EQ(loc.latid, -1e308);
+
+    // A record that ends inside the bound is read however long the rest.
+    put("pref.zvd", kPref + std::string(3u << 20, 'x'));
+    EXPECT_DOUBLE_EQ(readPreferences().fajang, 18);
+}
+
+TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
+{
+    std::vector<SavedLocation> list;
+    EXPECT_TRUE(readSavedLocations(list));   // no loc.txt: an empty list
+    std::filesystem::create_directory(file("loc.txt"));
+    EXPECT_FALSE(readSavedLocations(list));
+    std::filesystem::remove(file("loc.txt"));
+
+    // One record far beyond any the dialog writes.
+    put("loc.txt", "\"Cairo\",30,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n\"" +
+                       std::string(2u << 20, 'x') + "\",1,2\r\n");
+    EXPECT_FALSE(readSavedLocations(list));
+    EXPECT_TRUE(list.empty());
+
+    // A damaged number is left empty, the other records are kept.
+    put("loc.txt", "\"Cairo\",NaN,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n"
+                   "\"Amman\",31,57,0,35,56,0,1,1,3,777,0,1010,10,0,\"0.0065\"\r\n");
+    ASSERT_TRUE(readSavedLocations(list));
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_DOUBLE_EQ(list[0].latid, 0);
+    EXPECT_DOUBLE_EQ(list[0].latim, 2);
+    EXPECT_EQ(list[1].locname, "Amman");
+}
