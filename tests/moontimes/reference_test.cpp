@@ -67,6 +67,9 @@ settings::CurrentLocation referencePlace(const std::string& name)
 // moonrise and moonset and 0.6 s at the transit: the tolerances are a small
 // margin over that.
 constexpr double kRiseSetTolerance = 10.0 / 3600; // hours
+// At 64°N the Moon crosses the horizon at a shallow slant, so the same error
+// of altitude moves its rise and set further: up to 25 s at Reykjavik.
+constexpr double kHighLatitudeRiseSetTolerance = 30.0 / 3600;
 // A grazing crossing moves by minutes for a few arcseconds of altitude, which
 // is the accuracy of the series: a day whose rise and set lie this close to
 // each other is held to a wider tolerance.
@@ -135,7 +138,9 @@ TEST_F(MoonReferenceTest, AYearAtThreePlacesAgreesWithPyEphem)
         };
         const bool grazing =
             d.moonrise && d.moonset && std::fabs(*d.moonset - *d.moonrise) < kGrazingGap;
-        const double riseSetTolerance = grazing ? kGrazingTolerance : kRiseSetTolerance;
+        const double riseSetTolerance = grazing                 ? kGrazingTolerance
+                                        : d.place == "Reykjavik" ? kHighLatitudeRiseSetTolerance
+                                                                 : kRiseSetTolerance;
         compare("moonrise", day.rise, d.moonrise, riseSetTolerance);
         compare("moonset", day.set, d.moonset, riseSetTolerance);
 
