@@ -14,6 +14,7 @@
 #include "alerts/alertclock.h"
 #include "alerts/placetext.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/settingstext.h"
 
 namespace alerts {
@@ -158,7 +159,8 @@ void frmadan::Form_Load()
     const settings::CurrentLocation loc = settings::readCurrentLocation();
     putOnTop();
 
-    lblloc2->setText(platform::settingsText(loc.locname));
+    // A place name longer than the line is cut short, whole in its tooltip.
+    platform::setElidedText(lblloc2, platform::settingsText(loc.locname));
     lbllon2->setText(q(patternText(loc.longid, "####00") + ":" + patternText(loc.longim, "##00") +
                        ":" + patternText(loc.longis, "###00.0") + (loc.east ? " E" : " W")));
     lbllat2->setText(q(patternText(loc.latid, "###00") + ":" + patternText(loc.latim, "##00") +
@@ -170,6 +172,7 @@ void frmadan::Form_Load()
     const settings::Preferences prefs = settings::readPreferences(17);
     if (!prefs.eng)
         applyArabicLayout();
+    platform::makeRoomForTexts(this, prefs.eng);
 }
 
 void frmadan::applyArabicLayout()

@@ -44,5 +44,6 @@ void requireSeries(bool loaded, const char* file)
 {
     if (!loaded)
         platform::stopProgram(platform::FileFault(platform::FileFaultKind::Missing, file,
-                                                  "The series has not been loaded."));
+                                                  "The series has not been loaded.",
+                                                  "لم تُقرأ بيانات السلسلة بعد."));
 }

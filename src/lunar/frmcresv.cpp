@@ -21,6 +21,7 @@
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 
 namespace {
 
@@ -331,6 +332,7 @@ void frmcresv::Form_Load()
 
     if (!eng)
         switchToArabic();
+    platform::makeRoomForTexts(this, eng);
 }
 
 void frmcresv::ResetPreview()

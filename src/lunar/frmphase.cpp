@@ -136,11 +136,11 @@ void frmphase::createControls()
     lbldeltan->setWordWrap(true);
     top->addWidget(lbldeltan);
 
-    lblchoose = new QLabel(QStringLiteral(" Please choose the Precision and Summer Time settings "
-                                          "from the") +
-                               QString(19, QLatin1Char(' ')) +
-                               QStringLiteral("Preferences Menu, and your location from the "
-                                              "Location Menu."),
+    // The design padded the line with blanks to break it before "Preferences"
+    // in its own font; here the label wraps the sentence itself.
+    lblchoose = new QLabel(QStringLiteral("Please choose the Precision and Summer Time settings "
+                                          "from the Preferences Menu, and your location from the "
+                                          "Location Menu."),
                            this);
     lblchoose->setObjectName(QStringLiteral("lblchoose"));
     lblchoose->setWordWrap(true);
@@ -364,8 +364,10 @@ void frmphase::switchToArabic()
         box->setLayoutDirection(Qt::RightToLeft);
         box->setAlignment(Qt::AlignRight);
     }
+    // Right-to-left turns a plain AlignRight to the left edge: the notes are
+    // aligned to the right edge absolutely, where Arabic lines begin.
     for (QLabel* label : {lbldeltan, lblchoose}) {
         label->setLayoutDirection(Qt::RightToLeft);
-        label->setAlignment(Qt::AlignRight);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     }
 }

@@ -31,6 +31,7 @@
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
 #include "series/seriesloader.h"
+#include "platform/qt/textroom.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
@@ -278,7 +279,9 @@ void frmmain::createControls()
 
     auto* today = new QGridLayout(fratoday);
     today->addWidget(lbltheader, 0, 0, 1, 2, Qt::AlignHCenter);
-    today->addWidget(lbltloc, 1, 0, 1, 2, Qt::AlignHCenter);
+    // A long place name is cut short in the panel rather than widening it.
+    lbltloc->setAlignment(Qt::AlignCenter);
+    today->addWidget(lbltloc, 1, 0, 1, 2);
     QLabel* names[] = {lblhfaj, lblhshr, lblhdoh, lblhasr, lblhmag, lblhish};
     QLabel* times[] = {lbltfaj, lbltshr, lbltdoh, lbltasr, lbltmag, lbltish};
     for (int i = 0; i < 6; ++i) {
@@ -339,6 +342,7 @@ void frmmain::Form_Load()
     computeToday();
     writeClockLine();
     series::loadElp();
+    platform::makeRoomForTexts(this, english);
     enableButtons();
     timertime->start();
 }
@@ -416,7 +420,7 @@ void frmmain::computeToday()
     }
     takeEngineTimes();
     todaymode = 0;
-    lbltloc->setText(platform::settingsText(locname_));
+    platform::setElidedText(lbltloc, platform::settingsText(locname_));
     lbltfaj->setText(q(fajertext));
     lbltshr->setText(q(shuroqtext));
     lbltdoh->setText(q(dhohurtext));

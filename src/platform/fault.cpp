@@ -70,7 +70,9 @@ FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail,
 std::string FileFault::message(bool english) const
 {
     std::string text = describe(kind_, file_, english);
-    const std::string& detail = english || detailArabic_.empty() ? detail_ : detailArabic_;
+    // An Arabic message leaves out a detail that has no Arabic text: it is
+    // wholly Arabic.
+    const std::string& detail = english ? detail_ : detailArabic_;
     if (!detail.empty())
         text += "\n" + detail;
     text += english ? "\nThe program stops." : "\nسيتوقف البرنامج.";

@@ -22,7 +22,7 @@ enum class FileFaultKind {
 class FileFault : public std::runtime_error {
 public:
     // `detail` says more (which record, which field); `detailArabic` is the
-    // same in Arabic, used for the Arabic message when it is given.
+    // same in Arabic. An Arabic message leaves out a detail without it.
     FileFault(FileFaultKind kind, std::string file, std::string detail = {},
               std::string detailArabic = {});
 

@@ -18,6 +18,7 @@
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -340,6 +341,7 @@ void frmcoor::Form_Load()
                         QStringLiteral("Day")});
     }
     putSettings(ephemeris::readEphemerisSettings());
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmcoor::putSettings(const ephemeris::EphemerisSettings& s)

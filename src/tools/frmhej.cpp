@@ -15,6 +15,7 @@
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "tools/hijriconversion.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 using tools::ConvertDirection;
@@ -170,6 +171,7 @@ void frmhej::Form_Load()
     fillDays(30);
     for (QLabel* l : {lblhej, lblres, lblvis, lbler})
         fitCentred(l);
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmhej::switchToArabic()

@@ -19,6 +19,7 @@
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
 
 using dialogs::place;
 using dialogs::twips;
@@ -207,6 +208,12 @@ void frmqib::Form_Load()
     }
     lblloc->setText(platform::settingsText(loc.locname));
     lblloc->adjustSize();
+    // A place name too long for the frame is cut short, whole in its tooltip.
+    const int room = fraqib->width() - lblloc->x() - twips(120);
+    if (lblloc->width() > room) {
+        lblloc->resize(room, lblloc->height());
+        platform::setElidedText(lblloc, platform::settingsText(loc.locname));
+    }
 
     const double a = qibang * pi / 180;
     lin1->setLine(kNeedleX, kNeedleY,
@@ -214,6 +221,12 @@ void frmqib::Form_Load()
                   static_cast<int>(std::lround(kNeedleY - kNeedleLength * std::cos(a))));
     // Where every direction is the Qibla a needle would point to one of them.
     lin1->setVisible(defined_);
+    // West and East sit just outside the circle, whatever their width in the
+    // language's font, so that its line does not cross them.
+    const QRect circle = Shape1->geometry();
+    lblw->move(circle.left() - lblw->width() - 2, lblw->y());
+    lble->move(circle.right() + 3, lble->y());
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmqib::cmdclose_Click()

@@ -9,6 +9,7 @@
 #include "platform/programfolder.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 
 using dialogs::place;
 using dialogs::twips;
@@ -62,9 +63,11 @@ void frmqmap::Form_Load()
                                         "القبلة عن الشمال الجغرافي لكل حزمة لونية"));
         dialogs::setRightToLeft(lblqmap, false);
         dialogs::setLeftWidth(lblqmap, 2800, 8000);
+        cmdclose->setText(QStringLiteral("إ&غلاق"));
         dialogs::setLeft(cmdclose, 500);
     }
     TopMost(this, true);
+    platform::makeRoomForTexts(this, pref.eng);
 }
 
 void frmqmap::cmdclose_Click()

@@ -22,6 +22,7 @@
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "tools/telescope.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -35,13 +36,16 @@ double textNumber(const QString& text)
     return value;
 }
 
+// Lines break at "\n": a carriage return left in a label's text is drawn as a
+// character of its own and, in a right-to-left line, pushes the leading "*"
+// out of the label.
 const QString kEnglishNote =
     QStringLiteral("* It is very important to read the help file to know the use and the "
-                   "importance of this form.\r\n\r\n* Please check your coordinates form the "
+                   "importance of this form.\n\n* Please check your coordinates form the "
                    "Location menu and your Summer Time form the Preferences menu.");
 const QString kArabicNote =
     QStringLiteral("* من المهم قراءة ملف المساعة لمعرفة أهمية وكيفية استخدام هذه "
-                   "الواجهة.\r\n\r\n\r\n* يرجى التأكد من الإحداثيات الجغرافية من قائمة الموقع "
+                   "الواجهة.\n\n\n* يرجى التأكد من الإحداثيات الجغرافية من قائمة الموقع "
                    "والتوقيت الصيفي من قائمة الخيارات.");
 
 } // namespace
@@ -216,6 +220,7 @@ void frmtele::Form_Load()
 
     if (!english_)
         switchToArabic();
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmtele::switchToArabic()

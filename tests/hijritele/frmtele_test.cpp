@@ -230,7 +230,7 @@ TEST_F(FrmteleTest, ArabicCaptionsAndRightToLeft)
     EXPECT_EQ(child<QCheckBox>(w.get(), "chkflph")->text(), "قلب &أفقي");
     EXPECT_EQ(child<QLabel>(w.get(), "lblmoondec")->text(), "الميل");
     EXPECT_EQ(child<QGroupBox>(w.get(), "fracres")->title(), "إحداثيات الهلال");
-    EXPECT_TRUE(child<QLabel>(w.get(), "lblnote")->text().contains("\r\n\r\n\r\n"));
+    EXPECT_TRUE(child<QLabel>(w.get(), "lblnote")->text().contains("\n\n\n"));
 
     enter(w.get(), "2011", "3", "21", "18", "30");
     child<QPushButton>(w.get(), "cmdcalc")->click();

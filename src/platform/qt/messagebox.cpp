@@ -1,6 +1,12 @@
 #include "messagebox.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace platform {
 
@@ -48,6 +54,28 @@ QMessageBox::Icon standardIcon(MsgIcon icon)
 
 }  // namespace
 
+int titleBarWidth(const QString& title)
+{
+    // Window managers draw titles in a bold face of about the windows' size;
+    // the bar's icon and its three buttons take some 150 pixels beside it.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(std::max(font.pointSizeF(), 10.0));
+    return QFontMetrics(font).horizontalAdvance(title) + 150;
+}
+
+void makeRoomForTitle(QMessageBox& box)
+{
+    // A message box sizes itself to its text alone; a spacer across its grid
+    // gives it the title's width as well.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
 {
     if (responderSlot())
@@ -56,6 +84,7 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
                     standardButtons(request.buttons), parent);
     if (request.rightToLeft)
         box.setLayoutDirection(Qt::RightToLeft);
+    makeRoomForTitle(box);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;

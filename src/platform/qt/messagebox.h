@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 namespace platform {
@@ -28,6 +29,13 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request);
 // Shorthand: an OK box with `text` and `title`; right-to-left when !english.
 MsgAnswer msgBox(QWidget* parent, const QString& text, const QString& title, bool english,
                  MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok);
+
+// The width a window needs for the window manager to show `title` whole in its
+// title bar, beside the bar's icon and buttons.
+int titleBarWidth(const QString& title);
+
+// Widens `box` to at least titleBarWidth of its title.
+void makeRoomForTitle(QMessageBox& box);
 
 // Replaces the real boxes (tests). An empty responder restores them.
 using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QFont>
 #include <QPointer>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 
 #include "platform/eventloop.h"
 #include "platform/fault.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
 
 namespace platform {
@@ -46,15 +46,9 @@ void watchHandlerEntries()
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
-void installFontSubstitutes()
+QString faultTitle(bool english)
 {
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
-    QFont::insertSubstitution("Lucida Handwriting", "DejaVu Serif");
-    QFont::insertSubstitution("Arabic Transparent", "Noto Naskh Arabic");
-    QFont::insertSubstitution("Simplified Arabic", "Noto Naskh Arabic");
-    QFont::insertSubstitution("Andalus", "Noto Naskh Arabic");
+    return english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس");
 }
 
 namespace {
@@ -112,12 +106,12 @@ void installQtPlatform()
     setStopHandler([](const FileFault& fault) {
         const bool english = faultLanguage();
         msgBox(nullptr, QString::fromStdString(fault.message(english)),
-               english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس"), english,
+               faultTitle(english), english,
                MsgIcon::Critical);
         QCoreApplication::exit(1);
         std::exit(1);
     });
-    installFontSubstitutes();
+    installFonts();
 }
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 // Start-up of the Qt-backed platform for either program: the message loop
 // behind the engine's hand-overs, the stop on a file fault (a message box
-// naming the file, then exit), and the fonts the windows name.
+// naming the file, then exit), and the fonts the windows name (fonts.h).
 #pragma once
+
+#include <QString>
 
 namespace platform {
 
@@ -14,13 +16,13 @@ void installQtPlatform();
 // (platform::filesMayHaveChanged). Part of installQtPlatform.
 void watchHandlerEntries();
 
+// The title of the message that stops a program on a file fault.
+QString faultTitle(bool english);
+
 // Enter on a focused push button presses it, as on the system the programs
 // come from; Enter in a text box still presses nothing. (Buttons of dialogs
 // are kept from being auto-default for the second half; Qt then gives them
 // no Enter at all.) Part of installQtPlatform.
 void installEnterOnButtons();
-
-// Maps the font names the windows use to fonts that are installed.
-void installFontSubstitutes();
 
 }  // namespace platform

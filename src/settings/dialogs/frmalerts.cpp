@@ -16,6 +16,7 @@
 #include "platform/qt/messagebox.h"
 #include "platform/qt/programs.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -117,6 +118,7 @@ void frmalerts::Form_Load()
     setOption(a.asrmecca ? optasrh : optasre, true);
     setOption(a.magmecca ? optmagh : optmage, true);
     setOption(a.ishmecca ? optishh : optishe, true);
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmalerts::switchToArabic()

@@ -14,6 +14,7 @@
 #include "dialogsupport.h"
 #include "engine/dateserial.h"
 #include "settings/records.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -189,6 +190,7 @@ void frmdate::Form_Load()
 
     if (!english_)
         switchToArabic();
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmdate::switchToArabic()

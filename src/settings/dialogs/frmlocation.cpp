@@ -16,6 +16,7 @@
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -240,6 +241,7 @@ void frmlocation::Form_Load()
     txtalpha->setText(fieldText(field(18)));
 
     selectName(txtname->text());
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmlocation::switchToArabic()

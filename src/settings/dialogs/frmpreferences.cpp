@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "dialogsupport.h"
+#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -178,6 +179,8 @@ void frmpreferences::createControls()
     // Kept for its stored state only: it lies below the client area.
     chkelefaj = make<QCheckBox>(this, "chkelefaj");
     place(chkelefaj, 120, 7600, 255, 255);
+    // Below the dialog's client area in the design, so that no one sees it.
+    chkelefaj->hide();
 
     cmdok = make<QPushButton>(this, "cmdok", QStringLiteral("&Ok"));
     place(cmdok, 680, 6840, 1710, 375);
@@ -280,6 +283,7 @@ void frmpreferences::Form_Load()
     if (!english_)
         switchToArabic();
     cbotwi->setFocus();
+    platform::makeRoomForTexts(this, english_);
 }
 
 void frmpreferences::switchToArabic()

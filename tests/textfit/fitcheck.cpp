@@ -1,0 +1,341 @@
+#include "fitcheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGlyphRun>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QTextLayout>
+#include <QWidget>
+
+namespace fitcheck {
+
+namespace {
+
+// Half a pixel of slack for the rounding of fractional glyph positions.
+constexpr double kSlack = 0.5;
+
+QString describe(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+QString quoted(const QString& text)
+{
+    return QStringLiteral(" \"") + text + QStringLiteral("\"");
+}
+
+bool shows(const QWidget* w, const QWidget* window)
+{
+    return w->isVisibleTo(window) && !w->isWindow() && w->width() > 0 && w->height() > 0;
+}
+
+// The lines of `text` as a painter lays them out in `area` with `flags`:
+// each must fit the area's width, and its ink the area's height.
+void checkLines(QStringList& faults, const QWidget* w, const QString& what, const QString& text,
+                const QRectF& area, Qt::Alignment align)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    std::vector<LineInk> inks;
+    double total = 0;
+    for (const QString& line : lines) {
+        inks.push_back(measureLine(line, w));
+        total += inks.back().height;
+    }
+    // A carriage return or tab is drawn as a character of its own.
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\t')))
+        faults << describe(w) + QStringLiteral(": %1 holds a control character").arg(what) +
+                      quoted(text);
+    // Blanks that padded a line for the design's font show as a gap here.
+    static const QRegularExpression gap(QStringLiteral("\\S {3,}\\S"));
+    if (gap.match(text).hasMatch())
+        faults << describe(w) + QStringLiteral(": %1 has a gap of blanks").arg(what) + quoted(text);
+    double top = area.top();
+    if (align & Qt::AlignVCenter)
+        top += (area.height() - total) / 2;
+    else if (align & Qt::AlignBottom)
+        top += area.height() - total;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const LineInk& ink = inks[i];
+        if (ink.advance > area.width() + kSlack)
+            faults << describe(w) +
+                          QStringLiteral(": %1 is %2 px wide in %3 px")
+                              .arg(what)
+                              .arg(std::ceil(ink.advance))
+                              .arg(area.width()) +
+                          quoted(lines[i]);
+        if (!lines[i].trimmed().isEmpty() && (top + ink.inkTop < area.top() - kSlack ||
+                                              top + ink.inkBottom > area.bottom() + 1 + kSlack))
+            faults << describe(w) + QStringLiteral(": %1 is cut at the top or bottom").arg(what) +
+                          quoted(lines[i]);
+        top += ink.height;
+    }
+}
+
+void checkLabel(QStringList& faults, const QLabel* label)
+{
+    if (label->text().isEmpty() || !label->pixmap().isNull())
+        return;
+    QString text = label->text();
+    if (Qt::mightBeRichText(text) && label->textFormat() != Qt::PlainText)
+        return;
+    if (label->buddy())
+        text = shownText(text);
+    const int m = label->margin();
+    QRectF area = QRectF(label->contentsRect()).adjusted(m, m, -m, -m);
+    const Qt::Alignment align =
+        QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    if (label->wordWrap()) {
+        // The words as the label wraps them at its width.
+        QTextLayout layout(text, label->font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList lines;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        text = lines.join(QLatin1Char('\n'));
+    }
+    checkLines(faults, label, QStringLiteral("text"), text, area, align);
+}
+
+void checkButton(QStringList& faults, QAbstractButton* button)
+{
+    if (button->text().isEmpty())
+        return;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    Qt::Alignment align = Qt::AlignCenter;
+    if (qobject_cast<QCheckBox*>(button)) {
+        element = QStyle::SE_CheckBoxContents;
+        align = Qt::AlignVCenter;
+    } else if (qobject_cast<QRadioButton*>(button)) {
+        element = QStyle::SE_RadioButtonContents;
+        align = Qt::AlignVCenter;
+    }
+    QRect area = button->style()->subElementRect(element, &option, button);
+    if (element == QStyle::SE_PushButtonContents) {
+        // A caption that runs up to the bevel reads as cut: it keeps six
+        // pixels from the button's edge on each side.
+        area &= button->rect().adjusted(6, 1, -6, -1);
+    }
+    checkLines(faults, button, QStringLiteral("caption"), shownText(button->text()), area, align);
+}
+
+void checkGroupBox(QStringList& faults, QGroupBox* box)
+{
+    if (box->title().isEmpty())
+        return;
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect label =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+    const LineInk ink = measureLine(shownText(box->title()), box);
+    // The frame's line runs on each side of its title: the title needs the
+    // box's width less a corner at each end.
+    const double room = box->width() - 2 * 6;
+    if (ink.advance > room + kSlack || label.left() < 0 || label.right() >= box->width())
+        faults << describe(box) +
+                      QStringLiteral(": title is %1 px wide in %2 px")
+                          .arg(std::ceil(ink.advance))
+                          .arg(room) +
+                      quoted(box->title());
+}
+
+void checkComboBox(QStringList& faults, QComboBox* combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.subControls = QStyle::SC_All;
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    // A drop-down list draws its entry two pixels in from the field's edge.
+    const double room = field.width() - (combo->isEditable() ? 4 : 2);
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString item = combo->itemText(i);
+        const LineInk ink = measureLine(item, combo);
+        if (ink.advance > room + kSlack)
+            faults << describe(combo) +
+                          QStringLiteral(": entry is %1 px wide in %2 px")
+                              .arg(std::ceil(ink.advance))
+                              .arg(room) +
+                          quoted(item);
+    }
+}
+
+void checkList(QStringList& faults, QAbstractItemView* view)
+{
+    if (qobject_cast<QComboBox*>(view->parentWidget()) || !view->model())
+        return;
+    const QAbstractItemModel* model = view->model();
+    // An entry is drawn a few pixels in from the list's edge.
+    const double room = view->viewport()->width() - 2 * 3;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString item = model->index(row, 0).data().toString();
+        const LineInk ink = measureLine(item, view);
+        if (ink.advance > room + kSlack)
+            faults << describe(view) +
+                          QStringLiteral(": entry is %1 px wide in %2 px")
+                              .arg(std::ceil(ink.advance))
+                              .arg(room) +
+                          quoted(item);
+    }
+}
+
+bool isLine(const QWidget* w)
+{
+    auto* frame = qobject_cast<const QFrame*>(w);
+    return frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+}
+
+// Lines and figures drawn on the window.
+bool isDrawing(const QWidget* w)
+{
+    return w->testAttribute(Qt::WA_TransparentForMouseEvents) || isLine(w);
+}
+
+// A frame or a picture that holds other controls laid over it.
+bool holdsOthers(const QWidget* w)
+{
+    if (qobject_cast<const QGroupBox*>(w))
+        return true;
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return !label->pixmap().isNull() || label->property("picture").toBool();
+    // A plain frame groups the controls laid on it, with a border or without.
+    if (w->metaObject() == &QFrame::staticMetaObject)
+        return !isLine(w);
+    return w->property("picture").toBool();
+}
+
+// Children of `parent` that the window shows and places by hand (a layout
+// places its own without overlap).
+QList<QWidget*> placedChildren(QWidget* parent, const QWidget* window)
+{
+    QList<QWidget*> kids;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && shows(w, window))
+            kids << w;
+    return kids;
+}
+
+void checkOverlaps(QStringList& faults, QWidget* parent, const QWidget* window)
+{
+    const QList<QWidget*> kids = placedChildren(parent, window);
+    if (!parent->layout()) {
+        const QRect room = parent->rect();
+        for (QWidget* w : kids)
+            if (!room.contains(w->geometry()) && !isDrawing(w))
+                faults << describe(w) + QStringLiteral(" reaches outside ") + describe(parent);
+        for (qsizetype i = 0; i < kids.size(); ++i)
+            for (qsizetype j = i + 1; j < kids.size(); ++j) {
+                QWidget* a = kids[i];
+                QWidget* b = kids[j];
+                if (!a->geometry().intersects(b->geometry()) || isDrawing(a) || isDrawing(b))
+                    continue;
+                if ((holdsOthers(a) && a->geometry().contains(b->geometry())) ||
+                    (holdsOthers(b) && b->geometry().contains(a->geometry())))
+                    continue;
+                faults << describe(a) + QStringLiteral(" overlaps ") + describe(b);
+            }
+    }
+    for (QWidget* w : kids)
+        if (!qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w))
+            checkOverlaps(faults, w, window);
+}
+
+} // namespace
+
+QString shownText(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
+LineInk measureLine(const QString& text, const QWidget* w)
+{
+    QTextLayout layout(text, w->font());
+    QTextOption option;
+    option.setTextDirection(w->layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLeadingIncluded(true);
+    layout.endLayout();
+    LineInk ink;
+    ink.advance = line.naturalTextWidth();
+    ink.height = line.height();
+    // The ink of each glyph, not the run's ascent and descent.
+    QRectF box;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i)
+            box |= font.boundingRect(glyphs[i]).translated(positions[i]);
+    }
+    ink.inkTop = box.isNull() ? 0 : box.top();
+    ink.inkBottom = box.isNull() ? 0 : box.bottom();
+    return ink;
+}
+
+QStringList textFaults(QWidget* window)
+{
+    QStringList faults;
+    QList<QWidget*> all = window->findChildren<QWidget*>();
+    for (QWidget* w : all) {
+        if (!shows(w, window) || w->window() != window)
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w))
+            checkLabel(faults, label);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            checkButton(faults, button);
+        else if (auto* box = qobject_cast<QGroupBox*>(w))
+            checkGroupBox(faults, box);
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            checkComboBox(faults, combo);
+        else if (auto* view = qobject_cast<QAbstractItemView*>(w))
+            checkList(faults, view);
+    }
+    return faults;
+}
+
+QStringList overlapFaults(QWidget* window)
+{
+    QStringList faults;
+    checkOverlaps(faults, window, window);
+    return faults;
+}
+
+} // namespace fitcheck

@@ -1,0 +1,285 @@
+// Every window and dialog of both programs, opened offscreen in English and in
+// Arabic with the fonts the project installs: each caption, label, button,
+// option and list entry shows whole, and no control lies over another.
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QWidget>
+
+#include "alerts/frmadan.h"
+#include "fitcheck.h"
+#include "lunar/frmcresv.h"
+#include "lunar/frmphase.h"
+#include "mainwindow/frmmain.h"
+#include "mainwindow/frmwait.h"
+#include "mainwindow/windowregistry.h"
+#include "platform/fault.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/messagebox.h"
+#include "platform/qt/qtplatform.h"
+#include "platform/qt/textviewer.h"
+#include "settings/dialogs/frmalerts.h"
+#include "settings/dialogs/frmdate.h"
+#include "settings/dialogs/frmlocation.h"
+#include "settings/dialogs/frmpreferences.h"
+#include "support/testsupport.h"
+#include "tools/frmcoor.h"
+#include "tools/frmhej.h"
+#include "tools/frmqib.h"
+#include "tools/frmqmap.h"
+#include "tools/frmtele.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct WindowCase {
+    const char* name;
+    bool english;
+    bool longPlaceName = false; // a 300-character name in loc.zvd
+};
+
+std::string caseName(const testing::TestParamInfo<WindowCase>& info)
+{
+    return std::string(info.param.name) + (info.param.english ? "_English" : "_Arabic") +
+           (info.param.longPlaceName ? "_LongPlaceName" : "");
+}
+
+// A place name of 300 characters, in words.
+std::string longPlaceName()
+{
+    std::string name;
+    while (name.size() < 300)
+        name += "Tarabulus al-Gharb ";
+    return name.substr(0, 300);
+}
+
+// A program folder as the build lays it out: settings, series and pictures.
+class ProgramWindows : public testsupport::ProgramFolderTest {
+protected:
+    static void SetUpTestSuite() { platform::installFonts(); }
+
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        putDefaultSettings();
+        putSeriesFiles();
+        fs::copy_file(fs::path(MIQATIX_PICTURES_DIR) / kQiblaMapPicture, file(kQiblaMapPicture));
+        fs::copy_file(fs::path(MIQATIX_PICTURES_DIR) / "map.gif", file("map.gif"));
+        fs::copy(MIQATIX_CRESCENT_DIR, file("images"));
+        platform::setMessageResponder([this](const platform::MessageRequest& r) {
+            messages.push_back(r);
+            return platform::MsgAnswer::Ok;
+        });
+        platform::setTextFileShower([](const platform::TextFileView&) {});
+    }
+
+    void TearDown() override
+    {
+        windows::unloadAll();
+        frmwait::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::setMessageResponder({});
+        platform::setTextFileShower({});
+        platform::setFaultLanguage(true);
+        ProgramFolderTest::TearDown();
+    }
+
+    // Field 15 of pref.zvd: the interface language.
+    void setLanguage(bool english)
+    {
+        std::string pref = get("pref.zvd");
+        size_t at = 0;
+        for (int comma = 0; comma < 14; ++comma)
+            at = pref.find(',', at) + 1;
+        const size_t end = pref.find(',', at);
+        pref.replace(at, end - at, english ? "#TRUE#" : "#FALSE#");
+        put("pref.zvd", pref);
+    }
+
+    // Field 1 of loc.zvd: the place name.
+    void setPlaceName(const std::string& name)
+    {
+        std::string loc = get("loc.zvd");
+        loc.replace(0, loc.find(','), "\"" + name + "\"");
+        put("loc.zvd", loc);
+    }
+
+    std::vector<platform::MessageRequest> messages;
+};
+
+// The window of one kind, loaded as its program loads it.
+QWidget* openWindow(const std::string& name)
+{
+    using Factory = std::function<QWidget*()>;
+    static const std::map<std::string, Factory> factories = {
+        {"frmmain", [] { return static_cast<QWidget*>(frmmain::instance()); }},
+        {"frmwait", [] { return static_cast<QWidget*>(&frmwait::form()); }},
+        {"frmpreferences", [] { return static_cast<QWidget*>(new frmpreferences); }},
+        {"frmlocation", [] { return static_cast<QWidget*>(new frmlocation); }},
+        {"frmdate", [] { return static_cast<QWidget*>(new frmdate); }},
+        {"frmalerts", [] { return static_cast<QWidget*>(new frmalerts); }},
+        {"frmphase", [] { return static_cast<QWidget*>(new frmphase); }},
+        {"frmcresv", [] { return static_cast<QWidget*>(new frmcresv({})); }},
+        {"frmqib", [] { return static_cast<QWidget*>(new frmqib); }},
+        {"frmqmap", [] { return static_cast<QWidget*>(new frmqmap); }},
+        {"frmhej", [] { return static_cast<QWidget*>(new frmhej); }},
+        {"frmcoor", [] { return static_cast<QWidget*>(new frmcoor); }},
+        {"frmtele", [] { return static_cast<QWidget*>(new frmtele); }},
+        {"frmadan", [] { return static_cast<QWidget*>(new alerts::frmadan([] {})); }},
+    };
+    return factories.at(name)();
+}
+
+class TextFit : public ProgramWindows, public testing::WithParamInterface<WindowCase> {};
+
+TEST_P(TextFit, EveryTextShowsWholeAndNoControlOverlaps)
+{
+    const WindowCase& c = GetParam();
+    setLanguage(c.english);
+    if (c.longPlaceName)
+        setPlaceName(longPlaceName());
+    frmmain::load();
+    QPointer<QWidget> window = openWindow(c.name);
+    ASSERT_TRUE(window);
+    window->show();
+    QCoreApplication::processEvents();
+
+    const QStringList texts = fitcheck::textFaults(window);
+    EXPECT_TRUE(texts.isEmpty()) << texts.join(QLatin1Char('\n')).toStdString();
+    const QStringList overlaps = fitcheck::overlapFaults(window);
+    EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join(QLatin1Char('\n')).toStdString();
+
+    if (window && window != frmmain::instance() && std::string(c.name) != "frmwait")
+        delete window.data();
+}
+
+const WindowCase kWindows[] = {
+    {"frmmain", true},        {"frmmain", false},       {"frmwait", true},
+    {"frmwait", false},       {"frmpreferences", true}, {"frmpreferences", false},
+    {"frmlocation", true},    {"frmlocation", false},   {"frmdate", true},
+    {"frmdate", false},       {"frmalerts", true},      {"frmalerts", false},
+    {"frmphase", true},       {"frmphase", false},      {"frmcresv", true},
+    {"frmcresv", false},      {"frmqib", true},         {"frmqib", false},
+    {"frmqmap", true},        {"frmqmap", false},       {"frmhej", true},
+    {"frmhej", false},        {"frmcoor", true},        {"frmcoor", false},
+    {"frmtele", true},        {"frmtele", false},       {"frmadan", true},
+    {"frmadan", false},       {"frmmain", true, true},  {"frmmain", false, true},
+    {"frmqib", true, true},   {"frmqib", false, true},  {"frmadan", true, true},
+    {"frmadan", false, true},
+};
+INSTANTIATE_TEST_SUITE_P(Windows, TextFit, testing::ValuesIn(kWindows), caseName);
+
+// A long place name is cut short in the main window's panel, whole in its
+// tooltip, and the window keeps the size it has with a short name.
+class TextFitMainWindow : public ProgramWindows {};
+
+TEST_F(TextFitMainWindow, LongPlaceNameKeepsItsSize)
+{
+    for (bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Arabic");
+        setLanguage(english);
+        setPlaceName("Mecca");
+        frmmain* shortName = frmmain::load();
+        shortName->show();
+        QCoreApplication::processEvents();
+        const QSize size = shortName->size();
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        setPlaceName(longPlaceName());
+        frmmain* longName = frmmain::load();
+        longName->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(longName->size(), size);
+        auto* panel = longName->findChild<QLabel*>("lbltloc");
+        EXPECT_EQ(panel->toolTip().toStdString(), longPlaceName());
+        EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->width());
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The letters of a message other than Arabic ones, leaving out the file's
+// name and the file's own data quoted in it.
+QString latinLetters(QString text, const std::string& file)
+{
+    text.remove(QString::fromStdString(file));
+    text.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"")));
+    text.remove(QRegularExpression(QStringLiteral("[^A-Za-z]")));
+    return text;
+}
+
+class TextFitStartUp : public ProgramWindows {};
+
+// A damaged or missing file stops the start in Arabic with a message that is
+// wholly Arabic, its title too.
+TEST_F(TextFitStartUp, ArabicMessagesAreWhollyArabic)
+{
+    struct Case {
+        const char* what;
+        const char* file;
+        std::function<void()> damage;
+    };
+    // Keeps the first `fields` fields of a file.
+    const auto cut = [this](const char* file, size_t fields) {
+        return [this, file, fields] {
+            std::string text = get(file);
+            size_t at = 0;
+            for (size_t i = 0; i < fields; ++i)
+                at = text.find(',', at) + 1;
+            put(file, text.substr(0, at - 1) + "\r\n");
+        };
+    };
+    const auto drop = [this](const char* file) {
+        return [this, file] { std::filesystem::remove(this->file(file)); };
+    };
+    const Case cases[] = {
+        {"short place file", "loc.zvd", cut("loc.zvd", 9)},
+        {"missing place file", "loc.zvd", drop("loc.zvd")},
+        {"missing Earth series", "termfull.zvd", drop("termfull.zvd")},
+        {"short Earth series", "term.zvd", cut("term.zvd", 40)},
+        {"Moon series with a word for a number", "mterm.zvd",
+         [this] { put("mterm.zvd", "1,2,\"three\",4\r\n"); }},
+        {"missing lunar series", "elp.zvd", drop("elp.zvd")},
+        {"short preferences", "pref.zvd", cut("pref.zvd", 16)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        putDefaultSettings();
+        putSeriesFiles();
+        setLanguage(false);
+        c.damage();
+        platform::setFaultLanguage(true);
+        try {
+            frmmain::load();
+            ADD_FAILURE() << "the start went on";
+        } catch (const platform::FileFault& fault) {
+            EXPECT_EQ(fault.file(), c.file);
+            EXPECT_FALSE(platform::faultLanguage());
+            const QString message = QString::fromStdString(fault.message(false));
+            EXPECT_EQ(latinLetters(message, c.file), QString()) << message.toStdString();
+            EXPECT_EQ(latinLetters(platform::faultTitle(false), c.file), QString());
+        }
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Every face a window names stands for a font that is installed.
+TEST(TextFitFonts, EveryDesignFaceHasAnInstalledStandIn)
+{
+    for (const platform::FontStandIn& f : platform::fontStandIns())
+        for (const char* face : f.faces)
+            EXPECT_TRUE(QFontDatabase::hasFamily(QLatin1String(face)))
+                << f.design << " -> " << face << " (Debian package " << f.package << ")";
+}
+
+} // namespace
