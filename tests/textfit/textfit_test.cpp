@@ -13,9 +13,12 @@
 #include <QWidget>
 
 #include "alerts/frmadan.h"
+#include "engine/modgeneral.h"
+#include "engine/modjul.h"
 #include "fitcheck.h"
 #include "lunar/frmcresv.h"
 #include "lunar/frmphase.h"
+#include "lunar/qt/frmmap.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/windowregistry.h"
@@ -133,6 +136,13 @@ QWidget* openWindow(const std::string& name)
         {"frmcoor", [] { return static_cast<QWidget*>(new frmcoor); }},
         {"frmtele", [] { return static_cast<QWidget*>(new frmtele); }},
         {"frmadan", [] { return static_cast<QWidget*>(new alerts::frmadan([] {})); }},
+        {"frmmap",
+         [] {
+             // The crescent tool hands the map its conjunction.
+             jul(2023, 3, 21, 17.42, conjjde);
+             newold = "New";
+             return static_cast<QWidget*>(new frmmap);
+         }},
     };
     return factories.at(name)();
 }
@@ -172,7 +182,7 @@ const WindowCase kWindows[] = {
     {"frmtele", true},        {"frmtele", false},       {"frmadan", true},
     {"frmadan", false},       {"frmmain", true, true},  {"frmmain", false, true},
     {"frmqib", true, true},   {"frmqib", false, true},  {"frmadan", true, true},
-    {"frmadan", false, true},
+    {"frmadan", false, true}, {"frmmap", true},         {"frmmap", false},
 };
 INSTANTIATE_TEST_SUITE_P(Windows, TextFit, testing::ValuesIn(kWindows), caseName);
 

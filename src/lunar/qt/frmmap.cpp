@@ -32,6 +32,7 @@
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
 #include "settings/liveread.h"
+#include "platform/qt/textroom.h"
 
 namespace {
 
@@ -289,6 +290,7 @@ void frmmap::Form_Load()
             opts[i]->setLayoutDirection(Qt::RightToLeft);
     }
     fitLabels();
+    platform::makeRoomForTexts(this, eng_);
     TopMost(this, true);
 }
 
