@@ -432,12 +432,15 @@ void frmmap::cmdsave_Click()
     if (chosen.isEmpty())
         return;
     const QString gifPath = gifPathFor(chosen);
+    // In an Arabic sentence the path is kept left to right (isolated).
+    const QString shownPath =
+        eng_ ? QDir::toNativeSeparators(gifPath)
+             : QChar(0x2066) + QDir::toNativeSeparators(gifPath) + QChar(0x2069);
     if (QFileInfo::exists(gifPath) &&
         platform::msgBox(this,
-                         eng_ ? QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                    .arg(QDir::toNativeSeparators(gifPath))
-                              : QStringLiteral("الملف %1 موجود.\nهل تريد استبداله؟")
-                                    .arg(QDir::toNativeSeparators(gifPath)),
+                         (eng_ ? QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                               : QStringLiteral("الملف %1 موجود.\nهل تريد استبداله؟"))
+                             .arg(shownPath),
                          saveTitle(eng_), eng_, platform::MsgIcon::Question,
                          platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
@@ -456,7 +459,7 @@ void frmmap::cmdsave_Click()
         platform::msgBox(this,
                          (eng_ ? QStringLiteral("The map could not be saved as ")
                                : QStringLiteral("تعذر حفظ الخارطة في ")) +
-                             gifPath + "\n" + QString::fromStdString(error),
+                             shownPath + "\n" + QString::fromStdString(error),
                          saveTitle(eng_), eng_, platform::MsgIcon::Critical);
     }
 }

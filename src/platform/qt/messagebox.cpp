@@ -1,7 +1,9 @@
 #include "messagebox.h"
 
 #include <algorithm>
+#include <utility>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -82,8 +84,19 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
         return responderSlot()(request);
     QMessageBox box(standardIcon(request.icon), request.title, request.text,
                     standardButtons(request.buttons), parent);
-    if (request.rightToLeft)
+    if (request.rightToLeft) {
         box.setLayoutDirection(Qt::RightToLeft);
+        // An Arabic message answers with Arabic buttons too.
+        const std::pair<QMessageBox::StandardButton, QString> arabic[] = {
+            {QMessageBox::Ok, QStringLiteral("موافق")},
+            {QMessageBox::Cancel, QStringLiteral("إلغاء")},
+            {QMessageBox::Yes, QStringLiteral("نعم")},
+            {QMessageBox::No, QStringLiteral("لا")},
+            {QMessageBox::Retry, QStringLiteral("إعادة المحاولة")}};
+        for (const auto& [which, text] : arabic)
+            if (QAbstractButton* button = box.button(which))
+                button->setText(text);
+    }
     makeRoomForTitle(box);
     switch (box.exec()) {
     case QMessageBox::Cancel:
