@@ -2,11 +2,19 @@
 #   make run   installs what is missing, builds, lays out the program folder
 #              (Miqatix/) and starts qamtar from it
 #   make test  installs what is missing, builds and runs every test headless
+#
+# make sanitize builds a second tree with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-sanitize/, its own program folder inside
+# it) and runs every test there; any finding fails the test that made it.
 
 BUILD := build
+SANITIZE_BUILD := build-sanitize
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test benchmarks clean
+.PHONY: all deps configure build run test sanitize benchmarks clean
 
 all: build
 
@@ -26,8 +34,15 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIQATIX_SANITIZE=ON \
+	  -DMIQATIX_PROGRAM_FOLDER=$(CURDIR)/$(SANITIZE_BUILD)/Miqatix > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZE_ENV) \
+	  ctest --output-on-failure -j $(JOBS)
+
 benchmarks: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD)

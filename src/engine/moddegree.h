@@ -12,4 +12,5 @@
 //   style, +21H 25M 07S with a trailing space (H, M, S for degrees as well).
 // value: decimal degrees or hours. text: out.
 // Parts are rounded half to even and carried; each has at least two digits.
+// A value that is not a number (or is infinite) gives the marker "----".
 void degree(const NumberOrText& mode, const NumberOrText& style, double value, std::string& text);

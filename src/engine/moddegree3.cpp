@@ -1,9 +1,15 @@
 #include "moddegree3.h"
 
+#include <cmath>
+
 #include "sexagesimal.h"
 
 void degree3(const NumberOrText& mode, const NumberOrText& style, double value, std::string& text)
 {
+    if (!std::isfinite(value)) {
+        text = "----"; // a computation that gave no number
+        return;
+    }
     const SexagesimalParts p = sexagesimalParts(mode, value);
     if (!style.isText("d")) {
         text = letterStyle(p, "");

@@ -13,6 +13,7 @@
 #include "engine/modriseset.h"
 #include "engine/modsiderial.h"
 #include "engine/modsummer.h"
+#include "engine/turns.h"
 #include "moonreport.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
@@ -30,6 +31,7 @@ constexpr double kMeridianWindow = 7;              // degrees of azimuth either 
 
 double intoDay(double T)
 {
+    T = foldTurns(T, 24);
     while (T < 0)
         T += 24;
     while (T >= 24)

@@ -69,9 +69,13 @@ std::string numberItem(double v)
 
 std::string patternNumber(double v, int minDigits, int decimals)
 {
+    if (!std::isfinite(v))
+        return "----"; // a computation that gave no number
     const double scale = std::pow(10.0, decimals);
     // Half away from zero, as the platform's number patterns round.
     double a = std::round(std::fabs(v) * scale) / scale;
+    if (!std::isfinite(a))
+        a = std::fabs(v); // too large to hold a fraction: nothing to round
     const bool negative = v < 0 && a != 0;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%0*.*f", minDigits + (decimals > 0 ? decimals + 1 : 0),

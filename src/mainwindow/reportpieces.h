@@ -25,7 +25,8 @@ std::string numberItem(double v);
 // Plain decimal without surrounding blanks ("10", "-0.5").
 std::string plainNumber(double v);
 // A "#...0...0.0..." pattern: at least `minDigits` integer digits, exactly
-// `decimals` decimals, half away from zero, "-" before a negative value.
+// `decimals` decimals, half away from zero, "-" before a negative value;
+// "----" for a value that is not a number (or infinite).
 std::string patternNumber(double v, int minDigits, int decimals);
 // "dd/mm/yyyy": day and month with at least two digits.
 std::string dateText(double day, double month, double year);

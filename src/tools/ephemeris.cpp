@@ -43,11 +43,16 @@ constexpr double kSunParallaxAt1Au = 0.0024427777778;
 constexpr double kUnitDays[4] = {1.157407407E-05, 0.0006944444444444, 0.0416666666666667, 1};
 
 // "#...0...0.0": at least `digits` integer digits and `decimals` decimals,
-// half away from zero, "-" before a value that does not round to 0.
+// half away from zero, "-" before a value that does not round to 0; "----"
+// for a value that is not a number.
 std::string pattern(double v, int digits, int decimals)
 {
+    if (!std::isfinite(v))
+        return "----"; // a computation that gave no number
     const double scale = std::pow(10.0, decimals);
-    const double a = std::round(std::fabs(v) * scale) / scale;
+    double a = std::round(std::fabs(v) * scale) / scale;
+    if (!std::isfinite(a))
+        a = std::fabs(v); // too large to hold a fraction: nothing to round
     char buf[400];
     std::snprintf(buf, sizeof buf, "%0*.*f", digits + (decimals > 0 ? decimals + 1 : 0), decimals,
                   a);
