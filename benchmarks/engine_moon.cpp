@@ -1,9 +1,7 @@
 // One call each of the two Moon theories and of the integrated refraction,
-// with the read of loc.zvd that each call makes (served from the stamp-checked
-// cache while the file is unchanged).
-#include <cstdlib>
+// with the read of loc.zvd that each call makes (served from the last read:
+// no hand-over comes between the calls).
 #include <filesystem>
-#include <string>
 
 #include <benchmark/benchmark.h>
 
@@ -12,41 +10,23 @@
 #include "engine/modgeneral.h"
 #include "engine/modrefractionnew.h"
 #include "platform/programfolder.h"
-#include "series/seriesloader.h"
+#include "yearbench.h"
 
 namespace {
 
-// A temporary program folder with the series files and the default place.
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        path_ = pattern;
-        const std::filesystem::path series = MIQATIX_SERIES_DIR;
-        const std::filesystem::path data = MIQATIX_DATA_DIR;
-        for (const char* name : {"mterm.zvd", "elp.zvd"})
-            std::filesystem::copy_file(series / name, path_ / name);
-        std::filesystem::copy_file(data / "settings" / "loc.zvd", path_ / "loc.zvd");
-        platform::setProgramFolder(path_);
-        series::loadMterm();
-        series::loadElp();
-        pi = kPi15;
-        tdtmode = 0;
-    }
-    ~Folder() { std::filesystem::remove_all(path_); }
-
-private:
-    std::filesystem::path path_;
-};
-
-Folder& folder()
+// The series tables loaded and the default place in the temporary program
+// folder.
+void folder()
 {
-    static Folder f;
-    return f;
+    static bool done = false;
+    if (done)
+        return;
+    yearbench::setUpSeriesFolder();
+    std::filesystem::copy_file(std::filesystem::path(MIQATIX_DATA_DIR) / "settings" / "loc.zvd",
+                               platform::programFile("loc.zvd"));
+    pi = kPi15;
+    tdtmode = 0;
+    done = true;
 }
 
 void BM_corml(benchmark::State& state)

@@ -1,6 +1,5 @@
 // One call of each Sun tier that reads the series, including its read of the
-// place (the stamp-checked loc.zvd) and the nutation.
-#include <cstdlib>
+// place (loc.zvd, served from the last read) and the nutation.
 #include <filesystem>
 
 #include <benchmark/benchmark.h>
@@ -10,37 +9,23 @@
 #include "engine/modcorsm.h"
 #include "engine/modgeneral.h"
 #include "platform/programfolder.h"
-#include "series/seriesloader.h"
+#include "yearbench.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A temporary program folder with the series files and the default place.
-struct Folder {
-    fs::path path;
-
-    Folder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        for (const char* name : {"termfull.zvd", "term.zvd", "mterm.zvd"})
-            fs::copy_file(fs::path(MIQATIX_SERIES_DIR) / name, path / name);
-        fs::copy_file(fs::path(MIQATIX_DATA_DIR) / "settings" / "loc.zvd", path / "loc.zvd");
-        platform::setProgramFolder(path);
-        series::loadTermFull();
-        series::loadTerm();
-        series::loadMterm();
-        pi = kPi15;
-        tdtmode = 0;
-    }
-    ~Folder() { fs::remove_all(path); }
-};
-
-Folder& folder()
+// The series tables loaded and the default place in the temporary program
+// folder.
+void folder()
 {
-    static Folder f;
-    return f;
+    static bool done = false;
+    if (done)
+        return;
+    yearbench::setUpSeriesFolder();
+    std::filesystem::copy_file(std::filesystem::path(MIQATIX_DATA_DIR) / "settings" / "loc.zvd",
+                               platform::programFile("loc.zvd"));
+    pi = kPi15;
+    tdtmode = 0;
+    done = true;
 }
 
 template <void (*Procedure)(double, double, double&, double&, double&, double&, double&, double&,

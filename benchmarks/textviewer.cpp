@@ -19,8 +19,8 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/filewriter.h"
-#include "platform/programfolder.h"
 #include "platform/qt/textviewer.h"
+#include "yearbench.h"
 
 namespace {
 
@@ -29,11 +29,7 @@ constexpr std::size_t kReportBytes = 26u * 1000 * 1000;
 const std::filesystem::path& reportFile()
 {
     static const std::filesystem::path file = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        platform::setProgramFolder(pattern);
+        const std::filesystem::path& folder = yearbench::temporaryProgramFolder();
         const std::string line = "  1  Sat 01/01/2027  05:21  06:50  11:58  14:50  17:07  18:27"
                                  "   \xd9\x85\xd9\x83\xd8\xa9  21.4 \xc2\xb0"
                                  "C  ----  ----\r\n";
@@ -41,7 +37,7 @@ const std::filesystem::path& reportFile()
         text.reserve(kReportBytes + line.size());
         while (text.size() < kReportBytes)
             text += line;
-        const std::filesystem::path path = std::filesystem::path(pattern) / "results.out";
+        const std::filesystem::path path = folder / "results.out";
         std::string error;
         if (!platform::fileWriter().replaceFile(path, text, error))
             std::abort();
@@ -136,7 +132,5 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(reportFile().parent_path(), ec);
     return 0;
 }

@@ -8,24 +8,16 @@
 #include "engine/modjul.h"
 #include "lunar/vismapcompute.h"
 #include "platform/programfolder.h"
-#include "series/seriesloader.h"
+#include "yearbench.h"
 
 static void BM_VisibilityMap(benchmark::State& state)
 {
-    // The series files and the shipped settings (corsh and cormm read loc.zvd).
+    // The series tables and the shipped settings (corsh and cormm read loc.zvd).
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "miqatix_bench_vismap";
-    fs::create_directories(folder);
-    for (const fs::path& dir :
-         {fs::path(MIQATIX_SERIES_DIR), fs::path(MIQATIX_DATA_DIR) / "settings"})
-        for (const auto& entry : fs::directory_iterator(dir))
-            fs::copy_file(entry.path(), folder / entry.path().filename(),
-                          fs::copy_options::overwrite_existing);
-    platform::setProgramFolder(folder);
-    series::loadTermFull();
-    series::loadTerm();
-    series::loadMterm();
-    series::loadElp();
+    yearbench::setUpSeriesFolder();
+    for (const auto& entry : fs::directory_iterator(fs::path(MIQATIX_DATA_DIR) / "settings"))
+        fs::copy_file(entry.path(), platform::programFile(entry.path().filename().string()),
+                      fs::copy_options::overwrite_existing);
     pi = kPi15;
     double conj = 0;
     jul(2023, 3, 21, 17.42, conj);

@@ -1,5 +1,5 @@
-// What the benchmarks of the report runs share: a temporary program folder
-// with the four series tables loaded, the place Cairo, and a file writer that
+// What the benchmarks share: a temporary program folder that goes when they
+// end, the four series tables loaded, the place Cairo, and a file writer that
 // keeps reports in memory.
 #pragma once
 
@@ -15,20 +15,42 @@
 
 namespace yearbench {
 
-// Loads the series tables and makes a fresh temporary program folder current;
-// stops on a failure.
+// A fresh temporary folder made the program folder; the folder and all that
+// the benchmarks wrote into it are removed when the benchmark program ends.
+// Stops on a failure.
+inline const std::filesystem::path& temporaryProgramFolder()
+{
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+        {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
+            if (!::mkdtemp(pattern.data()))
+                std::abort();
+            path = pattern;
+        }
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    platform::setProgramFolder(folder.path);
+    return folder.path;
+}
+
+// Loads the series tables and makes temporaryProgramFolder() current; stops
+// on a failure.
 inline void setUpSeriesFolder()
 {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "miqatix-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
     platform::setProgramFolder(MIQATIX_SERIES_DIR);
     series::loadTermFull();
     series::loadTerm();
     series::loadMterm();
     series::loadElp();
-    platform::setProgramFolder(pattern);
+    temporaryProgramFolder();
 }
 
 // Cairo: 31 14' E, 30 2' N, 23 m, zone 2.

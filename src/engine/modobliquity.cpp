@@ -11,6 +11,8 @@ constexpr int kNutationRows = 63;
 constexpr double kTenThousandthArcsecPerDegree = 36000000;
 constexpr double kArcsecPerDegree = 3600;
 
+constexpr int kArguments = 5; // D, M, M', F, Omega
+
 // The largest multiple of a fundamental argument that the table of powers
 // below covers; the published series needs 4 at most.
 constexpr int kMaxMultiple = 8;
@@ -94,17 +96,21 @@ void obliquity(double JD, double& dpsi, double& deps, double& eps)
         reduceTruncating(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000) *
         dtr;
 
-    const Powers pD(D), pM(M), pMp(Mp), pF(F), pOm(Om);
+    const Powers powers[kArguments] = {Powers(D), Powers(M), Powers(Mp), Powers(F), Powers(Om)};
     double sumPsi = 0;
     double sumEps = 0;
     for (int i = 1; i <= kNutationRows; ++i) {
         const double* c = mterm[i];
-        // exp(i a) for a = D c2 + M c3 + M' c4 + F c5 + Omega c6.
+        // exp(i a) for a = D c2 + M c3 + M' c4 + F c5 + Omega c6. Most rows
+        // hold one or two of the five arguments; a zero multiple would
+        // multiply by exactly 1 + 0i and is skipped.
         double cosA = 1;
         double sinA = 0;
-        if (!(pD.rotate(c[2], cosA, sinA) && pM.rotate(c[3], cosA, sinA) &&
-              pMp.rotate(c[4], cosA, sinA) && pF.rotate(c[5], cosA, sinA) &&
-              pOm.rotate(c[6], cosA, sinA))) {
+        bool whole = true;
+        for (int k = 0; k < kArguments && whole; ++k)
+            if (c[2 + k] != 0)
+                whole = powers[k].rotate(c[2 + k], cosA, sinA);
+        if (!whole) {
             const double a = D * c[2] + M * c[3] + Mp * c[4] + F * c[5] + Om * c[6];
             cosA = std::cos(a);
             sinA = std::sin(a);

@@ -25,12 +25,29 @@ std::function<Clock::time_point()>& clockSlot()
     return clock;
 }
 
+unsigned long& changeCount()
+{
+    static unsigned long count = 0;
+    return count;
+}
+
 }  // namespace
+
+void filesMayHaveChanged()
+{
+    ++changeCount();
+}
+
+unsigned long fileChangeCount()
+{
+    return changeCount();
+}
 
 void processEvents()
 {
     if (processorSlot())
         processorSlot()();
+    filesMayHaveChanged();
 }
 
 void setEventProcessor(std::function<void()> processor)
@@ -42,6 +59,7 @@ void waitForEvents(std::chrono::milliseconds most)
 {
     if (waiterSlot()) {
         waiterSlot()(most);
+        filesMayHaveChanged();
         return;
     }
     processEvents();

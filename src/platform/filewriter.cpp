@@ -9,6 +9,8 @@
 #include <limits>
 #include <unistd.h>
 
+#include "eventloop.h"
+
 namespace platform {
 
 namespace {
@@ -217,6 +219,9 @@ bool SpooledFile::commit(std::string& error)
 
 FileWriter& fileWriter()
 {
+    // Whoever takes the writer is about to save: readers that keep a settings
+    // record look at its file again at their next call, which comes after it.
+    filesMayHaveChanged();
     return currentWriter() ? *currentWriter() : realWriter();
 }
 

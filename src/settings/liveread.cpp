@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
 
 namespace settings {
@@ -26,8 +27,8 @@ struct Stamp {
 };
 
 // The file's stamps, looked up by its bare name in the already opened program
-// folder: one path component to walk instead of the whole path, on a call
-// that the engine makes tens of thousands of times a report.
+// folder: one path component to walk instead of the whole path, once a day of
+// a report run (at each hand-over).
 bool stampOf(int folder, const char* name, Stamp& stamp)
 {
     struct stat st {};
@@ -46,6 +47,7 @@ struct LiveRecord {
     Stamp stamp;
     bool valid = false;
     Record record;
+    unsigned long checkedAt = 0; // platform::fileChangeCount() at the last look
     int folder = -1;
     unsigned folderGeneration = ~0u;
 
@@ -61,6 +63,10 @@ struct LiveRecord {
             folderGeneration = platform::programFolderGeneration();
             valid = false;
         }
+        // Nothing can have saved the file since the last look: the look-up
+        // of its stamps, a system call, is the greater part of a call's cost.
+        if (valid && checkedAt == platform::fileChangeCount())
+            return record;
         Stamp now;
         if (folder < 0 || !stampOf(folder, name, now)) {
             valid = false;
@@ -73,6 +79,7 @@ struct LiveRecord {
             stamp = now;
             valid = true;
         }
+        checkedAt = platform::fileChangeCount();
         return record;
     }
 };

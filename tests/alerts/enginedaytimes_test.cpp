@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "alerts/enginedaytimes.h"
@@ -17,6 +19,7 @@
 #include "engine/modriseset.h"
 #include "mainwindow/prayertimes.h"
 #include "platform/programfolder.h"
+#include "platform/qt/qtplatform.h"
 #include "series/seriesloader.h"
 #include "settings/records.h"
 #include "support/testsupport.h"
@@ -384,6 +387,29 @@ TEST_F(EngineDayTimesTest, AgreesWithTheMainProgramToTheMinute)
     // The parallax moves an event by a second or so: a text differs only where
     // that second crosses a half minute.
     EXPECT_GE(exact, all - 3);
+}
+
+// The main program saves the place while this one runs. The tick that follows
+// (a handler entered from the message loop) computes the whole day with the
+// new place: the engine's kept record of the old one is looked at again too.
+TEST_F(EngineDayTimesTest, APlaceSavedByTheMainProgramCountsFromTheNextTick)
+{
+    platform::watchHandlerEntries();
+    loc = location({"Riyadh", 24.6333, 46.7167, 600, 3});
+    const DayTimes riyadh = compute(kDay);
+    const std::string riyadhFile = get("loc.zvd");
+    loc = location(kMecca);
+    const DayTimes mecca = compute(kDay);
+    ASSERT_NE(riyadh.fajr, mecca.fajr);
+
+    // Saved by the other program (write and rename), so no save of this one
+    // marks it.
+    testsupport::writeFile(file("loc.zvd.new"), riyadhFile);
+    std::filesystem::rename(file("loc.zvd.new"), file("loc.zvd"));
+    DayTimes tick;
+    QTimer::singleShot(0, [&] { tick = source.compute(kDay); });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tick, riyadh);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "dialogtest.h"
 #include "settings/dialogs/frmlocation.h"
+#include "settings/liveread.h"
 #include "settings/records.h"
 
 using namespace dialogtest;
@@ -236,6 +237,19 @@ TEST_F(LocationTest, OkWritesTheCurrentLocationFromTheBoxes)
                               "0,12,70,\"0,0065\"\r\n");
     EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+// The engine keeps the place it read last; a save by the dialog counts at its
+// very next call, with no hand-over to the message loop in between.
+TEST_F(LocationTest, TheEnginesNextCallTakesTheSavedPlace)
+{
+    EXPECT_EQ(settings::liveCurrentLocation().locname, "Mecca");
+    frmlocation d;
+    enter(d, "Jerusalem");
+    d.cmdok_Click();
+    EXPECT_EQ(settings::liveCurrentLocation().locname, "Jerusalem");
+    EXPECT_DOUBLE_EQ(settings::liveCurrentLocation().zon, 0);
+    EXPECT_DOUBLE_EQ(settings::liveCurrentLocation().latid, 51);
 }
 
 TEST_F(LocationTest, UnsoundRefractionValuesAndDoubleQuotesAreRefused)

@@ -37,6 +37,7 @@ public:
     }
     bool handOverCancelled() override
     {
+        platform::processEvents(); // as the progress window's hand-over does
         ++handOvers;
         if (atHandOver)
             atHandOver(handOvers);

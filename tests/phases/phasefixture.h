@@ -30,6 +30,7 @@ public:
     }
     void handOver() override
     {
+        platform::processEvents(); // as the progress window's hand-over does
         ++handOvers;
         if (onHandOver)
             onHandOver(handOvers);

@@ -45,6 +45,7 @@ public:
     }
     void handOver() override
     {
+        platform::processEvents(); // as the progress window's hand-over does
         ++handOvers;
         calls.push_back("handOver");
         if (onHandOver)

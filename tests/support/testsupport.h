@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
 
@@ -28,7 +29,13 @@ protected:
     std::filesystem::path folder() const { return folder_; }
     std::filesystem::path file(const std::string& name) const { return folder_ / name; }
 
-    void put(const std::string& name, const std::string& contents) { writeFile(file(name), contents); }
+    // Writes a file of the program folder as a save of the program would:
+    // the settings readers look at it again at their next call.
+    void put(const std::string& name, const std::string& contents)
+    {
+        writeFile(file(name), contents);
+        platform::filesMayHaveChanged();
+    }
     std::string get(const std::string& name) const { return readFile(file(name)); }
 
     // Copies the shipped default settings files into the folder.

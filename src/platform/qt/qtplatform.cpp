@@ -4,7 +4,9 @@
 #include <cstdlib>
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QString>
@@ -16,6 +18,33 @@
 #include "platform/qt/messagebox.h"
 
 namespace platform {
+
+namespace {
+
+// Sees each event before its receiver does; lets every one through.
+class HandlerEntries : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent*) override
+    {
+        filesMayHaveChanged();
+        return false;
+    }
+};
+
+}  // namespace
+
+void watchHandlerEntries()
+{
+    // The filter belongs to the application object and goes with it.
+    static QPointer<HandlerEntries> filter;
+    if (filter)
+        return;
+    filter = new HandlerEntries(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
+}
 
 QString faultTitle(bool english)
 {
@@ -66,6 +95,7 @@ void installQtPlatform()
     // read numbers with a decimal point whatever the user's locale is.
     std::setlocale(LC_NUMERIC, "C");
     setEventProcessor([] { QCoreApplication::processEvents(); });
+    watchHandlerEntries();
     // A nested loop that sleeps until an event or the timer comes: the waits of
     // modgeneral::Delay stay responsive without keeping a core busy.
     setEventWaiter([](std::chrono::milliseconds most) {

@@ -11,6 +11,11 @@ namespace platform {
 // with a decimal point from then on, whatever the user's locale.
 void installQtPlatform();
 
+// Counts every event that the message loop delivers, to any object, as a
+// handler's entry where a settings file may have been saved
+// (platform::filesMayHaveChanged). Part of installQtPlatform.
+void watchHandlerEntries();
+
 // The title of the message that stops a program on a file fault.
 QString faultTitle(bool english);
 
