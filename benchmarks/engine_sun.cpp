@@ -13,19 +13,9 @@
 
 namespace {
 
-// The series tables loaded and the default place in the temporary program
-// folder.
 void folder()
 {
-    static bool done = false;
-    if (done)
-        return;
-    yearbench::setUpSeriesFolder();
-    std::filesystem::copy_file(std::filesystem::path(MIQATIX_DATA_DIR) / "settings" / "loc.zvd",
-                               platform::programFile("loc.zvd"));
-    pi = kPi15;
-    tdtmode = 0;
-    done = true;
+    yearbench::setUpDefaultPlaceFolder();
 }
 
 template <void (*Procedure)(double, double, double&, double&, double&, double&, double&, double&,

@@ -53,6 +53,22 @@ inline void setUpSeriesFolder()
     temporaryProgramFolder();
 }
 
+// setUpSeriesFolder() with the shipped default place in the folder and the
+// engine's process-wide values as the programs start with them; once per
+// program.
+inline void setUpDefaultPlaceFolder()
+{
+    static bool done = false;
+    if (done)
+        return;
+    setUpSeriesFolder();
+    std::filesystem::copy_file(std::filesystem::path(MIQATIX_DATA_DIR) / "settings" / "loc.zvd",
+                               platform::programFile("loc.zvd"));
+    pi = kPi15;
+    tdtmode = 0;
+    done = true;
+}
+
 // Cairo: 31 14' E, 30 2' N, 23 m, zone 2.
 inline settings::CurrentLocation cairo()
 {

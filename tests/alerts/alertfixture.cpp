@@ -84,17 +84,7 @@ void AlertProgramTest::setField(const std::string& file, int field, const std::s
     std::string line = get(file);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
-    // The default files hold no comma inside a text.
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
-        fields.push_back(line.substr(start, comma - start));
-    fields.push_back(line.substr(start));
-    fields.at(field - 1) = value;
-    std::string out;
-    for (size_t i = 0; i < fields.size(); ++i)
-        out += (i ? "," : "") + fields[i];
-    put(file, out + "\r\n");
+    put(file, testsupport::withField(line, field, value) + "\r\n");
 }
 
 void AlertProgramTest::makeWindow()

@@ -144,22 +144,11 @@ const std::vector<Row>& rows()
 }
 
 // The field `field` (1-based) of the first line of a settings text replaced.
-// The shipped files hold no comma inside a text.
 std::string withField(const std::string& contents, int field, const std::string& value)
 {
     const size_t lineEnd = contents.find("\r\n");
-    const std::string line = contents.substr(0, lineEnd);
     const std::string rest = lineEnd == std::string::npos ? "\r\n" : contents.substr(lineEnd);
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
-        fields.push_back(line.substr(start, comma - start));
-    fields.push_back(line.substr(start));
-    fields.at(field - 1) = value;
-    std::string out;
-    for (size_t i = 0; i < fields.size(); ++i)
-        out += (i ? "," : "") + fields[i];
-    return out + rest;
+    return testsupport::withField(contents.substr(0, lineEnd), field, value) + rest;
 }
 
 bool isTimeOrMarker(const QString& t)

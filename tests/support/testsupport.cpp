@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "platform/programfolder.h"
 
@@ -16,6 +17,20 @@ std::filesystem::path seriesDir()
 std::filesystem::path dataDir()
 {
     return MIQATIX_DATA_DIR;
+}
+
+std::string withField(const std::string& line, int field, const std::string& value)
+{
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
+        fields.push_back(line.substr(start, comma - start));
+    fields.push_back(line.substr(start));
+    fields.at(field - 1) = value;
+    std::string out;
+    for (size_t i = 0; i < fields.size(); ++i)
+        out += (i ? "," : "") + fields[i];
+    return out;
 }
 
 std::string readFile(const std::filesystem::path& file)

@@ -20,6 +20,10 @@ std::filesystem::path dataDir();     // the project's data/ folder
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& contents);
 
+// The settings line `line` (no line end) with its field `field` (1-based)
+// replaced by `value`. The shipped files hold no comma inside a text.
+std::string withField(const std::string& line, int field, const std::string& value);
+
 // A fresh program folder for each test, removed afterwards.
 class ProgramFolderTest : public ::testing::Test {
 protected:
