@@ -80,7 +80,8 @@ protected:
 
 void installEnterOnButtons()
 {
-    static EnterPressesButton* filter = nullptr;
+    // Goes with the application object, so that a new one gets its own filter.
+    static QPointer<EnterPressesButton> filter;
     if (filter || !QCoreApplication::instance())
         return;
     filter = new EnterPressesButton(QCoreApplication::instance());
