@@ -40,8 +40,12 @@ struct Powers {
     // within the table.
     bool rotate(double m, double& re, double& im) const
     {
+        // Range first: a damaged series file may hold any number, and
+        // converting one beyond int (or not a number) is undefined.
+        if (!(m >= -kMaxMultiple && m <= kMaxMultiple))
+            return false;
         const int k = static_cast<int>(m);
-        if (k != m || k > kMaxMultiple || k < -kMaxMultiple)
+        if (k != m)
             return false;
         const double ck = c[k < 0 ? -k : k];
         const double sk = k < 0 ? -s[-k] : s[k];
