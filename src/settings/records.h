@@ -141,7 +141,9 @@ std::vector<SavedLocation> readSavedLocations();
 inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
 inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnnnbbbbnnnnt";
 inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
-inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
+// The four Mecca fields are read as they stand: anything but #TRUE# and
+// #FALSE# there sets no recording.
+inline constexpr std::string_view kAlertSettingsKinds = "nnnntttt";
 inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnnnnnnnt";
 
 // No record that the dialogs write comes near this size; the readers take no
