@@ -11,8 +11,8 @@
 #include "engine/modcormm.h"
 #include "engine/modgeneral.h"
 #include "engine/modrefractionnew.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "engine/modcorsl.h"
 #include "engine/modcorsm.h"
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 
 namespace {
 

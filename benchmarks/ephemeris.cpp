@@ -9,9 +9,9 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 #include "settings/records.h"
 #include "tools/ephemeris.h"
 #include "yearbench.h"

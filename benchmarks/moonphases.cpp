@@ -9,9 +9,9 @@
 
 #include "engine/modgeneral.h"
 #include "lunar/moonphases.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 #include "settings/records.h"
 #include "yearbench.h"
 

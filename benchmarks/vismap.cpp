@@ -7,8 +7,8 @@
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "lunar/vismapcompute.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 
 static void BM_VisibilityMap(benchmark::State& state)
 {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 #include "settings/records.h"
 
 namespace yearbench {

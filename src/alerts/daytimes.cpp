@@ -4,7 +4,7 @@
 
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
-#include "engine/modjul.h"
+#include "engine/modsummer.h"
 
 namespace alerts {
 
@@ -13,13 +13,6 @@ namespace {
 bool insideDay(double hours)
 {
     return hours >= 0 && hours < 24;
-}
-
-double julianDay(double year, double month, double day)
-{
-    double JD = 0;
-    jul(year, month, day, 0, JD);
-    return JD;
 }
 
 } // namespace
@@ -39,14 +32,10 @@ std::string adjustedClockText(double hours, double minutes)
 
 int summerHour(const CalendarDate& date, const settings::Preferences& prefs)
 {
-    if (prefs.summ != "1")
-        return 0;
-    const double d = julianDay(date.year, date.month, date.day);
-    const double start = julianDay(date.year, prefs.smf, prefs.sdf);
-    const double end = julianDay(date.year, prefs.smt, prefs.sdt);
-    if (end >= start)
-        return (d >= start && d <= end) ? 1 : 0;
-    return (d >= start || d <= end) ? 1 : 0;
+    return prefs.summ == "1" && inSummerWindow(prefs, SummerYearRule::TestedYear, date.year,
+                                               date.month, date.day)
+               ? 1
+               : 0;
 }
 
 double roundedZone(double zon)

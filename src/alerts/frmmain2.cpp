@@ -14,12 +14,12 @@
 #include "alerts/alertclock.h"
 #include "alerts/frmadan.h"
 #include "alerts/trayimage.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "platform/qt/programs.h"
 #include "platform/qt/sound.h"
 #include "platform/qt/trayicon.h"
+#include "series/seriesloader.h"
 
 namespace alerts {
 

@@ -4,19 +4,7 @@
 // their nutation and their observer.
 #pragma once
 
-#include <cmath>
-
-// An angle into 0..360 by the truncating rule, degrees: exactly 360 stays 360
-// (unlike modgeneral::range).
-inline double reduceTruncating(double x)
-{
-    const double q = x / 360 - std::trunc(x / 360);
-    if (x < 0)
-        return 360 * q + 360;
-    if (x > 360)
-        return 360 * q;
-    return x;
-}
+#include "modgeneral.h"
 
 // The mean elements of the Moon and the 60 + 60 periodic terms of Tables 47.A
 // and 47.B (rows 64..183 of `mterm`), with the additive terms of Venus,

@@ -15,11 +15,11 @@ constexpr double kMeanDistance = 385000.56; // km
 
 } // namespace
 
-void corml(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void corml(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& parallax,
            double& s, double& sT)
 {
-    const double r = pi / 180;
+    const double r = piValue / 180;
     double dT = 0;
     deltat(JD, dT);
     if (tdtmode == 1)
@@ -34,11 +34,11 @@ void corml(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     double Lp = 0, sumL = 0, sumB = 0, sumR = 0; // radians; 0.000001 degree, 0.001 km
     lunarSums(T, r, Lp, sumL, sumB, sumR);
 
-    lambda = Lp * 180 / pi + sumL / 1000000 + dpsi;
+    lambda = Lp * 180 / piValue + sumL / 1000000 + dpsi;
     beta = sumB / 1000000;
     const double distance = kMeanDistance + sumR / 1000; // km
 
-    ecltopo(pi, JD, eps, dpsi, lambda, beta, distance, lambdaT, betaT, s, sT, parallax, "M");
-    eclequa(pi, JD, eps, lambda, beta, alpha, delta);
-    eclequa(pi, JD, eps, lambdaT, betaT, alphaT, deltaT);
+    ecltopo(piValue, JD, eps, dpsi, lambda, beta, distance, lambdaT, betaT, s, sT, parallax, "M");
+    eclequa(piValue, JD, eps, lambda, beta, alpha, delta);
+    eclequa(piValue, JD, eps, lambdaT, betaT, alphaT, deltaT);
 }

@@ -43,11 +43,11 @@ constexpr double kMeanDistance = 385000.57; // km
 
 } // namespace
 
-void cormm(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void cormm(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& parallax,
            double& s, double& sT, double& distance)
 {
-    const double r = pi / 180;
+    const double r = piValue / 180;
     double dT = 0;
     deltat(JD, dT);
     if (tdtmode == 1)
@@ -88,7 +88,7 @@ void cormm(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     beta = U;
     distance = R;
 
-    ecltopo(pi, JD, eps, dpsi, lambda, beta, distance, lambdaT, betaT, s, sT, parallax, "M");
-    eclequa(pi, JD, eps, lambda, beta, alpha, delta);
-    eclequa(pi, JD, eps, lambdaT, betaT, alphaT, deltaT);
+    ecltopo(piValue, JD, eps, dpsi, lambda, beta, distance, lambdaT, betaT, s, sT, parallax, "M");
+    eclequa(piValue, JD, eps, lambda, beta, alpha, delta);
+    eclequa(piValue, JD, eps, lambdaT, betaT, alphaT, deltaT);
 }

@@ -8,6 +8,7 @@
 #include "modeclequa.h"
 #include "modgeneral.h"
 #include "modlasttdt.h"
+#include "modobliquity.h"
 
 namespace {
 
@@ -78,16 +79,7 @@ void cormvlnut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
 
     // Laskar's mean obliquity, U in units of 10000 Julian years.
     const double U = tau / 10;
-    const double eps0 =
-        (84381.448 +
-         U * (-4680.93 +
-              U * (-1.55 +
-                   U * (1999.25 +
-                        U * (-51.38 +
-                             U * (-249.67 +
-                                  U * (-39.05 +
-                                       U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))))) /
-        3600;
+    const double eps0 = meanObliquity(U);
     epsilon = eps0 + dEpsilon;
 }
 

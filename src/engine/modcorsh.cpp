@@ -22,7 +22,7 @@ double series(int first, int last, double tau)
 
 } // namespace
 
-void corsh(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void corsh(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& R, double& E)
 {
     double dT = 0;
@@ -47,10 +47,11 @@ void corsh(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     const double B = B0 + tau * (B1 + tau * (B2 + tau * (B3 + tau * B4)));
     R = R0 + tau * (R1 + tau * (R2 + tau * (R3 + tau * (R4 + tau * R5))));
 
-    double geocentricL = L * 180 / pi + 180;
+    double geocentricL = L * 180 / piValue + 180;
     modgeneral::range(geocentricL);
     double dlambda = 0;
     dabb(tau, dlambda);
-    vsopSunFinish(pi, JD, tau, geocentricL, -(B * 180 / pi), kAberrationConstant * R * dlambda, R,
-                  alpha, delta, alphaT, deltaT, lambda, beta, lambdaT, betaT, E);
+    vsopSunFinish(piValue, JD, tau, geocentricL, -(B * 180 / piValue),
+                  kAberrationConstant * R * dlambda, R, alpha, delta, alphaT, deltaT, lambda, beta,
+                  lambdaT, betaT, E);
 }

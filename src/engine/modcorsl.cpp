@@ -9,10 +9,10 @@
 #include "modobliquity.h"
 #include "sunmeanlongitude.h"
 
-void corsl(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void corsl(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& R, double& E)
 {
-    const double d = pi / 180;
+    const double d = piValue / 180;
     double dT = 0;
     deltat(JD, dT);
     if (tdtmode == 1)
@@ -32,8 +32,8 @@ void corsl(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     double dpsi = 0, deps = 0, eps = 0;
     obliquity(JD, dpsi, deps, eps);
     double s = 0, sT = 0, parallax = 0;
-    ecltopo(pi, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax, "S");
-    eclequa(pi, JD, eps, lambda, beta, alpha, delta);
-    eclequa(pi, JD, eps, lambdaT, betaT, alphaT, deltaT);
-    E = equationOfTime(pi, L0, alpha, dpsi, eps);
+    ecltopo(piValue, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax, "S");
+    eclequa(piValue, JD, eps, lambda, beta, alpha, delta);
+    eclequa(piValue, JD, eps, lambdaT, betaT, alphaT, deltaT);
+    E = equationOfTime(piValue, L0, alpha, dpsi, eps);
 }

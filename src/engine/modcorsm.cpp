@@ -20,19 +20,9 @@ double series(int first, int last, double scale, double tau)
     return s * scale;
 }
 
-// Into 0..360 by the truncating rule, an exact 360 left as it is.
-double reduce(double x)
-{
-    if (x < 0)
-        x = 360 + 360 * (x / 360 - std::trunc(x / 360));
-    if (x > 360)
-        x = 360 * (x / 360 - std::trunc(x / 360));
-    return x;
-}
-
 } // namespace
 
-void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
+void corsm(double piValue, double JD, double& alpha, double& delta, double& alphaT, double& deltaT,
            double& lambda, double& beta, double& lambdaT, double& betaT, double& R, double& E)
 {
     double dT = 0;
@@ -57,7 +47,7 @@ void corsm(double pi, double JD, double& alpha, double& delta, double& alphaT, d
     const double B = (B0 + tau * B1) / kStoredUnit;
     R = (R0 + tau * (R1 + tau * (R2 + tau * (R3 + tau * R4)))) / kStoredUnit;
 
-    const double geocentricL = reduce(L * 180 / pi + 180);
-    vsopSunFinish(pi, JD, tau, geocentricL, -(B * 180 / pi), kAberrationAt1AU / R, R, alpha, delta,
-                  alphaT, deltaT, lambda, beta, lambdaT, betaT, E);
+    const double geocentricL = reduceTruncating(L * 180 / piValue + 180);
+    vsopSunFinish(piValue, JD, tau, geocentricL, -(B * 180 / piValue), kAberrationAt1AU / R, R,
+                  alpha, delta, alphaT, deltaT, lambda, beta, lambdaT, betaT, E);
 }

@@ -9,12 +9,12 @@
 #include "modobliquity.h"
 #include "sunmeanlongitude.h"
 
-void corsvltopo(double lonObs, double lat, double pi, double JD, double eps, double dpsi,
+void corsvltopo(double lonObs, double lat, double piValue, double JD, double eps, double dpsi,
                 double lambda, double beta, double R, double& lambdaT, double& betaT, double& s,
                 double& sT, double& parallax, double& /*spare*/)
 {
-    ecltopoAtPlace(pi, JD, eps, dpsi, lambda, beta, R, lonObs, lat, 0, true, lambdaT, betaT, s, sT,
-                   parallax);
+    ecltopoAtPlace(piValue, JD, eps, dpsi, lambda, beta, R, lonObs, lat, 0, true, lambdaT, betaT, s,
+                   sT, parallax);
 }
 
 void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, double& alphaT,

@@ -19,8 +19,8 @@ void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, 
 
 // The topocentric correction of ecltopo for the Sun at the given place and at
 // sea level (height 0); nothing is read from loc.zvd. lonObs east positive and
-// lat in degrees; pi, JD, eps, dpsi, lambda, beta as for ecltopo; R in AU.
+// lat in degrees; piValue, JD, eps, dpsi, lambda, beta as for ecltopo; R in AU.
 // Outputs lambdaT, betaT, s, sT, parallax as for ecltopo. spare is not read.
-void corsvltopo(double lonObs, double lat, double pi, double JD, double eps, double dpsi,
+void corsvltopo(double lonObs, double lat, double piValue, double JD, double eps, double dpsi,
                 double lambda, double beta, double R, double& lambdaT, double& betaT, double& s,
                 double& sT, double& parallax, double& spare);

@@ -10,10 +10,10 @@ double dtr = 0; // degree-radian factor of the latest call
 
 } // namespace
 
-void eclequa(double pi, double /*JD*/, double eps, double lambda, double beta, double& alpha,
+void eclequa(double piValue, double /*JD*/, double eps, double lambda, double beta, double& alpha,
              double& delta)
 {
-    dtr = pi / 180;
+    dtr = piValue / 180;
     const double e = eps * dtr;
     const double l = lambda * dtr;
     const double b = beta * dtr;

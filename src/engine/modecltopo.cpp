@@ -16,11 +16,11 @@ constexpr double kMoonRadiusRatio = 0.2725076; // Moon's radius / Earth's
 
 } // namespace
 
-void ecltopoAtPlace(double pi, double JD, double eps, double dpsi, double lambda, double beta,
+void ecltopoAtPlace(double piValue, double JD, double eps, double dpsi, double lambda, double beta,
                     double delta, double lon, double lat, double height, bool sun, double& lambdaT,
                     double& betaT, double& s, double& sT, double& parallax)
 {
-    const double dtr = pi / 180;
+    const double dtr = piValue / 180;
     double theta = 0;
     lasttdt(JD, lon, eps * dtr, dpsi, theta);
     if (sun) {
@@ -49,11 +49,11 @@ void ecltopoAtPlace(double pi, double JD, double eps, double dpsi, double lambda
     sT = st / dtr;
 }
 
-void ecltopo(double pi, double JD, double eps, double dpsi, double lambda, double beta,
+void ecltopo(double piValue, double JD, double eps, double dpsi, double lambda, double beta,
              double delta, double& lambdaT, double& betaT, double& s, double& sT, double& parallax,
              const std::string& body)
 {
     const settings::CurrentLocation& loc = settings::liveCurrentLocation();
-    ecltopoAtPlace(pi, JD, eps, dpsi, lambda, beta, delta, loc.longitude(), loc.latitude(), loc.ele,
-                   body == "S", lambdaT, betaT, s, sT, parallax);
+    ecltopoAtPlace(piValue, JD, eps, dpsi, lambda, beta, delta, loc.longitude(), loc.latitude(),
+                   loc.ele, body == "S", lambdaT, betaT, s, sT, parallax);
 }

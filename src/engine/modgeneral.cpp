@@ -48,10 +48,7 @@ double atn2(double x, double y)
 
 double range(double& x)
 {
-    if (x < 0)
-        x = 360 + 360 * (x / 360 - std::trunc(x / 360));
-    if (x > 360)
-        x = 360 * (x / 360 - std::trunc(x / 360));
+    x = reduceTruncating(x);
     if (x == 360)
         x = 0;
     return x;

@@ -6,6 +6,7 @@
 // are plain variables: everything runs on the one window thread.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -42,6 +43,19 @@ extern double elpv0[219][7], elpv1[245][4], elpv2[155][4], elpv3[26][4];
 extern double elpu0[189][7], elpu1[65][4], elpu2[65][4], elpu3[13][4];
 extern double elpr0[155][7], elpr1[115][4], elpr2[69][4], elpr3[20][4];
 extern double elpidx[245];
+
+// An angle into 0..360 degrees by the truncating rule, x - 360 trunc(x / 360)
+// (plus 360 below 0) in the form the published routines compute it: an exact
+// 360 stays 360 (modgeneral::range makes it 0), harmless before a sine.
+inline double reduceTruncating(double x)
+{
+    const double q = x / 360 - std::trunc(x / 360);
+    if (x < 0)
+        return 360 * q + 360;
+    if (x > 360)
+        return 360 * q;
+    return x;
+}
 
 // Which tables the series loader has filled from their whole files. Whether a
 // table is loaded is known from here, never guessed from a result: extreme

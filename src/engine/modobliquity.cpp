@@ -11,17 +11,6 @@ constexpr int kNutationRows = 63;
 constexpr double kTenThousandthArcsecPerDegree = 36000000;
 constexpr double kArcsecPerDegree = 3600;
 
-// Into 0..360 by the truncating rule; unlike modgeneral::range an exact 360
-// is left as it is (harmless for the sines and cosines that follow).
-double reduce(double x)
-{
-    if (x < 0)
-        x = 360 + 360 * (x / 360 - std::trunc(x / 360));
-    if (x > 360)
-        x = 360 * (x / 360 - std::trunc(x / 360));
-    return x;
-}
-
 // The largest multiple of a fundamental argument that the table of powers
 // below covers; the published series needs 4 at most.
 constexpr int kMaxMultiple = 8;
@@ -90,15 +79,20 @@ void obliquity(double JD, double& dpsi, double& deps, double& eps)
     const double U = tau / 10;
 
     const double D =
-        reduce(297.85036 + 445267.11148 * T - 0.0019142 * T * T + T * T * T / 189474) * dtr;
+        reduceTruncating(297.85036 + 445267.11148 * T - 0.0019142 * T * T + T * T * T / 189474) *
+        dtr;
     const double M =
-        reduce(357.52772 + 35999.05034 * T - 0.0001603 * T * T - T * T * T / 300000) * dtr;
+        reduceTruncating(357.52772 + 35999.05034 * T - 0.0001603 * T * T - T * T * T / 300000) *
+        dtr;
     const double Mp =
-        reduce(134.96298 + 477198.867398 * T + 0.0086972 * T * T + T * T * T / 56250) * dtr;
+        reduceTruncating(134.96298 + 477198.867398 * T + 0.0086972 * T * T + T * T * T / 56250) *
+        dtr;
     const double F =
-        reduce(93.27191 + 483202.017538 * T - 0.0036825 * T * T + T * T * T / 327270) * dtr;
+        reduceTruncating(93.27191 + 483202.017538 * T - 0.0036825 * T * T + T * T * T / 327270) *
+        dtr;
     const double Om =
-        reduce(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000) * dtr;
+        reduceTruncating(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000) *
+        dtr;
 
     const Powers pD(D), pM(M), pMp(Mp), pF(F), pOm(Om);
     double sumPsi = 0;

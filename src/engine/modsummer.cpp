@@ -11,15 +11,27 @@ void summer(double day, double month, double year, std::int16_t& flag)
 void summer(const settings::Preferences& pref, double day, double month, double year,
             std::int16_t& flag)
 {
-    if (pref.summ != "1") {
-        flag = 0;
-        return;
+    flag = pref.summ == "1" && inSummerWindow(pref, SummerYearRule::TestedYear, year, month, day)
+               ? 1
+               : 0;
+}
+
+bool inSummerWindow(const settings::Preferences& pref, SummerYearRule rule, double year,
+                    double month, double day)
+{
+    double start, end, d;
+    if (rule == SummerYearRule::TestedYear) {
+        start = static_cast<double>(dateSerial(year, pref.smf, pref.sdf));
+        end = static_cast<double>(dateSerial(year, pref.smt, pref.sdt));
+        d = static_cast<double>(dateSerial(year, month, day));
+    } else {
+        // 32 days a month order month/day pairs as the dates of a year, days
+        // being at most 31.
+        start = pref.smf * 32 + pref.sdf;
+        end = pref.smt * 32 + pref.sdt;
+        d = month * 32 + day;
     }
-    const long long start = dateSerial(year, pref.smf, pref.sdf);
-    const long long end = dateSerial(year, pref.smt, pref.sdt);
-    const long long d = dateSerial(year, month, day);
     if (end < start)
-        flag = (d >= start || d <= end) ? 1 : 0;
-    else
-        flag = (start <= d && d <= end) ? 1 : 0;
+        return d >= start || d <= end;
+    return start <= d && d <= end;
 }

@@ -19,3 +19,23 @@ void summer(double day, double month, double year, std::int16_t& flag);
 // the file is saved again while it hands over to the message loop.
 void summer(const settings::Preferences& pref, double day, double month, double year,
             std::int16_t& flag);
+
+// How the summer-time window's ends and the tested date are compared.
+enum class SummerYearRule {
+    // As dates of the tested year by the platform's date-from-parts rule:
+    // each part rounded (half to even), a day or month beyond its range
+    // rolled over (an end of 31 April is 1 May, of 29 February in a common
+    // year 1 March). The engine's `summer` and the alert program's day.
+    TestedYear,
+    // Month and day alone, as dates of one leap year: 29 February exists, 31
+    // April comes after 30 April and before 1 May, and the year is not read.
+    // The crescent preview's conjunction and the Qibla times.
+    OneLeapYear,
+};
+
+// Whether year/month/day lies in the preferences' summer-time window, from
+// smf/sdf to smt/sdt, both days included; an end before the start wraps the
+// year end. The switch (summ) is the caller's to test: the callers read it
+// by different rules.
+bool inSummerWindow(const settings::Preferences& pref, SummerYearRule rule, double year,
+                    double month, double day);

@@ -7,6 +7,7 @@
 #include "moddeltat.h"
 #include "modgeneral.h"
 #include "modlowaltazm.h"
+#include "modobliquity.h"
 
 namespace {
 
@@ -136,18 +137,10 @@ void vlownut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
     deltat(JD, dT);
     const double tau = (JD + dT - kJ2000) / 365250;
     const double T = 10 * tau;
-    auto reduce = [](double x) {
-        const double q = x / 360 - std::trunc(x / 360);
-        if (x < 0)
-            return q * 360 + 360;
-        if (x > 360)
-            return q * 360;
-        return x;
-    };
     const double r = storedPi() / 180;
-    const double omega = reduce(125.04452 - 1934.136261 * T) * r; // the Moon's node
-    const double L = reduce(280.4665 + 36000.7698 * T) * r;       // the Sun's mean longitude
-    const double Lp = reduce(218.3165 + 481267.8813 * T) * r;     // the Moon's mean longitude
+    const double omega = reduceTruncating(125.04452 - 1934.136261 * T) * r; // the Moon's node
+    const double L = reduceTruncating(280.4665 + 36000.7698 * T) * r;   // the Sun's mean longitude
+    const double Lp = reduceTruncating(218.3165 + 481267.8813 * T) * r; // the Moon's mean longitude
 
     // Coefficients in arcseconds.
     dPsi = (-17.2 * std::sin(omega) - 1.32 * std::sin(2 * L) - 0.23 * std::sin(2 * Lp) +
@@ -158,16 +151,7 @@ void vlownut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
                3600;
 
     const double U = tau / 10; // units of 10000 Julian years
-    const double eps0 =
-        (84381.448 +
-         U * (-4680.93 +
-              U * (-1.55 +
-                   U * (1999.25 +
-                        U * (-51.38 +
-                             U * (-249.67 +
-                                  U * (-39.05 +
-                                       U * (7.12 + U * (27.87 + U * (5.79 + U * 2.45)))))))))) /
-        3600;
+    const double eps0 = meanObliquity(U);
     epsilon = eps0 + dEpsilon;
 }
 

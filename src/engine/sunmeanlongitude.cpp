@@ -28,10 +28,10 @@ void sunTrueLongitude(double T, double L0, double d, double& trueLongitude, doub
     R = 1.000001018 * (1 - e * e) / (1 + e * std::cos(nu * d));
 }
 
-double equationOfTime(double pi, double L0, double alpha, double dpsi, double eps)
+double equationOfTime(double piValue, double L0, double alpha, double dpsi, double eps)
 {
     constexpr double kMinutesPerDegree = 4;
-    double E = foldTurns(L0 - 0.0057183 - alpha + dpsi * std::cos(eps * pi / 180), 360);
+    double E = foldTurns(L0 - 0.0057183 - alpha + dpsi * std::cos(eps * piValue / 180), 360);
     while (E <= -6)
         E += 360;
     while (E >= 6)

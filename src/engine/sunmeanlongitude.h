@@ -14,4 +14,4 @@ void sunTrueLongitude(double T, double L0, double d, double& trueLongitude, doub
 // The equation of time in minutes from the mean longitude L0, the apparent
 // right ascension alpha, the nutation dpsi and the obliquity eps, all degrees
 // (Meeus 28.3): brought into -6 < E < 6 degrees by whole turns, then times 4.
-double equationOfTime(double pi, double L0, double alpha, double dpsi, double eps);
+double equationOfTime(double piValue, double L0, double alpha, double dpsi, double eps);

@@ -16,12 +16,12 @@ constexpr double kFk5Latitude = 0.000010877777777; // degrees (0.03916")
 
 } // namespace
 
-void vsopSunFinish(double pi, double JD, double tau, double geocentricL, double B,
+void vsopSunFinish(double piValue, double JD, double tau, double geocentricL, double B,
                    double aberration, double R, double& alpha, double& delta, double& alphaT,
                    double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT,
                    double& E)
 {
-    const double d = pi / 180;
+    const double d = piValue / 180;
     const double T = 10 * tau;
     const double lambda1 = geocentricL - 1.397 * T - 0.00031 * T * T;
     const double L = geocentricL - kFk5Longitude;
@@ -34,10 +34,10 @@ void vsopSunFinish(double pi, double JD, double tau, double geocentricL, double 
     beta = B;
 
     double s = 0, sT = 0, parallax = 0;
-    ecltopo(pi, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax, "S");
-    eclequa(pi, JD, eps, lambda, beta, alpha, delta);
-    eclequa(pi, JD, eps, lambdaT, betaT, alphaT, deltaT);
-    E = equationOfTime(pi, sunMeanLongitude(tau), alpha, dpsi, eps);
+    ecltopo(piValue, JD, eps, dpsi, lambda, beta, R, lambdaT, betaT, s, sT, parallax, "S");
+    eclequa(piValue, JD, eps, lambda, beta, alpha, delta);
+    eclequa(piValue, JD, eps, lambdaT, betaT, alphaT, deltaT);
+    E = equationOfTime(piValue, sunMeanLongitude(tau), alpha, dpsi, eps);
 }
 
 void requireSeries(bool loaded, const char* file)

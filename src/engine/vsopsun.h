@@ -6,7 +6,7 @@
 // Astronomical Algorithms, ch. 25: FK5 correction, nutation, topocentric
 // correction, equatorial coordinates, equation of time).
 // geocentricL: L + 180 already brought into 0..360 by the caller's rule.
-void vsopSunFinish(double pi, double JD, double tau, double geocentricL, double B,
+void vsopSunFinish(double piValue, double JD, double tau, double geocentricL, double B,
                    double aberration, double R, double& alpha, double& delta, double& alphaT,
                    double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT,
                    double& E);

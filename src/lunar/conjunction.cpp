@@ -8,6 +8,7 @@
 #include "engine/moddeltat.h"
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
+#include "engine/modsummer.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 
@@ -62,12 +63,6 @@ constexpr PlanetaryTerm kPlanetaryTerms[] = {
     {207.19, 0.121824, 0.000042},  {291.34, 1.844379, 0.000040}, {161.72, 24.198154, 0.000037},
     {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
 };
-
-// Month and day as a day of a leap year, for comparisons only.
-double leapYearDay(double month, double day)
-{
-    return month * 32 + day;
-}
 
 } // namespace
 
@@ -133,16 +128,6 @@ double refineConjunction(double jde, bool geocentric, double& last)
     return J;
 }
 
-bool inSummerWindow(double month, double day, double smf, double sdf, double smt, double sdt)
-{
-    const double date = leapYearDay(month, day);
-    const double start = leapYearDay(smf, sdf);
-    const double end = leapYearDay(smt, sdt);
-    if (start <= date && date <= end)
-        return true;
-    return end < start && (date >= start || date <= end);
-}
-
 std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* why)
 {
     auto refuse = [why](PreviewRefusal r) -> std::optional<PreviewResult> {
@@ -196,7 +181,7 @@ std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* 
     if (pref.summ == "1") {
         double uy, um, ud;
         juc(U + 0.5, uy, um, ud);
-        if (inSummerWindow(um, std::floor(ud), pref.smf, pref.sdf, pref.smt, pref.sdt)) {
+        if (inSummerWindow(pref, SummerYearRule::OneLeapYear, uy, um, std::floor(ud))) {
             r.summerflag = 1;
             U += 1.0 / 24;
             r.summertext = "On";

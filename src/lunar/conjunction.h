@@ -34,11 +34,6 @@ double refineConjunction(double jde, bool geocentric, double& last);
 // keeps positions that never settle from hanging the window.
 inline constexpr int kMostConjunctionPasses = 60;
 
-// Whether month/day lies inside the summer window from (smf, sdf) to
-// (smt, sdt), both ends included, all taken as dates of one leap year; an end
-// before the start wraps the year end.
-bool inSummerWindow(double month, double day, double smf, double sdf, double smt, double sdt);
-
 struct PreviewInput {
     bool gregorian = true;
     std::string dayText, monthText, yearText; // Gregorian input, as the controls hold them

@@ -13,6 +13,7 @@
 #include "engine/modjul.h"
 #include "lunar/crescentparameters.h"
 #include "mainwindow/prayerreport.h"
+#include "mainwindow/reportpieces.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
@@ -120,14 +121,6 @@ double clockHours(double jd)
 bool noEvent(const EventTime& t)
 {
     return t.isMarker();
-}
-
-// Signed degrees of a location part: a west longitude or south latitude
-// prints with a minus sign, also when its whole degrees are 0.
-std::string signedDegrees(double d, bool positive, int digits)
-{
-    const std::string text = patternNumber(d, digits, 0);
-    return positive || d < 0 ? text : "-" + text;
 }
 
 // Leading whole number of a list's text; 0 when it has none.
@@ -274,11 +267,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     }
     r.line("- Calculations are Done at " + timeLine + " at:  " + clock(min, clockHours(T)) + " LT");
     r.line(geo ? "- Calculations are Geocentric." : "- Calculations are Topocentric.");
-    r.line("- " + loc.locname + ", Long: " + signedDegrees(loc.longid, loc.east, 2) + ":" +
-           patternNumber(loc.longim, 2, 0) + ":" + patternNumber(loc.longis, 2, 1) +
-           ", Lat: " + signedDegrees(loc.latid, loc.north, 2) + ":" +
-           patternNumber(loc.latim, 2, 0) + ":" + patternNumber(loc.latis, 2, 1) +
-           ", Ele:" + patternNumber(loc.ele, 1, 1) + ", Zone:" + patternNumber(zon, 1, 2));
+    r.line(reportpieces::placeLine(loc));
     r.line("- Summer time is: " + in.summertext);
     r.line(pref.eleset == "1" ? "- Height above mean sea-level affects rise and set events."
                               : "- Height above mean sea-level does NOT affect rise and set "

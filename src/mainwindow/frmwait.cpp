@@ -158,7 +158,10 @@ void frmwait::showShare(double p)
     lblpro1->setText(QString::number(std::floor(p), 'f', 0) + QStringLiteral(" %"));
 }
 
-LongComputation::LongComputation(QWidget* requester)
+namespace {
+
+// The guard: false (with the refusal said) while another computation runs.
+bool takeTheRun(QWidget* requester)
 {
     if (runningFlag()) {
         const bool english = settings::livePreferences().eng;
@@ -170,10 +173,24 @@ LongComputation::LongComputation(QWidget* requester)
                          english ? QStringLiteral("Please Wait!")
                                  : QStringLiteral("الرجاء الانتظار"),
                          english, platform::MsgIcon::Information);
-        return;
+        return false;
     }
-    frmwait& window = frmwait::form();
     runningFlag() = true;
+    return true;
+}
+
+} // namespace
+
+LongComputation::LongComputation(QWidget* requester, OwnProgress)
+    : started_(takeTheRun(requester)), window_(false)
+{
+}
+
+LongComputation::LongComputation(QWidget* requester)
+{
+    if (!takeTheRun(requester))
+        return;
+    frmwait& window = frmwait::form();
     started_ = true;
     window.Pro1->setValue(0);
     window.lblpro1->setText(QStringLiteral("0"));
@@ -186,7 +203,8 @@ LongComputation::~LongComputation()
 {
     if (!started_)
         return;
-    frmwait::unload();
+    if (window_)
+        frmwait::unload();
     runningFlag() = false;
 }
 

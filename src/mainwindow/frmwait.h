@@ -64,6 +64,10 @@ private:
 class LongComputation {
 public:
     explicit LongComputation(QWidget* requester = nullptr);
+    // A computation that shows its own progress (the visibility map draws
+    // block by block): only the one-run guard, no frmwait and no cancelflag.
+    enum class OwnProgress { Shown };
+    LongComputation(QWidget* requester, OwnProgress);
     ~LongComputation();
     LongComputation(const LongComputation&) = delete;
     LongComputation& operator=(const LongComputation&) = delete;
@@ -80,4 +84,5 @@ public:
 
 private:
     bool started_ = false;
+    bool window_ = true; // frmwait shown, unloaded at the end
 };

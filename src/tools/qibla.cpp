@@ -156,14 +156,4 @@ double horizonAltitude(double elevation, bool eleset)
     return -(R + dip + 0.2665639 - 0.0024);
 }
 
-bool inSummerWindow(double day, double month, double smf, double sdf, double smt, double sdt)
-{
-    const double date = month * 100 + day;
-    const double start = smf * 100 + sdf;
-    const double end = smt * 100 + sdt;
-    if (end < start)
-        return date >= start || date <= end;
-    return date >= start && date <= end;
-}
-
 } // namespace qibla

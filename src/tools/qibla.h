@@ -83,8 +83,4 @@ void qiblaTimesOfDay(double JD0, double A, double longitude, double latitude, do
 // counts for rise and set (`eleset`), at 90 otherwise.
 double horizonAltitude(double elevation, bool eleset);
 
-// Summer time on day/month by the preferences' window from sdf/smf to sdt/smt,
-// both days included; an end before the start wraps the year end.
-bool inSummerWindow(double day, double month, double smf, double sdf, double smt, double sdt);
-
 } // namespace qibla

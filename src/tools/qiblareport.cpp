@@ -7,6 +7,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
+#include "engine/modsummer.h"
 #include "mainwindow/prayerreport.h"
 #include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
@@ -36,16 +37,6 @@ std::string at(size_t column, const std::string& item)
 bool isOne(const std::string& field)
 {
     return settings::lenientNumber(field) == 1;
-}
-
-// The degrees of a position with their sign; a place west (south) within its
-// first degree keeps the minus although its whole degrees print as 00.
-std::string signedDegrees(double deg, double min, double sec, bool positive, int digits)
-{
-    std::string t = prayer::patternNumber(positive ? deg : -deg, digits, 0);
-    if (!positive && (deg != 0 || min != 0 || sec != 0) && t[0] != '-')
-        t = "-" + t;
-    return t;
 }
 
 void todaysDate(double& year, double& month, double& day)
@@ -83,10 +74,12 @@ void QiblaTimesReport::writeHeader(const QiblaReportSettings& s)
         line("- Qiblah Direction for:  " + first + " CE");
     else
         line("- Qiblah Direction from:  " + first + " CE   To:  " + last + " CE");
-    line("- " + l.locname + ", Long: " + signedDegrees(l.longid, l.longim, l.longis, l.east, 2) +
-         ":" + patternNumber(l.longim, 2, 0) + ":" + patternNumber(l.longis, 2, 1) + ", Lat: " +
-         signedDegrees(l.latid, l.latim, l.latis, l.north, 2) + ":" + patternNumber(l.latim, 2, 0) +
-         ":" + patternNumber(l.latis, 2, 1) + ", Zone:" + patternNumber(l.zon, 1, 2));
+    line("- " + l.locname +
+         ", Long: " + reportpieces::signedDegrees(l.longid, l.longim, l.longis, l.east) + ":" +
+         patternNumber(l.longim, 2, 0) + ":" + patternNumber(l.longis, 2, 1) +
+         ", Lat: " + reportpieces::signedDegrees(l.latid, l.latim, l.latis, l.north) + ":" +
+         patternNumber(l.latim, 2, 0) + ":" + patternNumber(l.latis, 2, 1) +
+         ", Zone:" + patternNumber(l.zon, 1, 2));
     if (settings::lenientNumber(p.summ) == 0)
         line("- No Summer Time.");
     else
@@ -193,8 +186,8 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        const bool summer = summerOn && inSummerWindow(std::floor(day), month, s.pref.smf,
-                                                       s.pref.sdf, s.pref.smt, s.pref.sdt);
+        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::OneLeapYear, year,
+                                                       month, std::floor(day));
         const double JD0 = JD - (s.loc.zon + (summer ? 1 : 0)) / 24;
         QiblaDayTimes times;
         qiblaTimesOfDay(JD0, A, longitude, latitude, horizon, s.pref.min, times);

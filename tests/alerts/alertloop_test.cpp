@@ -183,7 +183,9 @@ TEST_F(AlertLoop, AMeccaFieldThatIsNoTruthSetsNoRecording)
 {
     // Only #TRUE# and #FALSE# choose a recording; for anything else the
     // player is closed and nothing opened or played, and the pop-up shows.
-    for (const char* field : {"0", "-1", "", "\"#TRUE#\"", "maybe"}) {
+    // (A bare word there is no field at all: the file is damaged and stops
+    // the program, as the damaged-file tests show.)
+    for (const char* field : {"0", "-1", "", "\"#TRUE#\""}) {
         SCOPED_TRACE(field);
         putAlerts({.adhan = 1});
         setField("alert.zvd", 5, field);

@@ -97,8 +97,12 @@ TEST(DayTimes, LocalDayAndCorrections)
     EXPECT_DOUBLE_EQ(meridianOffset(3, 39.826), 4 * (45 - 39.826));
     EXPECT_DOUBLE_EQ(transitClockTime(1, 20.7, 12.3), 13 + 8.4 / 60);
     EXPECT_EQ(cityCorrection(0, 40), 0);
-    // At the equator a degree of longitude is 111.319 km: 4 minutes.
-    EXPECT_NEAR(cityCorrection(111.319, 0), 4.0 / 60, 1e-12);
+    // A degree of longitude on the WGS84 ellipsoid, pi/180 a cos(lat) /
+    // sqrt(1 - e^2 sin^2 lat): 111.319 km at the equator, 103.675 km at
+    // Mecca, 69.441 km at London. The Sun crosses it in 4 minutes.
+    EXPECT_NEAR(cityCorrection(111.319, 0), 4.0 / 60, 1e-6);
+    EXPECT_NEAR(cityCorrection(103.675, 21.4225), 4.0 / 60, 1e-6);
+    EXPECT_NEAR(cityCorrection(69.441, 51.5), 4.0 / 60, 1e-6);
     EXPECT_GT(cityCorrection(10, 60), cityCorrection(10, 30));
 }
 

@@ -105,29 +105,6 @@ TEST_F(ConjunctionTest, TabularMonthStart)
     EXPECT_EQ(lunar::hijriMonthStart(1441, 8), 2458964);
 }
 
-TEST_F(ConjunctionTest, SummerWindow)
-{
-    struct Case {
-        const char* what;
-        double month, day;
-        int smf, sdf, smt, sdt;
-        bool in;
-    } cases[] = {
-        {"inside", 6, 15, 4, 1, 10, 1, true},
-        {"first day", 4, 1, 4, 1, 10, 1, true},
-        {"last day", 10, 1, 4, 1, 10, 1, true},
-        {"day after", 10, 2, 4, 1, 10, 1, false},
-        {"before", 3, 31, 4, 1, 10, 1, false},
-        {"wrapping, December", 12, 20, 10, 1, 3, 31, true},
-        {"wrapping, January", 1, 5, 10, 1, 3, 31, true},
-        {"wrapping, outside", 6, 1, 10, 1, 3, 31, false},
-        {"29 February", 2, 29, 2, 29, 2, 29, true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(lunar::inSummerWindow(c.month, c.day, c.smf, c.sdf, c.smt, c.sdt), c.in)
-            << c.what;
-}
-
 TEST_F(ConjunctionTest, SummerTimeAddsAnHourOnlyWhenSwitchedOn)
 {
     PreviewInput in;

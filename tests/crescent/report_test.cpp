@@ -18,16 +18,9 @@ using lunar::CalculationInput;
 using lunar::CalculationTime;
 using lunar::runCalculation;
 
-// Compares a report with its golden file. MIQATIX_UPDATE_GOLDEN=1 rewrites the
-// file instead (to be read through before it is committed).
 void expectGolden(const std::string& report, const std::string& name)
 {
-    const auto path = std::filesystem::path(MIQATIX_TESTS_DIR) / "crescent" / "golden" / name;
-    if (const char* update = std::getenv("MIQATIX_UPDATE_GOLDEN"); update && *update == '1') {
-        std::filesystem::create_directories(path.parent_path());
-        testsupport::writeFile(path, report);
-    }
-    EXPECT_EQ(report, testsupport::readFile(path)) << name;
+    testsupport::compareWithGolden(report, "crescent", name);
 }
 
 class ReportTest : public CrescentTest {

@@ -20,8 +20,8 @@
 #include "lunar/frmcresv.h"
 #include "lunar/visibsettings.h"
 #include "mainwindow/windowregistry.h"
-#include "platform/qt/textviewer.h"
 #include "platform/filewriter.h"
+#include "platform/qt/textviewer.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
+#include "series/seriesloader.h"
 #include "support/testsupport.h"
 
 namespace enginetest {

@@ -11,8 +11,8 @@
 #include "engine/modjul.h"
 #include "engine/modriseset.h"
 #include "engine/modsiderial.h"
-#include "mainwindow/seriesloader.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 #include "settings/records.h"
 #include "support/testsupport.h"
 

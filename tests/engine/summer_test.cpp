@@ -87,3 +87,44 @@ TEST_F(Summer, AMissingOrShortFileStops)
     put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"1\"\r\n");
     EXPECT_THROW(flag(1, 6), platform::FileFault);
 }
+
+// The window itself under its two year rules: the engine's `summer` and the
+// alert program's day take the tested year, the crescent preview and the
+// Qibla times compare month and day as dates of one leap year. They differ
+// only where a window's end does not exist in the tested year.
+TEST(SummerWindow, BothYearRules)
+{
+    using Rule = SummerYearRule;
+    struct Case {
+        const char* what;
+        int smf, sdf, smt, sdt;
+        double year, month, day;
+        bool testedYear, oneLeapYear;
+    } cases[] = {
+        {"inside", 4, 1, 10, 1, 2026, 6, 15, true, true},
+        {"first day", 4, 1, 10, 1, 2026, 4, 1, true, true},
+        {"last day", 4, 1, 10, 1, 2026, 10, 1, true, true},
+        {"the day after", 4, 1, 10, 1, 2026, 10, 2, false, false},
+        {"the day before", 4, 1, 10, 1, 2026, 3, 31, false, false},
+        {"wrapping: December", 10, 1, 3, 31, 2026, 12, 20, true, true},
+        {"wrapping: January", 10, 1, 3, 31, 2027, 1, 5, true, true},
+        {"wrapping: June is outside", 10, 1, 3, 31, 2026, 6, 1, false, false},
+        {"wrapping: the end day", 10, 1, 3, 31, 2026, 3, 31, true, true},
+        {"one-day window", 2, 29, 2, 29, 2028, 2, 29, true, true},
+        {"an end of 31 April: 1 May", 3, 28, 4, 31, 2026, 5, 1, true, false},
+        {"an end of 31 April: 30 April", 3, 28, 4, 31, 2026, 4, 30, true, true},
+        {"an end of 29 February, common year: 1 March", 1, 1, 2, 29, 2026, 3, 1, true, false},
+        {"an end of 29 February, leap year: 1 March", 1, 1, 2, 29, 2028, 3, 1, false, false},
+        {"a start of 29 February, common year: 28 February", 2, 29, 10, 1, 2026, 2, 28, false,
+         false},
+        {"a start of 31 April: 1 May", 4, 31, 10, 1, 2026, 5, 1, true, true},
+    };
+    for (const Case& c : cases) {
+        settings::Preferences pref;
+        pref.smf = c.smf, pref.sdf = c.sdf, pref.smt = c.smt, pref.sdt = c.sdt;
+        EXPECT_EQ(inSummerWindow(pref, Rule::TestedYear, c.year, c.month, c.day), c.testedYear)
+            << c.what;
+        EXPECT_EQ(inSummerWindow(pref, Rule::OneLeapYear, c.year, c.month, c.day), c.oneLeapYear)
+            << c.what;
+    }
+}

@@ -8,11 +8,12 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
+#include "ephemeris/ephemerisfixture.h"
 #include "lunar/crescentcalc.h"
 #include "lunar/moonphases.h"
 #include "mainwindow/moontimes.h"
 #include "mainwindow/prayertimes.h"
-#include "mainwindow/reportpieces.h"
+#include "phases/phasefixture.h"
 #include "settings/records.h"
 #include "support/seriestables.h"
 #include "support/testsupport.h"
@@ -24,26 +25,6 @@ namespace {
 // 0 30' W, 0 20' S.
 const char* const kNearTheOrigin = "\"Gulf\",0,30,0,0,20,0,0,0,#FALSE#,#FALSE#,#TRUE#,#TRUE#,0,"
                                    "1010,10,0,\"0.0065\"\r\n";
-
-class PhasesHost : public reportpieces::NoWindow, public lunar::PhaseRunHost {
-public:
-    lunar::PhaseChoices choices() override { return {}; }
-    void reset() override {}
-    void show() override {}
-    void setProgress(float, const std::string&) override {}
-    void handOver() override {}
-    void showReport(const std::filesystem::path&) override {}
-    void unload() override {}
-};
-
-class EphemerisHost : public ephemeris::RunHost {
-public:
-    void progress(double) override {}
-    bool handOverCancelled() override { return false; }
-    void dateError(bool) override {}
-    void writeFailed(const std::string&, bool) override {}
-    void openReport(const std::filesystem::path&) override {}
-};
 
 class ReportHeaderTest : public testsupport::ProgramFolderTest {
 protected:
@@ -103,7 +84,7 @@ TEST_F(ReportHeaderTest, EveryReportKeepsTheSignOfAPlaceWithinItsFirstDegree)
          place},
         {"moon phases",
          [&] {
-             PhasesHost host;
+             phasetest::RecordingHost host;
              lunar::runMoonPhases("2025", host);
              return get("results.out");
          },
@@ -136,7 +117,7 @@ TEST_F(ReportHeaderTest, EveryReportKeepsTheSignOfAPlaceWithinItsFirstDegree)
         // The ephemeris prints negated degrees as a number: "-0 ".
         {"ephemeris",
          [&] {
-             EphemerisHost host;
+             ephemeristest::RecordingHost host;
              ephemeris::EphemerisSettings s;
              s.year1 = s.year2 = 2025, s.month1 = s.month2 = 3, s.day1 = s.day2 = 1;
              ephemeris::runEphemeris(s, host);

@@ -63,7 +63,13 @@ settings::CurrentLocation referencePlace(const std::string& name)
     return l;
 }
 
-constexpr double kRiseSetTolerance = 60.0 / 3600; // hours
+// The engine's truncated lunar series agree with the table to about 6 s at
+// moonrise and moonset and 0.6 s at the transit: the tolerances are a small
+// margin over that.
+constexpr double kRiseSetTolerance = 10.0 / 3600; // hours
+// At 64°N the Moon crosses the horizon at a shallow slant, so the same error
+// of altitude moves its rise and set further: up to 25 s at Reykjavik.
+constexpr double kHighLatitudeRiseSetTolerance = 30.0 / 3600;
 // A grazing crossing moves by minutes for a few arcseconds of altitude, which
 // is the accuracy of the series: a day whose rise and set lie this close to
 // each other is held to a wider tolerance.
@@ -72,7 +78,7 @@ constexpr double kGrazingTolerance = 150.0 / 3600;
 // A transit whose upper limb stands within this many degrees of the rise/set
 // altitude may show or not.
 constexpr double kLimbMargin = 0.01;
-constexpr double kTransitTolerance = 30.0 / 3600;
+constexpr double kTransitTolerance = 2.0 / 3600;
 // An event this close to a midnight may fall on either side of it in one of
 // the two computations; such days are left out of the presence check.
 constexpr double kNearMidnight = 2.0 / 60;
@@ -132,7 +138,9 @@ TEST_F(MoonReferenceTest, AYearAtThreePlacesAgreesWithPyEphem)
         };
         const bool grazing =
             d.moonrise && d.moonset && std::fabs(*d.moonset - *d.moonrise) < kGrazingGap;
-        const double riseSetTolerance = grazing ? kGrazingTolerance : kRiseSetTolerance;
+        const double riseSetTolerance = grazing                 ? kGrazingTolerance
+                                        : d.place == "Reykjavik" ? kHighLatitudeRiseSetTolerance
+                                                                 : kRiseSetTolerance;
         compare("moonrise", day.rise, d.moonrise, riseSetTolerance);
         compare("moonset", day.set, d.moonset, riseSetTolerance);
 

@@ -659,13 +659,7 @@ TEST_F(HighLatitudeRunTest, AmsterdamAroundTheWhiteNights)
     take(lineOf("18/07/2027"), lineOf("06/08/2027"));
     take(lineOf("30/12/2027"), lineOf("31/12/2027") + 3);
 
-    const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / "prayer" / "golden" /
-                        "highlatitude_amsterdam.txt";
-    if (std::getenv("MIQATIX_UPDATE_GOLDEN")) {
-        testsupport::writeFile(golden, excerpt);
-        return;
-    }
-    EXPECT_EQ(excerpt, testsupport::readFile(golden));
+    testsupport::compareWithGolden(excerpt, "prayer", "highlatitude_amsterdam.txt");
 }
 
 } // namespace

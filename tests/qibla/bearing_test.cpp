@@ -125,22 +125,4 @@ TEST(QiblaBearing, RoundingAndShortestText)
     }
 }
 
-TEST(QiblaBearing, SummerWindowWrapsTheYearEnd)
-{
-    struct Case {
-        double day, month;
-        bool inside;
-    };
-    // 28 March to 31 October; and, wrapped, 1 October to 31 March.
-    const Case northern[] = {{27, 3, false}, {28, 3, true}, {31, 10, true}, {1, 11, false}};
-    for (const Case& c : northern)
-        EXPECT_EQ(qibla::inSummerWindow(c.day, c.month, 3, 28, 10, 31), c.inside)
-            << c.day << "/" << c.month;
-    const Case southern[] = {
-        {30, 9, false}, {1, 10, true}, {15, 1, true}, {31, 3, true}, {1, 4, false}};
-    for (const Case& c : southern)
-        EXPECT_EQ(qibla::inSummerWindow(c.day, c.month, 10, 1, 3, 31), c.inside)
-            << c.day << "/" << c.month;
-}
-
 } // namespace

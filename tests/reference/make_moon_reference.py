@@ -12,8 +12,9 @@ Conventions, matching what the engine computes:
   refraction in PyEphem (pressure 0). The engine's geocentric horizon
   altitude moonh0 = -(D + s' - P) is, for topocentric altitudes as PyEphem
   gives them, the Moon's centre at -(D + s'): D = dip + horizon refraction of
-  the place (the engine's integrated refraction for its weather, given
-  below), s' = the topocentric semidiameter at the event (PyEphem's radius,
+  the place, found independently of the engine in horizon.py (the ray
+  followed in height through the model atmosphere; weather 1010 mb, 10 C,
+  0 %, 0.0065 K/m), s' = the topocentric semidiameter at the event (PyEphem's radius,
   taken again at the instant found until it settles).
 - Transit: the Moon's upper transit; empty on a day without one.
 - transit_alt: the Moon's altitude at the transit, degrees.
@@ -26,15 +27,15 @@ import math
 
 import ephem
 
-# name, year, latitude, longitude (east positive), zone (h),
-# D = dip + horizon refraction (degrees) for 1010 mb, 10 C, 0 %, 0.0065 K/m
-# and the place's elevation (Mecca 277 m, London 11 m, Reykjavik 0 m).
+from horizon import horizon_depression
+
+# name, year, latitude, longitude (east positive), zone (h), elevation (m).
 # Reykjavik's year has days on which the Moon grazes the horizon: a rise and
 # a set minutes apart, and transits only a little above the horizon.
 PLACES = [
-    ("Mecca", 2027, 21 + 25 / 60 + 21 / 3600, 39 + 49 / 60 + 34 / 3600, 3, 1.1709562),
-    ("London", 2027, 51.5, -(7 / 60), 0, 0.6848533),
-    ("Reykjavik", 2025, 64 + 8 / 60, -(21 + 56 / 60), 0, 0.5672783),
+    ("Mecca", 2027, 21 + 25 / 60 + 21 / 3600, 39 + 49 / 60 + 34 / 3600, 3, 277),
+    ("London", 2027, 51.5, -(7 / 60), 0, 11),
+    ("Reykjavik", 2025, 64 + 8 / 60, -(21 + 56 / 60), 0, 0),
 ]
 
 
@@ -116,7 +117,8 @@ def crossings(obs, moon, D, start, end):
 
 def main():
     rows = []
-    for name, year, lat, lon, zone, D in PLACES:
+    for name, year, lat, lon, zone, ele in PLACES:
+        D = horizon_depression(lat, ele)
         obs = ephem.Observer()
         obs.lat = str(lat)
         obs.lon = str(lon)

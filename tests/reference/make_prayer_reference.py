@@ -12,9 +12,13 @@ Conventions, matching what the engine computes:
   geocentric, PyEphem's topocentric, so each geocentric target altitude h is
   turned into the topocentric h - p cos h (p: the Sun's horizontal parallax).
 - Sunrise and sunset: the engine's horizon altitude
-  sunh0 = -(D + 0.2665639 / R - 0.0024), D = dip + horizon refraction of the
-  place (the engine's integrated refraction for its weather, given below),
-  R = the Earth-Sun distance at local noon.
+  sunh0 = -(D + 0.2665639 / R - 0.0024), D = dip + horizon refraction,
+  dip = 0.02916666 sqrt(elevation in m), R = the Earth-Sun distance at local
+  noon. The horizon refraction is found in horizon.py, not taken from the
+  engine: it follows the ray in height through the same model atmosphere
+  that the engine integrates over the zenith distance (Hohenkerk and
+  Sinclair's), so it shares the model, not the method. Weather of every
+  place: 1010 mb, 10 C, 0 % humidity, 0.0065 K/m.
 - Fajr and Isha: the Sun's centre at -FAJR and -ISHA degrees.
 - Dhuhr: the Sun's transit.
 - morning_min, evening_min: the Sun's lowest altitude in the night before
@@ -26,21 +30,20 @@ import math
 
 import ephem
 
+from horizon import horizon_depression, refraction
+
 YEAR = 2027
 FAJR = 18.0
 ISHA = 17.0
 SUN_PARALLAX_1AU = 8.794 / 3600  # degrees
 
-# name, latitude, longitude (east positive), elevation (m), zone (h),
-# D = dip + horizon refraction (degrees) for 1010 mb, 10 C, 0 %, 0.0065 K/m.
+# name, latitude, longitude (east positive), elevation (m), zone (h).
 PLACES = [
-    ("Mecca", 21 + 25 / 60 + 21 / 3600, 39 + 49 / 60 + 34 / 3600, 277, 3, 1.1709562),
-    ("Cairo", 30 + 2 / 60, 31 + 14 / 60, 23, 2, 0.7370445),
-    ("NewYork", 40 + 43 / 60, -74.0, 10, -5, 0.6789293),
-    ("London", 51.5, -(7 / 60), 11, 0, 0.6848533),
+    ("Mecca", 21 + 25 / 60 + 21 / 3600, 39 + 49 / 60 + 34 / 3600, 277, 3),
+    ("Cairo", 30 + 2 / 60, 31 + 14 / 60, 23, 2),
+    ("NewYork", 40 + 43 / 60, -74.0, 10, -5),
+    ("London", 51.5, -(7 / 60), 11, 0),
 ]
-
-
 def local_hours(t, midnight):
     return (float(t) - float(midnight)) * 24.0
 
@@ -69,8 +72,11 @@ def lowest_altitude(obs, sun, around):
 
 
 def main():
+    check = refraction(30, 0, 1013.25, 10, 0, 0.0065, 90)
+    assert abs(check - 0.56814) < 0.00002, check
     rows = []
-    for name, lat, lon, ele, zone, D in PLACES:
+    for name, lat, lon, ele, zone in PLACES:
+        D = horizon_depression(lat, ele)
         obs = ephem.Observer()
         obs.lat = str(lat)
         obs.lon = str(lon)

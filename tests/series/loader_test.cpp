@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/seriesloader.h"
+#include "series/seriesloader.h"
 #include "support/testsupport.h"
 
 using platform::FileFault;

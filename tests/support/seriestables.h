@@ -3,8 +3,8 @@
 // reads them once.
 #pragma once
 
-#include "mainwindow/seriesloader.h"
 #include "platform/programfolder.h"
+#include "series/seriesloader.h"
 #include "support/testsupport.h"
 
 namespace testsupport {

@@ -64,10 +64,17 @@ void ProgramFolderTest::putSeriesFiles()
 void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name)
 {
     const auto golden = std::filesystem::path(MIQATIX_TESTS_DIR) / folder / "golden" / name;
-    if (std::getenv("MIQATIX_UPDATE_GOLDEN"))
+    const char* update = std::getenv("MIQATIX_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(golden.parent_path());
         testsupport::writeFile(golden, text);
-    else
-        EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
+    } else if (update && *update) {
+        ADD_FAILURE() << "MIQATIX_UPDATE_GOLDEN is \"" << update
+                      << "\": 1 rewrites the golden files, unset compares with them";
+        return;
+    }
+    ASSERT_TRUE(std::filesystem::exists(golden)) << "no golden file " << golden;
+    EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
 }
 
 }  // namespace testsupport

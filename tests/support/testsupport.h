@@ -41,8 +41,12 @@ private:
     platform::StopHandler oldHandler_;
 };
 
-// Compares a report's text with tests/<folder>/golden/<name>; with
-// MIQATIX_UPDATE_GOLDEN set, rewrites the golden file instead.
+// Compares a report's text with tests/<folder>/golden/<name>, the one way
+// every test checks a golden file. The golden files are the program's own
+// output, read through once and kept: regression checks that catch any
+// change, not proof that the output is right (the reference and worked-value
+// tests are that). MIQATIX_UPDATE_GOLDEN=1 rewrites them before comparing;
+// read the diff before committing it. Any other value fails the test.
 void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);
 
 // A file writer that fails every write with `error`, as a full disk or a

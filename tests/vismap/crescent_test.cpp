@@ -36,11 +36,11 @@ TEST(ZivadCriterion, ClassesAtTheirLimits)
 
 TEST(ZivadCriterion, ValueIsArcOfVisionLessTheWidthLimit)
 {
-    // No width: the whole constant term is the limit.
-    EXPECT_DOUBLE_EQ(zivadValue(10, 0), 10 - 7.1651);
-    // W = 1': -0.1018 + 0.7319 - 6.3226 + 7.1651 = 1.4726.
-    EXPECT_NEAR(zivadValue(10, 1), 10 - 1.4726, 1e-12);
-    EXPECT_NEAR(zivadValue(0, 2), -(-0.8144 + 2.9276 - 12.6452 + 7.1651), 1e-12);
+    // The width limits of the criterion's table: 7.1651 at W = 0, 1.4726 at
+    // W = 1', -3.3669 at W = 2' (worked by hand from its cubic).
+    EXPECT_NEAR(zivadValue(10, 0), 2.8349, 1e-12);
+    EXPECT_NEAR(zivadValue(10, 1), 8.5274, 1e-12);
+    EXPECT_NEAR(zivadValue(0, 2), 3.3669, 1e-12);
 }
 
 TEST(CrescentMagnitude, UsesThePhaseAngleInDegrees)

@@ -3,16 +3,22 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "engine/modjul.h"
 #include "lunar/qt/frmmap.h"
 #include "lunar/vismapcompute.h"
 #include "lunarfixture.h"
+#include "mainwindow/frmwait.h"
+#include "platform/eventloop.h"
+#include "platform/qt/messagebox.h"
 
 using namespace lunar;
 
@@ -129,7 +135,45 @@ protected:
         std::filesystem::copy_file(MIQATIX_MAP_GIF, file("map.gif"));
         jul(2023, 3, 21, 17.42, conjjde);
         newold = "New";
+        // Between two blocks the drawing hands control to the message loop.
+        platform::setEventProcessor([] { QCoreApplication::processEvents(); });
+        oldResponder_ = platform::setMessageResponder([this](const platform::MessageRequest& r) {
+            messages.push_back(r);
+            return answer;
+        });
     }
+    void TearDown() override
+    {
+        platform::setMessageResponder(oldResponder_);
+        platform::setEventProcessor({});
+        frmmap::setSaveDialog({});
+        SeriesFolder::TearDown();
+    }
+
+    void useArabic()
+    {
+        std::string pref = get("pref.zvd");
+        pref.replace(pref.find("#TRUE#"), 6, "#FALSE#");
+        put("pref.zvd", pref);
+    }
+    // The save dialog answers with `name` in the program folder.
+    void chooseName(const std::string& name)
+    {
+        const QString path = QString::fromStdString(file(name).string());
+        frmmap::setSaveDialog([path](QWidget*, const QString&, const QString&) { return path; });
+    }
+    // A drawing of the chosen day, stopped after its first block.
+    static void drawFirstBlock(frmmap& w)
+    {
+        QTimer::singleShot(0, &w, [&w] { w.stopflag = true; });
+        w.cmddraw_Click();
+    }
+
+    std::vector<platform::MessageRequest> messages;
+    platform::MsgAnswer answer = platform::MsgAnswer::Yes;
+
+private:
+    platform::MessageResponder oldResponder_;
 };
 
 } // namespace
@@ -170,8 +214,8 @@ TEST_F(MapWindow, LoadsReadsTheMouseDrawsAndSaves)
     w->findChild<QRadioButton*>("opt2")->setChecked(true);
     w->cmddraw_Click();
     EXPECT_TRUE(w->cmddraw->isEnabled());
-    EXPECT_TRUE(w->lblinf->text().startsWith("New Crescent Visibility\r\nZivad Criterion\r\n"));
-    EXPECT_TRUE(w->lblinf->text().endsWith("Thursday\r\n23 March 2023"));
+    EXPECT_TRUE(w->lblinf->text().startsWith("New Crescent Visibility\nZivad Criterion\n"));
+    EXPECT_TRUE(w->lblinf->text().endsWith("Thursday\n23 March 2023"));
     EXPECT_EQ(w->maptitle, "Ramadan 1444");
     // Mecca two days after the conjunction: a green circle around its place.
     const QImage& img = w->pic->image;
@@ -186,8 +230,7 @@ TEST_F(MapWindow, LoadsReadsTheMouseDrawsAndSaves)
     const QImage saved(QString::fromStdString(file("map..gif").string()));
     ASSERT_FALSE(saved.isNull());
     EXPECT_FALSE(std::filesystem::exists(file("map.jpeg")));
-    // The labels' smoothed text brings more than 256 colours: the colour cube's green.
-    EXPECT_EQ(saved.pixel(qRound(mapX(40) + 2), qRound(mapY(22))) & 0xFFFFFF, 0x008000u);
+    EXPECT_EQ(saved.pixel(qRound(mapX(40) + 2), qRound(mapY(22))) & 0xFFFFFF, 0x008B00u);
 
     // Stop Drawing while idle does not cut the next drawing short, and puts
     // Zivad back in the list.
@@ -195,7 +238,175 @@ TEST_F(MapWindow, LoadsReadsTheMouseDrawsAndSaves)
     w->cmdstop_Click();
     EXPECT_FALSE(w->stopflag);
     EXPECT_EQ(w->cbocri->currentIndex(), 0);
-    frmmap::setSaveDialog({});
     w->close();
     QApplication::processEvents();
+}
+
+// The drawing shows its progress by its circles alone: no progress window takes
+// the keyboard, so Stop Drawing's access key ends it between two blocks. The
+// one-run guard still holds while it runs.
+TEST_F(MapWindow, DrawsWithoutTheProgressWindowAndStopsByItsAccessKey)
+{
+    auto* w = new frmmap;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    const QImage bare = w->pic->image;
+    bool drawing = false, progressWindow = true, guarded = false;
+    QTimer::singleShot(0, w, [&] {
+        drawing = w->drawing();
+        progressWindow = frmwait::isLoaded();
+        guarded = LongComputation::running();
+        QTest::keyClick(w->windowHandle(), Qt::Key_T, Qt::AltModifier);
+    });
+    w->cmddraw_Click();
+    EXPECT_TRUE(drawing);
+    EXPECT_FALSE(progressWindow);
+    EXPECT_TRUE(guarded);
+    EXPECT_FALSE(w->drawing());
+    EXPECT_FALSE(LongComputation::running());
+    EXPECT_TRUE(w->cmddraw->isEnabled());
+    // The button takes its click a moment after the key (as a click shows
+    // itself pressed): the drawing ended a few blocks later, far from the
+    // eastern half of the map.
+    const int east = qRound(mapX(0));
+    bool bareEast = true;
+    for (int y = 0; y < bare.height() && bareEast; ++y)
+        for (int x = east; x < bare.width(); ++x)
+            bareEast = bareEast && bare.pixel(x, y) == w->pic->image.pixel(x, y);
+    EXPECT_TRUE(bareEast);
+    EXPECT_NE(bare, w->pic->image);
+    w->close();
+    QApplication::processEvents();
+}
+
+// The saved GIF keeps the colours the window shows: every pixel of the map
+// above the labels (sea, land, grid and circles) and the labels' blue, in
+// both languages.
+TEST_F(MapWindow, SavedGifKeepsTheMapsColours)
+{
+    for (bool english : {true, false}) {
+        if (!english)
+            useArabic();
+        auto* w = new frmmap;
+        w->show();
+        w->cbocri->setCurrentIndex(CriterionYallop);
+        w->opt1->setChecked(true);
+        w->cmddraw_Click();
+        chooseName("saved.gif");
+        w->cmdsave_Click();
+        const QImage saved = QImage(QString::fromStdString(file("saved.gif").string()))
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(saved.size(), w->pic->size()) << english;
+        const QImage& shown = w->pic->image;
+        const int labelsTop = std::min(w->lblinf->y(), w->lblleg->y());
+        int differing = 0;
+        for (int y = 0; y < labelsTop; ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                differing += saved.pixel(x, y) != shown.pixel(x, y);
+        EXPECT_EQ(differing, 0) << english;
+        // A few named ones: sea, land, the circles of Yallop's codes.
+        // Off the grid lines and north of the plotted places: the Chukchi Sea
+        // and Siberia.
+        const QPoint sea(qRound(mapX(-170)), qRound(mapY(75))),
+            land(qRound(mapX(95)), qRound(mapY(65)));
+        EXPECT_EQ(saved.pixel(sea), shown.pixel(sea)) << english;
+        EXPECT_EQ(saved.pixel(land), shown.pixel(land)) << english;
+        EXPECT_NE(shown.pixel(sea), shown.pixel(land));
+        EXPECT_EQ(saved.pixel(w->lblleg->geometry().topLeft() + QPoint(1, 1)) & 0xFFFFFF,
+                  0x0000C0u);
+        w->close();
+        QApplication::processEvents();
+    }
+}
+
+// The name written follows the dialog's name by the four-character rule; an
+// existing file under that name is asked about, and a No keeps it.
+TEST_F(MapWindow, SaveAsksAboutTheFileActuallyWritten)
+{
+    struct Case {
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {"short.jp", "shor.gif"}, {"map2.jpeg", "map2..gif"}, {"plain", "plain.gif"},
+        {"same.gif", "same.gif"}, {"a.b", "a.gif"},           {"ab.c", "ab.gif"},
+    };
+    auto* w = new frmmap;
+    w->show();
+    for (const Case& c : cases) {
+        const QString dir = QString::fromStdString(folder().string());
+        EXPECT_EQ(frmmap::gifPathFor(dir + "/" + c.typed), dir + "/" + c.written) << c.typed;
+        put(c.written, "kept");
+        chooseName(c.typed);
+        messages.clear();
+        answer = platform::MsgAnswer::No;
+        w->cmdsave_Click();
+        ASSERT_EQ(messages.size(), 1u) << c.typed;
+        EXPECT_EQ(messages[0].buttons, platform::MsgButtons::YesNo);
+        EXPECT_TRUE(messages[0].text.contains(c.written)) << c.typed;
+        EXPECT_EQ(get(c.written), "kept") << c.typed;
+        answer = platform::MsgAnswer::Yes;
+        w->cmdsave_Click();
+        EXPECT_FALSE(QImage(QString::fromStdString(file(c.written).string())).isNull()) << c.typed;
+        EXPECT_FALSE(std::filesystem::exists(file(c.typed)) && std::string(c.typed) != c.written);
+    }
+    // Nothing there: written without a question.
+    messages.clear();
+    chooseName("new.jpeg");
+    w->cmdsave_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(file("new..gif")));
+    // In Arabic the question is wholly Arabic.
+    w->close();
+    QApplication::processEvents();
+    useArabic();
+    w = new frmmap;
+    w->show();
+    messages.clear();
+    chooseName("short.jp");
+    w->cmdsave_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].rightToLeft);
+    EXPECT_FALSE(messages[0].title.contains("Map"));
+    w->close();
+    QApplication::processEvents();
+}
+
+// Every line of each legend and of the information label is inside its label
+// in both languages, no label covers a plotted place, and the mouse read-out
+// holds its widest text.
+TEST_F(MapWindow, LabelsShowEveryLine)
+{
+    const double lowestCircle = mapY(-58) + 2 + 1;
+    for (bool english : {true, false}) {
+        if (!english)
+            useArabic();
+        auto* w = new frmmap;
+        w->show();
+        for (int criterion : {CriterionZivad, CriterionYallop, CriterionSaao}) {
+            w->cbocri->setCurrentIndex(criterion);
+            drawFirstBlock(*w);
+            for (QLabel* label : {w->lblinf, w->lblleg}) {
+                const QSize need = QFontMetrics(label->font()).size(0, label->text());
+                const QString what = label->objectName() + " " + QString::number(criterion) +
+                                     (english ? " English" : " Arabic");
+                EXPECT_LE(need.width(), label->contentsRect().width()) << what.toStdString();
+                EXPECT_LE(need.height(), label->contentsRect().height()) << what.toStdString();
+                EXPECT_GT(label->y(), lowestCircle) << what.toStdString();
+                EXPECT_LE(label->geometry().bottom(), mapY(-90) + 90) << what.toStdString();
+            }
+            EXPECT_EQ(w->lblleg->text().count('\n'), criterion == CriterionYallop  ? 6
+                                                     : criterion == CriterionZivad ? 5
+                                                                                   : 4);
+            EXPECT_FALSE(w->lblinf->geometry().intersects(w->lblleg->geometry()));
+        }
+        w->pic_MouseMove(1, 391);
+        EXPECT_TRUE(w->lblmouse->text().contains("-179.9"));
+        EXPECT_TRUE(w->lblmouse->text().contains("-89.5"));
+        const QSize need = QFontMetrics(w->lblmouse->font()).size(0, w->lblmouse->text());
+        EXPECT_LE(need.width(), w->lblmouse->contentsRect().width()) << english;
+        EXPECT_GE(w->lblmouse->x(), 0);
+        EXPECT_LE(w->lblmouse->geometry().right(), w->width());
+        w->close();
+        QApplication::processEvents();
+    }
 }

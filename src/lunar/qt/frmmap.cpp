@@ -6,7 +6,10 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -32,6 +35,8 @@
 
 namespace {
 
+constexpr double kCircleRadius = 2; // pixels, the outline of a plotted place
+
 QString u(const std::string& s)
 {
     return QString::fromStdString(s);
@@ -45,6 +50,9 @@ frmmap::SaveDialog& saveDialog()
                         QStringLiteral("Picture (*.gif)"));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setDefaultSuffix(QStringLiteral("gif"));
+        // The name written may differ from the one typed: the window asks
+        // about the file it is going to replace itself.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
         dlg.selectFile(name);
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
                    ? dlg.selectedFiles().first()
@@ -53,21 +61,64 @@ frmmap::SaveDialog& saveDialog()
     return dialog;
 }
 
+QString saveTitle(bool english)
+{
+    return english ? QStringLiteral("Miqatix (Visibility Map)")
+                   : QStringLiteral("ميقاتكس (خارطة رؤية الهلال)");
+}
+
+// Lines are joined by "\n" alone: a label lays out a CR as a character of its
+// own, which in a right-to-left line pushes its first letter out of sight.
 const char* const kLegends[2][3] = {
-    {"Red: Impossible\r\nNo Color: Not Possible\r\nBlue: Need Optical Aid\r\nMagenta: Could be "
-     "Seen by Naked Eye\r\nGreen: Easily Visible by Naked Eye\r\nCyan: Unknown",
-     "Red: Impossible\r\nNo Color: Not Possible\r\nBlue: Need Optical Aid\r\nMagenta: May Need "
-     "Optical Aid\r\nYellow: Naked Eye at Perfect Conditions\r\nGreen: Easily Visible by Naked "
-     "Eye\r\nCyan: Unknown",
-     "Red: Impossible\r\nNo Color: Not Possible\r\nBlue: Crescent Visibility is "
-     "Improbable\r\nGreen: Crescent Visibility is Possible\r\nCyan: Unknown"},
-    {"أحمر: مستحيل\r\nغير ملون: رؤية الهلال غير ممكنة\r\nكحلي: يحتاج مرقب/تلسكوب\r\nزهري: قد "
-     "يرى بالعين المجردة\r\nأخضر: يرى بالعين المجردة بسهولة\r\nأزرق سماوي: غير معروف ",
-     "أحمر: مستحيل\r\nغير ملون: رؤية الهلال غير ممكنة\r\nكحلي: يحتاج مرقب/تلسكوب\r\nزهري: قد "
-     "يحتاج مرقب/تلسكوب\r\nأصفر: بالعين المجردة في حالة صفاء الجو\r\nأخضر: يرى بالعين "
-     "المجردة بسهولة\r\nأزرق سماوي: غير معروف ",
-     "أحمر: مستحيل\r\nغير ملون: رؤية الهلال غير ممكنة\r\nكحلي: رؤية الهلال غير "
-     "محتملة\r\nأخضر: رؤية الهلال ممكنة\r\nأزرق سماوي: غير معروف "}};
+    {"Red: Impossible\nNo Color: Not Possible\nBlue: Need Optical Aid\nMagenta: Could be "
+     "Seen by Naked Eye\nGreen: Easily Visible by Naked Eye\nCyan: Unknown",
+     "Red: Impossible\nNo Color: Not Possible\nBlue: Need Optical Aid\nMagenta: May Need "
+     "Optical Aid\nYellow: Naked Eye at Perfect Conditions\nGreen: Easily Visible by Naked "
+     "Eye\nCyan: Unknown",
+     "Red: Impossible\nNo Color: Not Possible\nBlue: Crescent Visibility is "
+     "Improbable\nGreen: Crescent Visibility is Possible\nCyan: Unknown"},
+    {"أحمر: مستحيل\nغير ملون: رؤية الهلال غير ممكنة\nكحلي: يحتاج مرقب/تلسكوب\nزهري: قد "
+     "يرى بالعين المجردة\nأخضر: يرى بالعين المجردة بسهولة\nأزرق سماوي: غير معروف ",
+     "أحمر: مستحيل\nغير ملون: رؤية الهلال غير ممكنة\nكحلي: يحتاج مرقب/تلسكوب\nزهري: قد "
+     "يحتاج مرقب/تلسكوب\nأصفر: بالعين المجردة في حالة صفاء الجو\nأخضر: يرى بالعين "
+     "المجردة بسهولة\nأزرق سماوي: غير معروف ",
+     "أحمر: مستحيل\nغير ملون: رؤية الهلال غير ممكنة\nكحلي: رؤية الهلال غير "
+     "محتملة\nأخضر: رؤية الهلال ممكنة\nأزرق سماوي: غير معروف "}};
+
+// The labels' font, and the smallest one a text too long for its room takes.
+constexpr double kLabelPoints = 8;
+constexpr double kSmallestLabelPoints = 6;
+
+// The size `text` needs in `label` at `font`.
+QSize neededSize(const QLabel* label, const QFont& font, const QString& text)
+{
+    const QMargins m = label->contentsMargins();
+    const QSize size = QFontMetrics(font).size(0, text);
+    return {size.width() + m.left() + m.right() + 2 * label->margin() + 1,
+            size.height() + m.top() + m.bottom() + 2 * label->margin()};
+}
+
+// Gives `label` its place, grown within `room` to what `widest` needs and kept
+// at its anchored edges (right and/or bottom); where the room is too small, the
+// font gets smaller instead.
+void fitLabel(QLabel* label, const QRect& place, const QRect& room, const QString& widest,
+              Qt::Edges anchored)
+{
+    QFont font = label->font();
+    font.setPointSizeF(kLabelPoints);
+    QSize need = neededSize(label, font, widest);
+    while ((need.width() > room.width() || need.height() > room.height()) &&
+           font.pointSizeF() > kSmallestLabelPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        need = neededSize(label, font, widest);
+    }
+    label->setFont(font);
+    const int w = std::clamp(need.width(), place.width(), room.width());
+    const int h = std::clamp(need.height(), place.height(), room.height());
+    const int x = anchored.testFlag(Qt::RightEdge) ? place.right() + 1 - w : place.x();
+    const int y = anchored.testFlag(Qt::BottomEdge) ? place.bottom() + 1 - h : place.y();
+    label->setGeometry(x, y, w, h);
+}
 
 QImage loadMapPicture()
 {
@@ -132,9 +183,9 @@ void frmmap::createControls()
     lblleg->setGeometry(520, 395, 241, 83);
     for (QLabel* l : {lblinf, lblleg}) {
         l->setAutoFillBackground(true);
-        l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(0, 0, 192);"
-                                        "font-size: 8pt;"));
+        l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(0, 0, 192);"));
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setContentsMargins(2, 1, 2, 1); // no letter touches the blue's edge
     }
     fravis = new QGroupBox(this);
     fravis->setObjectName(QStringLiteral("fravis"));
@@ -199,8 +250,11 @@ void frmmap::Form_Load()
                            static_cast<QWidget*>(lblmouse), static_cast<QWidget*>(fravis),
                            static_cast<QWidget*>(fracri)})
             w->setLayoutDirection(Qt::RightToLeft);
-        lblmouse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblleg->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // Right on the screen: the right-to-left layout would mirror a plain
+        // AlignRight to the left, and a text too long for its label would
+        // then lose its beginning.
+        lblmouse->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        lblleg->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
         fravis->move(390, fravis->y());
         opt0->move(3880 / 15, opt0->y());
         opt2->move(90 / 15, opt2->y());
@@ -234,7 +288,32 @@ void frmmap::Form_Load()
         if (!eng_)
             opts[i]->setLayoutDirection(Qt::RightToLeft);
     }
+    fitLabels();
     TopMost(this, true);
+}
+
+void frmmap::fitLabels()
+{
+    // The two labels over the picture may grow upward over the strip south of
+    // the lowest plotted latitude (never over a circle), and toward the middle
+    // of the band under the map.
+    const int lowestCircle = static_cast<int>(std::ceil(lunar::mapY(-58) + kCircleRadius + 1));
+    const int top = lowestCircle + 2;
+    const QRect inf(15, 395, 185, 83), leg(520, 395, 241, 83);
+    fitLabel(lblinf, inf, QRect(inf.left(), top, 380 - inf.left(), inf.bottom() + 1 - top),
+             lblinf->text(), Qt::BottomEdge);
+    fitLabel(lblleg, leg, QRect(390, top, leg.right() + 1 - 390, leg.bottom() + 1 - top),
+             lblleg->text(), Qt::BottomEdge | Qt::RightEdge);
+    // The mouse read-out keeps room for its widest text and grows away from
+    // the criterion frame.
+    const QString widest = eng_ ? QStringLiteral("Mouse Position: Long: -179.9, Lat: -89.9")
+                                : QStringLiteral("موقع الفأرة:  خط طول: -179.9 خط العرض: -89.9");
+    if (eng_)
+        fitLabel(lblmouse, QRect(544, 504, 216, 16), QRect(544, 502, width() - 4 - 544, 24), widest,
+                 {});
+    else
+        fitLabel(lblmouse, QRect(30, 504, 216, 16), QRect(4, 502, 246 - 4, 24), widest,
+                 Qt::RightEdge);
 }
 
 void frmmap::TopMost(QWidget* form, bool state)
@@ -275,9 +354,12 @@ void frmmap::setLegendAndInformation(bool newCrescent)
                               : QStringLiteral("رؤية هلال آخر الشهر"))
               << QStringLiteral(" معيار ") + cbocri->currentText();
     lines << maptitle << u(weekday) << date;
-    lblinf->setText(lines.join(QStringLiteral("\r\n")));
-    if (!eng_)
+    lblinf->setText(lines.join(QLatin1Char('\n')));
+    if (!eng_) {
         lblinf->setLayoutDirection(Qt::RightToLeft);
+        lblinf->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    }
+    fitLabels();
 }
 
 void frmmap::plot(double lon, double lat, int code)
@@ -287,7 +369,7 @@ void frmmap::plot(double lon, double lat, int code)
         return;
     QPainter p(&pic->image);
     p.setPen(QColor(c.r, c.g, c.b));
-    p.drawEllipse(QPointF(lunar::mapX(lon), lunar::mapY(lat)), 2, 2);
+    p.drawEllipse(QPointF(lunar::mapX(lon), lunar::mapY(lat)), kCircleRadius, kCircleRadius);
 }
 
 void frmmap::cmddraw_Click()
@@ -305,24 +387,23 @@ void frmmap::cmddraw_Click()
     const double D = map.chosenDay(option, newCrescent);
 
     QPointer<frmmap> self(this);
-    LongComputation run(this);
+    // The circles appearing block by block are the drawing's progress: no
+    // progress window takes the keyboard from this one, so its buttons and
+    // their access keys work between the blocks.
+    LongComputation run(this, LongComputation::OwnProgress::Shown);
     if (!run.started()) {
         cmddraw->setEnabled(true);
         return;
     }
-    // The progress window must take clicks while this modal window is up.
-    if (frmwait::isLoaded() && frmwait::form().windowHandle() && windowHandle())
-        frmwait::form().windowHandle()->setTransientParent(windowHandle());
     drawing_ = true;
     map.drawAll(
         D, newCrescent, [this] { return std::clamp(cbocri->currentIndex(), 0, 2); },
         [this](double lon, double lat, int code) { plot(lon, lat, code); },
-        [&](int done) {
+        [&](int) {
             pic->update();
-            run.stepStarts(100.0 * done / lunar::kMapBlocks);
-            const bool cancelled = run.handOverCancelled();
+            platform::processEvents();
             // Closing the window ends the drawing too.
-            return !self || cancelled || stopflag;
+            return !self || stopflag;
         });
     if (!self)
         return;
@@ -345,25 +426,28 @@ void frmmap::cmdsave_Click()
 {
     TopMost(this, true);
     const QString folder = QString::fromStdString(platform::programFolder().string());
-    QString chosen = saveDialog()(this, folder, maptitle);
+    const QString chosen = saveDialog()(this, folder, maptitle);
     if (chosen.isEmpty())
+        return;
+    const QString gifPath = gifPathFor(chosen);
+    if (QFileInfo::exists(gifPath) &&
+        platform::msgBox(this,
+                         eng_ ? QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(gifPath))
+                              : QStringLiteral("الملف %1 موجود.\nهل تريد استبداله؟")
+                                    .arg(QDir::toNativeSeparators(gifPath)),
+                         saveTitle(eng_), eng_, platform::MsgIcon::Question,
+                         platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     TopMost(this, true);
     platform::processEvents();
-    // What the window shows: the map, its circles and the two labels.
-    const QImage shown = pic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = savedPicture();
     std::vector<std::uint32_t> rgb;
     rgb.reserve(static_cast<std::size_t>(shown.width()) * shown.height());
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
             rgb.push_back(shown.pixel(x, y) & 0xFFFFFF);
     const lunar::IndexedPicture picture = lunar::indexedFromRgb(shown.width(), shown.height(), rgb);
-    // The dialog adds ".gif" to a name without an extension; of any other
-    // extension the last four characters give way to ".gif".
-    const QString base = chosen.section(QLatin1Char('/'), -1);
-    if (!base.contains(QLatin1Char('.')))
-        chosen += QStringLiteral(".gif");
-    const QString gifPath = chosen.left(chosen.size() - 4) + QStringLiteral(".gif");
     lunar::GIF gif;
     std::string error;
     if (!gif.SaveGIF(picture, gifPath.toStdString(), false, 0, &error)) {
@@ -371,9 +455,44 @@ void frmmap::cmdsave_Click()
                          (eng_ ? QStringLiteral("The map could not be saved as ")
                                : QStringLiteral("تعذر حفظ الخارطة في ")) +
                              gifPath + "\n" + QString::fromStdString(error),
-                         QStringLiteral("Miqatix (Visibility Map)"), eng_,
-                         platform::MsgIcon::Critical);
+                         saveTitle(eng_), eng_, platform::MsgIcon::Critical);
     }
+}
+
+QImage frmmap::savedPicture()
+{
+    // What the window shows: the map, its circles and the two labels. Smoothed
+    // text would add hundreds of shades between white and the labels' blue,
+    // more than a GIF's 256 colours, and the writer would fall back to its
+    // colour cube, losing the map's own colours (sea and land both white). The
+    // saved copy draws the labels' text crisp, so that the picture keeps the
+    // few colours it is made of.
+    const QFont inf = lblinf->font(), leg = lblleg->font();
+    for (QLabel* l : {lblinf, lblleg}) {
+        QFont crisp = l->font();
+        crisp.setStyleStrategy(QFont::NoAntialias);
+        l->setFont(crisp);
+    }
+    const QImage shown = pic->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    lblinf->setFont(inf);
+    lblleg->setFont(leg);
+    return shown;
+}
+
+QString frmmap::gifPathFor(const QString& chosen)
+{
+    // The dialog adds ".gif" to a name without an extension; of any other
+    // extension the last four characters give way to ".gif" ("map.jpeg" is
+    // written as "map..gif", "short.jp" as "shor.gif"). A name too short to
+    // lose four characters and keep one replaces its extension instead, so
+    // that the name never reaches into its folder's.
+    const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/')) + 1;
+    const QString base = chosen.mid(slash);
+    const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return chosen + QStringLiteral(".gif");
+    const qsizetype keep = base.size() > 4 ? base.size() - 4 : dot;
+    return chosen.left(slash + keep) + QStringLiteral(".gif");
 }
 
 void frmmap::cmdclose_Click()

@@ -42,6 +42,8 @@ public:
     using SaveDialog =
         std::function<QString(QWidget* parent, const QString& folder, const QString& fileName)>;
     static SaveDialog setSaveDialog(SaveDialog dialog);
+    // The GIF file that Save Image writes for the name chosen in the dialog.
+    static QString gifPathFor(const QString& chosen);
 
     void Form_Load();
     void cmddraw_Click();
@@ -78,6 +80,8 @@ protected:
 private:
     void createControls();
     void setLegendAndInformation(bool newCrescent);
+    void fitLabels();
+    QImage savedPicture();
     void plot(double lon, double lat, int code);
     bool eng_ = true;
     bool drawing_ = false;

@@ -1,5 +1,6 @@
 #include "qtplatform.h"
 
+#include <clocale>
 #include <cstdlib>
 
 #include <QCoreApplication>
@@ -66,6 +67,10 @@ void installEnterOnButtons()
 void installQtPlatform()
 {
     installEnterOnButtons();
+    // QApplication has set the C library's locale from the user's
+    // environment; the settings files, the reports and the boxes write and
+    // read numbers with a decimal point whatever the user's locale is.
+    std::setlocale(LC_NUMERIC, "C");
     setEventProcessor([] { QCoreApplication::processEvents(); });
     // A nested loop that sleeps until an event or the timer comes: the waits of
     // modgeneral::Delay stay responsive without keeping a core busy.

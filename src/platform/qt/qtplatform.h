@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Call once, after the QApplication exists.
+// Call once, after the QApplication exists. Numbers are written and read
+// with a decimal point from then on, whatever the user's locale.
 void installQtPlatform();
 
 // Enter on a focused push button presses it, as on the system the programs

@@ -1,0 +1,3 @@
+// Must not compile, nor pass the plain C++ check: the engine is plain C++.
+#include "engine/modjul.h"
+#include <QString>
