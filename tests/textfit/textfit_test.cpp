@@ -174,6 +174,8 @@ TEST_P(TextFit, EveryTextShowsWholeAndNoControlOverlaps)
     EXPECT_TRUE(texts.isEmpty()) << texts.join(QLatin1Char('\n')).toStdString();
     const QStringList overlaps = fitcheck::overlapFaults(window);
     EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join(QLatin1Char('\n')).toStdString();
+    const QStringList gaps = fitcheck::gapFaults(window);
+    EXPECT_TRUE(gaps.isEmpty()) << gaps.join(QLatin1Char('\n')).toStdString();
 
     if (window && window != frmmain::instance() && std::string(c.name) != "frmwait")
         delete window.data();
