@@ -560,9 +560,9 @@ void frmcresv::cmdcalc_Click()
         platform::msgBox(
             this,
             eng ? QStringLiteral("The report could not be written in %1: %2")
-                      .arg(lunar::kVisibilityReportFile, QString::fromStdString(error))
+                      .arg(lunar::kVisibilityReportFile, platform::reasonText(error, eng))
                 : u8("تعذر كتابة التقرير في الملف %1: %2")
-                      .arg(lunar::kVisibilityReportFile, QString::fromStdString(error)),
+                      .arg(lunar::kVisibilityReportFile, platform::reasonText(error, eng)),
             eng ? QStringLiteral("Save Error") : u8("خطأ"), eng, platform::MsgIcon::Critical);
         return;
     }

@@ -303,7 +303,7 @@ void frmphase::cmdcalc_Click()
     cmdcalc->setEnabled(true);
     cmdclose->setEnabled(true);
     if (!result.written) {
-        const QString why = q(result.writeError);
+        const QString why = platform::reasonText(result.writeError, english_);
         message(QStringLiteral("The report could not be written to results.out: %1").arg(why),
                 QStringLiteral("تعذرت كتابة التقرير في الملف results.out: %1").arg(why));
     }
@@ -318,9 +318,10 @@ void frmphase::cmdclose_Click()
                              settings::SettingsField::truth(optgeo->isChecked()),
                              settings::SettingsField::truth(optut->isChecked())});
     if (!saved) {
-        message(
-            QStringLiteral("The settings could not be saved to phase.zvd: %1").arg(q(saved.error)),
-            QStringLiteral("تعذر حفظ الإعدادات في الملف phase.zvd: %1").arg(q(saved.error)));
+        message(QStringLiteral("The settings could not be saved to phase.zvd: %1")
+                    .arg(platform::reasonText(saved.error, true)),
+                QStringLiteral("تعذر حفظ الإعدادات في الملف phase.zvd: %1")
+                    .arg(platform::reasonText(saved.error, false)));
         return;
     }
     tdtmode = 0;

@@ -516,7 +516,7 @@ void frmmain::endReport(const prayer::RunResult& result, const char* file, const
     if (result.written || result.writeError.empty())
         return;
     const QString name = QString::fromLatin1(file);
-    const QString why = q(result.writeError);
+    const QString why = platform::reasonText(result.writeError, english);
     platform::msgBox(this,
                      english ? QStringLiteral("The report could not be written to %1: %2").arg(name, why)
                              : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(name, why),

@@ -141,6 +141,8 @@ std::vector<SavedLocation> readSavedLocations();
 inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
 inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnnnbbbbnnnnt";
 inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
+// The four Mecca fields take any truth, number or text (anything but #TRUE#
+// and #FALSE# there sets no recording); a bare word is damage.
 inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
 inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnnnnnnnt";
 

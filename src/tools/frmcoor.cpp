@@ -90,7 +90,7 @@ public:
     }
     void writeFailed(const std::string& error, bool english) override
     {
-        const QString reason = QString::fromStdString(error);
+        const QString reason = platform::reasonText(error, english);
         platform::msgBox(
             window_,
             english ? QStringLiteral("The report ephemeris.out could not be written: ") + reason
@@ -395,7 +395,7 @@ namespace {
 // A settings write that failed is said, in the interface language.
 void reportSaveFailure(QWidget* parent, const settings::SaveResult& r, bool english)
 {
-    const QString reason = QString::fromStdString(r.error);
+    const QString reason = platform::reasonText(r.error, english);
     platform::msgBox(parent,
                      english
                          ? QStringLiteral("The settings could not be saved to coor.zvd: ") + reason

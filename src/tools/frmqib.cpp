@@ -266,7 +266,7 @@ void frmqib::cmdqib_Click()
         result = qibla::runQiblaTimesReport(qibang, optsun->isChecked(), &host);
     }
     if (!result.written) {
-        const QString why = QString::fromStdString(result.writeError);
+        const QString why = platform::reasonText(result.writeError, english_);
         platform::msgBox(this,
                          english_ ? QStringLiteral("The report could not be written to %1: %2")
                                         .arg(QLatin1String(qibla::kQiblaReportFile), why)

@@ -368,10 +368,11 @@ TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
     check(d, "chkpep")->setChecked(true);
     d.cmdok_Click();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: No space left on device\n"
-                             "بقيت إعدادات المنبه كما كانت\n"
-                             "تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
+    EXPECT_EQ(
+        messages[0].text,
+        QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: لا توجد مساحة كافية على القرص\n"
+                       "بقيت إعدادات المنبه كما كانت\n"
+                       "تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
     EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));
     EXPECT_TRUE(messages[0].rightToLeft);
 }

@@ -28,6 +28,9 @@ namespace {
 // Half a pixel of slack for the rounding of fractional glyph positions.
 constexpr double kSlack = 0.5;
 
+// The least room, in pixels, between a caption's text and a control beside it.
+constexpr double kMinimumGap = 2;
+
 QString describe(const QWidget* w)
 {
     return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
@@ -270,6 +273,63 @@ void checkOverlaps(QStringList& faults, QWidget* parent, const QWidget* window)
             checkOverlaps(faults, w, window);
 }
 
+// A control that takes input or a click: an entry box, a list, a button.
+bool isField(const QWidget* w)
+{
+    return !qobject_cast<const QLabel*>(w) && !qobject_cast<const QGroupBox*>(w) && !isDrawing(w) &&
+           w->metaObject() != &QFrame::staticMetaObject && !w->property("picture").toBool();
+}
+
+// The horizontal span that a one-line label's text takes, in its parent.
+bool textSpan(const QLabel* label, double& left, double& right)
+{
+    if (label->text().isEmpty() || !label->pixmap().isNull() || label->wordWrap() ||
+        (Qt::mightBeRichText(label->text()) && label->textFormat() != Qt::PlainText))
+        return false;
+    const QString text = label->buddy() ? shownText(label->text()) : label->text();
+    double advance = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        advance = std::max(advance, measureLine(line, label).advance);
+    const int m = label->margin();
+    const QRectF area = QRectF(label->contentsRect()).adjusted(m, m, -m, -m);
+    const Qt::Alignment align =
+        QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    if (align & Qt::AlignRight)
+        left = area.right() - advance;
+    else if (align & Qt::AlignHCenter)
+        left = area.center().x() - advance / 2;
+    else
+        left = area.left();
+    left += label->x();
+    right = left + advance;
+    return true;
+}
+
+void checkGaps(QStringList& faults, QWidget* parent, const QWidget* window)
+{
+    const QList<QWidget*> kids = placedChildren(parent, window);
+    for (QWidget* w : kids) {
+        auto* label = qobject_cast<QLabel*>(w);
+        double left = 0, right = 0;
+        if (label && textSpan(label, left, right)) {
+            for (QWidget* other : kids) {
+                const QRect g = other->geometry();
+                if (other == w || !isField(other) || g.bottom() < w->y() ||
+                    g.top() > w->geometry().bottom())
+                    continue;
+                const double gap = g.left() >= right       ? g.left() - right
+                                   : g.right() + 1 <= left ? left - (g.right() + 1)
+                                                           : -1;
+                if (gap >= 0 && gap < kMinimumGap)
+                    faults << describe(w) + QStringLiteral(": text touches ") + describe(other) +
+                                  quoted(label->text());
+            }
+        }
+        if (!qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w))
+            checkGaps(faults, w, window);
+    }
+}
+
 } // namespace
 
 QString shownText(const QString& caption)
@@ -335,6 +395,13 @@ QStringList overlapFaults(QWidget* window)
 {
     QStringList faults;
     checkOverlaps(faults, window, window);
+    return faults;
+}
+
+QStringList gapFaults(QWidget* window)
+{
+    QStringList faults;
+    checkGaps(faults, window, window);
     return faults;
 }
 

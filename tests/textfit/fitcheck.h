@@ -21,6 +21,10 @@ QStringList textFaults(QWidget* window);
 // that let the mouse through, are not counted.
 QStringList overlapFaults(QWidget* window);
 
+// Captions whose text runs up to a box, list or button beside it in the same
+// row (less than two pixels between them).
+QStringList gapFaults(QWidget* window);
+
 // The width and height a single line of `text` takes in `font`, the ink's
 // vertical extent from the line's top included.
 struct LineInk {

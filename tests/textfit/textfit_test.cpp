@@ -7,12 +7,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QWidget>
 
 #include "alerts/frmadan.h"
@@ -24,10 +26,13 @@
 #include "lunar/qt/frmmap.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmwait.h"
+#include "mainwindow/highlatitude.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/fault.h"
+#include "platform/filewriter.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/programs.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/frmalerts.h"
@@ -40,6 +45,7 @@
 #include "tools/frmqib.h"
 #include "tools/frmqmap.h"
 #include "tools/frmtele.h"
+#include "tools/hijriconversion.h"
 
 namespace {
 
@@ -168,6 +174,8 @@ TEST_P(TextFit, EveryTextShowsWholeAndNoControlOverlaps)
     EXPECT_TRUE(texts.isEmpty()) << texts.join(QLatin1Char('\n')).toStdString();
     const QStringList overlaps = fitcheck::overlapFaults(window);
     EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join(QLatin1Char('\n')).toStdString();
+    const QStringList gaps = fitcheck::gapFaults(window);
+    EXPECT_TRUE(gaps.isEmpty()) << gaps.join(QLatin1Char('\n')).toStdString();
 
     if (window && window != frmmain::instance() && std::string(c.name) != "frmwait")
         delete window.data();
@@ -323,6 +331,252 @@ TEST(TextFitMessageBox, ArabicButtonsAndTheWholeTitle)
         EXPECT_EQ(latinLetters(seen, ""), QString()) << seen.toStdString();
         EXPECT_GE(width, platform::titleBarWidth(title));
     }
+}
+
+// The letters of a message other than Arabic ones, leaving out the words
+// a message may quote as they are: file names, field names, numbers.
+QString foreignLetters(QString text, const QStringList& excepted)
+{
+    for (const QString& word : excepted)
+        text.remove(word);
+    return latinLetters(text, "");
+}
+
+// An Arabic message as its box shows it: every word Arabic but the excepted
+// ones, the title too, and the text whole inside the box.
+void expectArabicMessage(const platform::MessageRequest& r, const QStringList& excepted = {})
+{
+    SCOPED_TRACE(r.text.toStdString());
+    EXPECT_TRUE(r.rightToLeft);
+    EXPECT_EQ(foreignLetters(r.text, excepted).toStdString(), "");
+    EXPECT_EQ(foreignLetters(r.title, {}).toStdString(), "") << r.title.toStdString();
+    const std::unique_ptr<QMessageBox> box = platform::makeMessageBox(nullptr, r);
+    box->show();
+    QCoreApplication::processEvents();
+    const QStringList faults = fitcheck::textFaults(box.get());
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GE(box->width(), platform::titleBarWidth(r.title));
+}
+
+// Starts nothing: says why, as a missing program file would.
+class RefusingStarter : public platform::ProgramStarter {
+public:
+    bool start(const QString&, const QStringList&, const QString&, QString& error) override
+    {
+        error = QStringLiteral("execv: No such file or directory");
+        return false;
+    }
+};
+
+class NothingRuns : public platform::ProgramFinder {
+public:
+    bool isRunning(const QString&) override { return false; }
+};
+
+// The messages that refusals and failed saves give, in Arabic.
+class TextFitMessages : public ProgramWindows {
+protected:
+    void SetUp() override
+    {
+        ProgramWindows::SetUp();
+        oldConfig_ = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+        ::setenv("XDG_CONFIG_HOME", (folder() / "config").c_str(), 1);
+        oldStarter_ = platform::setProgramStarter(&starter_);
+        oldFinder_ = platform::setProgramFinder(&finder_);
+        setLanguage(false);
+        frmmain::load();
+    }
+
+    void TearDown() override
+    {
+        platform::setFileWriter(nullptr);
+        platform::setProgramStarter(oldStarter_);
+        platform::setProgramFinder(oldFinder_);
+        if (oldConfig_.empty())
+            ::unsetenv("XDG_CONFIG_HOME");
+        else
+            ::setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        ProgramWindows::TearDown();
+    }
+
+    template <class Window> static void type(Window& w, const char* box, const QString& text)
+    {
+        auto* edit = w.template findChild<QLineEdit*>(QLatin1String(box));
+        ASSERT_NE(edit, nullptr) << box;
+        edit->setText(text);
+    }
+
+    void readOnly(const char* name)
+    {
+        if (!fs::exists(file(name)))
+            put(name, "");
+        fs::permissions(file(name),
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+
+private:
+    std::string oldConfig_;
+    RefusingStarter starter_;
+    NothingRuns finder_;
+    platform::ProgramStarter* oldStarter_ = nullptr;
+    platform::ProgramFinder* oldFinder_ = nullptr;
+};
+
+TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
+{
+    testsupport::FailingWriter diskFull("No space left on device");
+    testsupport::FailingWriter readOnlyDisk("Read-only file system");
+    struct Case {
+        const char* what;
+        size_t messages;      // how many boxes it gives
+        QStringList excepted; // words quoted as they are
+        std::function<void()> provoke;
+    };
+    const Case cases[] = {
+        {"preferences into a read-only file",
+         1,
+         {"pref.zvd"},
+         [this] {
+             readOnly("pref.zvd");
+             frmpreferences d;
+             d.cmdok_Click();
+         }},
+        {"place onto a full disk",
+         1,
+         {"loc.zvd"},
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmlocation d;
+             d.cmdok_Click();
+         }},
+        {"negative air pressure",
+         1,
+         {},
+         [] {
+             frmlocation d;
+             type(d, "txtpre", "-5");
+             d.cmdok_Click();
+         }},
+        {"temperature below absolute zero",
+         1,
+         {},
+         [] {
+             frmlocation d;
+             type(d, "txttem", "-300");
+             d.cmdok_Click();
+         }},
+        {"a lapse rate of nought",
+         1,
+         {},
+         [] {
+             frmlocation d;
+             type(d, "txtalpha", "0");
+             d.cmdok_Click();
+         }},
+        {"a place name with a double quote",
+         1,
+         {},
+         [] {
+             frmlocation d;
+             type(d, "txtname", "Al \"Quds\"");
+             d.cmdok_Click();
+         }},
+        // The alerts cannot start at login, cannot start now, and their
+        // settings cannot be saved: the last box says what did happen.
+        {"alerts on a read-only disk",
+         3,
+         {"alert.zvd"},
+         [&] {
+             platform::setFileWriter(&readOnlyDisk);
+             frmalerts d;
+             d.findChild<QCheckBox*>("chkpep")->setChecked(true);
+             d.cmdok_Click();
+         }},
+        {"moon phases for a year out of range",
+         1,
+         {},
+         [] {
+             frmphase d;
+             type(d, "txtyear", "99999999");
+             d.cmdcalc_Click();
+         }},
+        {"moon phases report into a read-only file",
+         1,
+         {"results.out"},
+         [this] {
+             readOnly("results.out");
+             frmphase d;
+             d.cmdcalc_Click();
+         }},
+        {"moon phases settings onto a full disk",
+         1,
+         {"phase.zvd"},
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmphase d;
+             d.cmdclose_Click();
+         }},
+        {"crescent for a year out of range",
+         1,
+         {},
+         [] {
+             frmcresv d({});
+             type(d, "txtyear", "9000");
+             d.cmdprev_Click();
+         }},
+        {"ephemeris settings onto a read-only disk",
+         1,
+         {"coor.zvd"},
+         [&] {
+             platform::setFileWriter(&readOnlyDisk);
+             frmcoor d;
+             d.cmdclose_Click();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.clear();
+        c.provoke();
+        platform::setFileWriter(nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(messages.size(), c.messages);
+        for (const platform::MessageRequest& r : messages)
+            expectArabicMessage(r, c.excepted);
+    }
+}
+
+// Messages made away from a window, each kind of them.
+TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
+{
+    using platform::FileFaultKind;
+    for (FileFaultKind kind :
+         {FileFaultKind::Missing, FileFaultKind::Short, FileFaultKind::BadData,
+          FileFaultKind::NotAFile, FileFaultKind::Unreadable, FileFaultKind::TooLarge})
+        expectArabicMessage(
+            {QString::fromStdString(
+                 platform::FileFault(kind, "loc.zvd", "detail", "تفصيل").message(false)),
+             platform::faultTitle(false), platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+             true},
+            {"loc.zvd"});
+    using platform::ReadStatus;
+    for (ReadStatus status :
+         {ReadStatus::Missing, ReadStatus::NotAFile, ReadStatus::NoPermission, ReadStatus::Failed})
+        expectArabicMessage(
+            {QString::fromStdString(platform::readFault(status, "pref.zvd").message(false)),
+             platform::faultTitle(false), platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+             true},
+            {"pref.zvd"});
+    using tools::ConvertFault;
+    for (ConvertFault fault : {ConvertFault::YearNotPositive, ConvertFault::Before622,
+                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge}) {
+        const tools::ConvertMessage m = tools::convertMessage(fault, false);
+        expectArabicMessage({QString::fromStdString(m.text), QString::fromStdString(m.title),
+                             platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
+    }
+    std::string title, text;
+    prayer::highLatitudeRefusal(false, title, text);
+    expectArabicMessage({QString::fromStdString(text), QString::fromStdString(title),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
 }
 
 // Every face a window names stands for a font that is installed.

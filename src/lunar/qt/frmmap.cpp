@@ -459,7 +459,7 @@ void frmmap::cmdsave_Click()
         platform::msgBox(this,
                          (eng_ ? QStringLiteral("The map could not be saved as ")
                                : QStringLiteral("تعذر حفظ الخارطة في ")) +
-                             shownPath + "\n" + QString::fromStdString(error),
+                             shownPath + "\n" + platform::reasonText(error, eng_),
                          saveTitle(eng_), eng_, platform::MsgIcon::Critical);
     }
 }

@@ -1,6 +1,7 @@
 #include "messagebox.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include <QAbstractButton>
@@ -9,6 +10,8 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+
+#include "platform/systemreason.h"
 
 namespace platform {
 
@@ -78,12 +81,12 @@ void makeRoomForTitle(QMessageBox& box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request)
 {
-    if (responderSlot())
-        return responderSlot()(request);
-    QMessageBox box(standardIcon(request.icon), request.title, request.text,
-                    standardButtons(request.buttons), parent);
+    auto made =
+        std::make_unique<QMessageBox>(standardIcon(request.icon), request.title, request.text,
+                                      standardButtons(request.buttons), parent);
+    QMessageBox& box = *made;
     if (request.rightToLeft) {
         box.setLayoutDirection(Qt::RightToLeft);
         // An Arabic message answers with Arabic buttons too.
@@ -98,7 +101,15 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
                 button->setText(text);
     }
     makeRoomForTitle(box);
-    switch (box.exec()) {
+    return made;
+}
+
+MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
+{
+    if (responderSlot())
+        return responderSlot()(request);
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(parent, request);
+    switch (box->exec()) {
     case QMessageBox::Ok:
         return MsgAnswer::Ok;
     case QMessageBox::Cancel:
@@ -126,6 +137,16 @@ MsgAnswer msgBox(QWidget* parent, const QString& text, const QString& title, boo
     request.icon = icon;
     request.rightToLeft = !english;
     return msgBox(parent, request);
+}
+
+QString reasonText(const QString& reason, bool english)
+{
+    return reasonText(reason.toStdString(), english);
+}
+
+QString reasonText(const std::string& reason, bool english)
+{
+    return QString::fromStdString(systemReason(reason, english));
 }
 
 MessageResponder setMessageResponder(MessageResponder responder)

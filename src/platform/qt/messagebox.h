@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+#include <string>
 
 class QMessageBox;
 class QWidget;
@@ -26,6 +28,9 @@ struct MessageRequest {
 // Shows a modal message box and returns the button pressed.
 MsgAnswer msgBox(QWidget* parent, const MessageRequest& request);
 
+// The box msgBox shows for `request`, made but not shown.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request);
+
 // Shorthand: an OK box with `text` and `title`; right-to-left when !english.
 MsgAnswer msgBox(QWidget* parent, const QString& text, const QString& title, bool english,
                  MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok);
@@ -36,6 +41,11 @@ int titleBarWidth(const QString& title);
 
 // Widens `box` to at least titleBarWidth of its title.
 void makeRoomForTitle(QMessageBox& box);
+
+// The reason a failed operation gave (see platform/systemreason.h) in the
+// interface language.
+QString reasonText(const QString& reason, bool english);
+QString reasonText(const std::string& reason, bool english);
 
 // Replaces the real boxes (tests). An empty responder restores them.
 using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;

@@ -29,6 +29,11 @@ constexpr int kSpare = 2;
 // Pixels from a button's caption to its outer edge on each side: the bevel
 // and some air, so that the caption does not touch it.
 constexpr int kButtonClearance = 7;
+// Pixels between a caption's text and an entry box, list or button beside it
+// (a hundred twips, as the designs leave between a box and the next caption),
+// and the least of it where the caption has no spare room for the whole gap.
+constexpr int kCaptionGap = 7;
+constexpr int kLeastCaptionGap = 3;
 
 int textWidth(const QWidget* w, const QString& text, int flags = 0)
 {
@@ -399,8 +404,60 @@ void setElidedText(QLabel* label, const QString& text)
     elide(label);
 }
 
+namespace {
+
+// An entry box, a list or a button: a control that a caption names.
+bool isField(const QWidget* w)
+{
+    return !qobject_cast<const QLabel*>(w) && !holdsOthers(w) && !isFigure(w);
+}
+
+// A caption whose text stands against the edge of a field beside it in its
+// row (an Arabic caption aligned to its right edge, whose design left no room
+// on that side) is given room on that side, out of the room its text leaves
+// spare in it. Only where that is less than the least gap does the room
+// making that follows widen it.
+void keepCaptionsOffFields(QWidget* container)
+{
+    if (!placesByHand(container))
+        return;
+    const QList<QWidget*> kids = shownChildren(container);
+    for (QWidget* w : kids) {
+        keepCaptionsOffFields(w);
+        auto* label = qobject_cast<QLabel*>(w);
+        if (!label || widthForText(label) == 0 || holdsOthers(label))
+            continue;
+        const Qt::Alignment align =
+            QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        if (align & Qt::AlignHCenter)
+            continue;
+        const bool right = (align & Qt::AlignRight) != 0;
+        const QRect g = label->geometry();
+        int nearest = kCaptionGap;
+        for (QWidget* other : kids) {
+            const QRect o = other->geometry();
+            if (other == w || !isField(other) || o.bottom() < g.top() || o.top() > g.bottom())
+                continue;
+            const int distance = right ? o.left() - (g.right() + 1) : g.left() - (o.right() + 1);
+            if (distance >= 0 && distance < nearest)
+                nearest = distance;
+        }
+        const int spare = std::max(label->width() - widthForText(label), 0);
+        const int room =
+            std::max(std::min(kCaptionGap - nearest, spare), kLeastCaptionGap - nearest);
+        if (room <= 0)
+            continue;
+        QMargins m = label->contentsMargins();
+        (right ? m.setRight(m.right() + room) : m.setLeft(m.left() + room));
+        label->setContentsMargins(m);
+    }
+}
+
+} // namespace
+
 void makeRoomForTexts(QWidget* window, bool english)
 {
+    keepCaptionsOffFields(window);
     RoomMaker maker(english);
     if (window->layout())
         maker.fitLaidOut(window);

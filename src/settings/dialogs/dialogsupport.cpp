@@ -181,7 +181,7 @@ bool askYesNo(QWidget* parent, bool english, const QString& englishText,
 void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                        const std::string& reason)
 {
-    const QString why = QString::fromStdString(reason);
+    const QString why = platform::reasonText(reason, english);
     platform::msgBox(parent,
                      english ? QStringLiteral("The settings could not be saved in %1: %2\n"
                                               "Nothing was changed.")

@@ -197,7 +197,9 @@ bool frmalerts::Create_ShortCut(const QString& TargetPath, const QString& ShortC
 void frmalerts::tellFailure(const QString& englishText, const QString& arabicText,
                             const QString& why)
 {
-    platform::msgBox(this, (english_ ? englishText : arabicText) + QStringLiteral("\n") + why,
+    platform::msgBox(this,
+                     (english_ ? englishText : arabicText) + QStringLiteral("\n") +
+                         platform::reasonText(why, english_),
                      english_ ? QStringLiteral("Alerts") : QStringLiteral("المنبه"), english_,
                      platform::MsgIcon::Warning);
 }
@@ -282,7 +284,7 @@ void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
     QStringList lines;
     lines << (english_ ? QStringLiteral("The settings could not be saved in alert.zvd: %1")
                        : QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: %1"))
-                 .arg(why);
+                 .arg(platform::reasonText(why, english_));
     if (!started && undone)
         lines << (english_ ? QStringLiteral("Nothing was changed.")
                            : QStringLiteral("لم يتم تغيير شيء"));
@@ -299,7 +301,7 @@ void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
                                 : QStringLiteral("تم تغيير تشغيله عند تسجيل الدخول وتعذرت "
                                                  "إعادته كما كان");
         if (!undoWhy.isEmpty())
-            line += QChar(' ') + undoWhy;
+            line += QChar(' ') + platform::reasonText(undoWhy, english_);
         lines << line;
     }
     platform::msgBox(this, lines.join(QChar('\n')),
