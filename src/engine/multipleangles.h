@@ -35,7 +35,9 @@ public:
         }
     }
 
-    // Whether m is a whole multiple within the table.
+    // Whether m is a whole multiple within the table. Range first: a damaged
+    // series file may hold any number, and converting one beyond int (or not
+    // a number) is undefined.
     static bool holds(double m)
     {
         if (!(m >= -kMostMultiple && m <= kMostMultiple))
