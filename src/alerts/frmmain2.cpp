@@ -20,6 +20,7 @@
 #include "platform/qt/sound.h"
 #include "platform/qt/trayicon.h"
 #include "series/seriesloader.h"
+#include "settings/records.h"
 
 namespace alerts {
 
@@ -233,6 +234,8 @@ double frmmain2::prayerHours(Prayer p) const
 
 void frmmain2::Form_Load()
 {
+    // A fault in any file is told in the interface language of pref.zvd.
+    settings::peekFaultLanguage();
     series::loadTermFull();
     series::loadTerm();
     series::loadMterm();
@@ -346,6 +349,8 @@ void frmmain2::Timer1_Timer()
 
 void frmmain2::runTick()
 {
+    // The language may have been changed since the last tick.
+    settings::peekFaultLanguage();
     const settings::Preferences prefs = settings::readPreferences(17);
     const settings::CurrentLocation loc = settings::readCurrentLocation();
     readAlertSettings();

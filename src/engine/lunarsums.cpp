@@ -1,12 +1,18 @@
 #include "lunarsums.h"
 
 #include "modgeneral.h"
+#include "multipleangles.h"
 
 namespace {
 
 constexpr int kFirstLongitudeRow = 64; // Table 47.A: longitude and distance
 constexpr int kFirstLatitudeRow = 124; // Table 47.B: latitude
 constexpr int kRowsPerTable = 60;
+constexpr int kAngles = 4; // D, M, M', F
+constexpr int kColumns = 11;
+// Both tables, one after the other.
+static_assert(kFirstLatitudeRow == kFirstLongitudeRow + kRowsPerTable);
+using TermRows = DecodedMultiples<2 * kRowsPerTable, kAngles, kColumns>;
 
 // The eccentricity factor E applies once for a multiple of M of +-1, twice for
 // +-2.
@@ -46,20 +52,36 @@ void lunarSums(double T, double r, double& Lp, double& sumL, double& sumB, doubl
     const double A3 = reduceTruncating(313.45 + 481266.484 * T) * r;
     const double E = 1 - 0.002516 * T - 0.0000074 * T2;
 
+    // The arguments are small whole multiples of D, M, M' and F: their sines
+    // and cosines come from those of the four angles.
+    static TermRows series;
+    series.update(&mterm[kFirstLongitudeRow]);
+    const MultipleAngles angles[kAngles] = {MultipleAngles(D), MultipleAngles(M),
+                                            MultipleAngles(Mp), MultipleAngles(F)};
+    double cosA[2 * kRowsPerTable], sinA[2 * kRowsPerTable];
+    series.rotations(angles, cosA, sinA);
+    for (int k = 0; k < 2 * kRowsPerTable; ++k) {
+        if (series.whole(k))
+            continue;
+        const double* c = mterm[kFirstLongitudeRow + k];
+        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
+        sinA[k] = std::sin(arg);
+        cosA[k] = std::cos(arg);
+    }
+
     sumL = 0;
     sumR = 0;
     sumB = 0;
     for (int i = kFirstLongitudeRow; i < kFirstLongitudeRow + kRowsPerTable; ++i) {
         const double* c = mterm[i];
-        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
+        const int k = i - kFirstLongitudeRow;
         const double e = eccentricityFactor(c[3], E);
-        sumL += c[6] * std::sin(arg) * e;
-        sumR += c[7] * std::cos(arg) * e;
+        sumL += c[6] * sinA[k] * e;
+        sumR += c[7] * cosA[k] * e;
     }
     for (int i = kFirstLatitudeRow; i < kFirstLatitudeRow + kRowsPerTable; ++i) {
         const double* c = mterm[i];
-        const double arg = c[2] * D + c[3] * M + c[4] * Mp + c[5] * F;
-        sumB += c[6] * std::sin(arg) * eccentricityFactor(c[3], E);
+        sumB += c[6] * sinA[i - kFirstLongitudeRow] * eccentricityFactor(c[3], E);
     }
     // Venus, Jupiter and the flattening of the Earth.
     sumL += 3958 * std::sin(A1) + 1962 * std::sin(Lp - F) + 318 * std::sin(A2);

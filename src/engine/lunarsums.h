@@ -14,6 +14,8 @@
 // Lp: out, the Moon's mean longitude, radians (reduced into 0..360 degrees
 // first). sumL, sumB: out, the sums in longitude and latitude, 0.000001
 // degree. sumR: out, the sum in distance, 0.001 km.
+// The sine and cosine of each term's argument come from those of D, M, M' and
+// F (MultipleAngles), to a few units in the last place of a direct sine.
 // The terms are added in table order, so that both callers get the same sums
 // to the last bit.
 void lunarSums(double T, double r, double& Lp, double& sumL, double& sumB, double& sumR);

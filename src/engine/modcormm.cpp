@@ -1,6 +1,7 @@
 #include "modcormm.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "moddeltat.h"
 #include "modeclequa.h"
@@ -10,32 +11,95 @@
 
 namespace {
 
-// A main-term table: A sin(arg) or A cos(arg), arg = a0 + a1 t + a2 1e-4 t^2
-// + a3 1e-6 t^3 + a4 1e-8 t^4 degrees. Columns 1 A, 2..6 a0..a4.
-double mainSum(const double (*table)[7], int rows, double t, double r, bool cosine)
-{
-    const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;
-    double sum = 0;
-    for (int i = 1; i <= rows; ++i) {
-        const double* c = table[i];
-        const double arg =
-            (c[2] + c[3] * t + c[4] * 0.0001 * t2 + c[5] * 0.000001 * t3 + c[6] * 0.00000001 * t4) *
-            r;
-        sum += c[1] * (cosine ? std::cos(arg) : std::sin(arg));
-    }
-    return sum;
-}
+// A sine table (the longitude's) and a cosine table (the distance's) of the
+// same kind share many arguments: 147 of the main problem's rows and 85 of
+// the Poisson rows. A shared argument takes one sincos, which gives the same
+// two values as a sin and a cos of their own, and each table is still summed
+// in its own row order, so that the sums are the same to the last bit.
+// Columns: the row length; the argument columns are 2 .. Columns - 1.
+template <int Columns> class SharedArguments {
+public:
+    using Table = const double (*)[Columns];
 
-// A Poisson table: A sin(phase + rate t) or A cos(...). Columns 1 A, 2 phase,
-// 3 rate (degrees per century).
-double poissonSum(const double (*table)[4], int rows, double t, double r, bool cosine)
+    // sum A sin(arg) over rows 1..sineRows of `sines` and sum A cos(arg)
+    // over rows 1..cosineRows of `cosines`.
+    // argument(row): the row's argument, radians.
+    template <typename Argument>
+    void sums(Table sines, int sineRows, Table cosines, int cosineRows, const Argument& argument,
+              double& sineSum, double& cosineSum)
+    {
+        if (!pairsHold(sines, cosines, cosineRows))
+            findPairs(sines, sineRows, cosines, cosineRows);
+        sineSum = 0;
+        for (int i = 1; i <= sineRows; ++i) {
+            const double* c = sines[i];
+            const double arg = argument(c);
+            double sinA;
+            if (i < kMostRows && wanted_[i])
+                ::sincos(arg, &sinA, &cosine_[i]);
+            else
+                sinA = std::sin(arg);
+            sineSum += c[1] * sinA;
+        }
+        cosineSum = 0;
+        for (int j = 1; j <= cosineRows; ++j) {
+            const double* c = cosines[j];
+            const int i = j < kMostRows ? partner_[j] : 0;
+            cosineSum += c[1] * (i != 0 ? cosine_[i] : std::cos(argument(c)));
+        }
+    }
+
+private:
+    // Rows of a table, the spare slot included (the largest table has 245).
+    static constexpr int kMostRows = 256;
+
+    static bool sameArgument(const double* a, const double* b)
+    {
+        return std::memcmp(a + 2, b + 2, (Columns - 2) * sizeof(double)) == 0;
+    }
+
+    // Whether every pair found earlier still has one argument (the tables
+    // may have been loaded or changed since).
+    bool pairsHold(Table sines, Table cosines, int cosineRows) const
+    {
+        if (!found_)
+            return false;
+        for (int j = 1; j <= cosineRows && j < kMostRows; ++j)
+            if (partner_[j] != 0 && !sameArgument(sines[partner_[j]], cosines[j]))
+                return false;
+        return true;
+    }
+
+    void findPairs(Table sines, int sineRows, Table cosines, int cosineRows)
+    {
+        for (int i = 0; i < kMostRows; ++i) {
+            wanted_[i] = false;
+            partner_[i] = 0;
+        }
+        for (int j = 1; j <= cosineRows && j < kMostRows; ++j)
+            for (int i = 1; i <= sineRows && i < kMostRows; ++i)
+                if (sameArgument(sines[i], cosines[j])) {
+                    partner_[j] = i;
+                    wanted_[i] = true;
+                    break;
+                }
+        found_ = true;
+    }
+
+    bool found_ = false;
+    int partner_[kMostRows]{}; // per cosine row: the sine row of its argument, or 0
+    bool wanted_[kMostRows]{}; // per sine row: its cosine is wanted
+    double cosine_[kMostRows]{};
+};
+
+// sum A sin(arg) over rows 1..rows of a table without a partner (the
+// latitude's); argument(row) as for SharedArguments.
+template <int Columns, typename Argument>
+double sineSum(const double (*table)[Columns], int rows, const Argument& argument)
 {
     double sum = 0;
-    for (int i = 1; i <= rows; ++i) {
-        const double* c = table[i];
-        const double arg = (c[2] + c[3] * t) * r;
-        sum += c[1] * (cosine ? std::cos(arg) : std::sin(arg));
-    }
+    for (int i = 1; i <= rows; ++i)
+        sum += table[i][1] * std::sin(argument(table[i]));
     return sum;
 }
 
@@ -55,19 +119,29 @@ void cormm(double piValue, double JD, double& alpha, double& delta, double& alph
     const double t = (JD + dT - 2451545.0) / 36525; // Julian centuries of TT
     const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;
 
+    // Main-term rows: A sin(arg) or A cos(arg), arg = a0 + a1 t + a2 1e-4 t^2 +
+    // a3 1e-6 t^3 + a4 1e-8 t^4 degrees; columns 1 A, 2..6 a0..a4.
+    const auto mainArgument = [&](const double* c) {
+        return (c[2] + c[3] * t + c[4] * 0.0001 * t2 + c[5] * 0.000001 * t3 +
+                c[6] * 0.00000001 * t4) *
+               r;
+    };
+    // Poisson rows: A sin(phase + rate t) or A cos(...); columns 1 A, 2 phase,
+    // 3 rate (degrees per century).
+    const auto poissonArgument = [&](const double* c) { return (c[2] + c[3] * t) * r; };
+
     // The row counts of the truncated series; rows the loader left empty count 0.
-    const double S1 = mainSum(elpv0, 218, t, r, false);
-    const double S2 = poissonSum(elpv1, 244, t, r, false);
-    const double S3 = poissonSum(elpv2, 154, t, r, false);
-    const double S4 = poissonSum(elpv3, 25, t, r, false);
-    const double S5 = mainSum(elpu0, 188, t, r, false);
-    const double S6 = poissonSum(elpu1, 64, t, r, false);
-    const double S7 = poissonSum(elpu2, 64, t, r, false);
-    const double S8 = poissonSum(elpu3, 12, t, r, false);
-    const double S9 = mainSum(elpr0, 154, t, r, true);
-    const double S10 = poissonSum(elpr1, 114, t, r, true);
-    const double S11 = poissonSum(elpr2, 68, t, r, true);
-    const double S12 = poissonSum(elpr3, 19, t, r, true);
+    static SharedArguments<7> mainPairs;
+    static SharedArguments<4> poissonPairs[3];
+    double S1, S2, S3, S4, S9, S10, S11, S12;
+    mainPairs.sums(elpv0, 218, elpr0, 154, mainArgument, S1, S9);
+    poissonPairs[0].sums(elpv1, 244, elpr1, 114, poissonArgument, S2, S10);
+    poissonPairs[1].sums(elpv2, 154, elpr2, 68, poissonArgument, S3, S11);
+    poissonPairs[2].sums(elpv3, 25, elpr3, 19, poissonArgument, S4, S12);
+    const double S5 = sineSum(elpu0, 188, mainArgument);
+    const double S6 = sineSum(elpu1, 64, poissonArgument);
+    const double S7 = sineSum(elpu2, 64, poissonArgument);
+    const double S8 = sineSum(elpu3, 12, poissonArgument);
 
     // The longitude and latitude Poisson series are in 0.001 degree; the
     // distance series are in km throughout.

@@ -4,6 +4,7 @@
 
 #include "moddeltat.h"
 #include "modgeneral.h"
+#include "multipleangles.h"
 
 namespace {
 
@@ -12,44 +13,15 @@ constexpr double kTenThousandthArcsecPerDegree = 36000000;
 constexpr double kArcsecPerDegree = 3600;
 
 constexpr int kArguments = 5; // D, M, M', F, Omega
+constexpr int kColumns = 11;
+using NutationRows = DecodedMultiples<kNutationRows, kArguments, kColumns>;
 
-// The largest multiple of a fundamental argument that the table of powers
-// below covers; the published series needs 4 at most.
-constexpr int kMaxMultiple = 8;
-
-// cos and sin of k*x for k = 0 .. kMaxMultiple, by repeated rotation: the
-// 63 terms then need no sine or cosine of their own, which makes the
-// nutation several times faster. It sits in the inner loop of every position.
-struct Powers {
-    double c[kMaxMultiple + 1];
-    double s[kMaxMultiple + 1];
-
-    explicit Powers(double x)
-    {
-        c[0] = 1;
-        s[0] = 0;
-        c[1] = std::cos(x);
-        s[1] = std::sin(x);
-        for (int k = 2; k <= kMaxMultiple; ++k) {
-            c[k] = c[k - 1] * c[1] - s[k - 1] * s[1];
-            s[k] = s[k - 1] * c[1] + c[k - 1] * s[1];
-        }
-    }
-
-    // Multiplies (re, im) by exp(i m x); false when m is not a whole number
-    // within the table.
-    bool rotate(double m, double& re, double& im) const
-    {
-        const int k = static_cast<int>(m);
-        if (k != m || k > kMaxMultiple || k < -kMaxMultiple)
-            return false;
-        const double ck = c[k < 0 ? -k : k];
-        const double sk = k < 0 ? -s[-k] : s[k];
-        const double r = re * ck - im * sk;
-        im = im * ck + re * sk;
-        re = r;
-        return true;
-    }
+// The last result: within one step of the event finder the position, the
+// altitude and the hour angle each ask for the nutation of the same instant.
+struct LastNutation {
+    bool valid = false;
+    double JD = 0, tdt = 0;
+    double dpsi = 0, deps = 0, eps = 0;
 };
 
 } // namespace
@@ -71,6 +43,16 @@ double meanObliquity(double U)
 void obliquity(double JD, double& dpsi, double& deps, double& eps)
 {
     pi = kPi15;
+    static NutationRows series;
+    static LastNutation last;
+    const bool changed = series.update(&mterm[1]);
+    if (!changed && last.valid && last.JD == JD && last.tdt == tdtmode) {
+        dpsi = last.dpsi;
+        deps = last.deps;
+        eps = last.eps;
+        return;
+    }
+
     const double dtr = pi / 180;
     double dT = 0;
     deltat(JD, dT);
@@ -96,30 +78,27 @@ void obliquity(double JD, double& dpsi, double& deps, double& eps)
         reduceTruncating(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000) *
         dtr;
 
-    const Powers powers[kArguments] = {Powers(D), Powers(M), Powers(Mp), Powers(F), Powers(Om)};
+    const MultipleAngles multiples[kArguments] = {MultipleAngles(D), MultipleAngles(M),
+                                                  MultipleAngles(Mp), MultipleAngles(F),
+                                                  MultipleAngles(Om)};
+    double cosA[kNutationRows], sinA[kNutationRows];
+    series.rotations(multiples, cosA, sinA);
     double sumPsi = 0;
     double sumEps = 0;
     for (int i = 1; i <= kNutationRows; ++i) {
         const double* c = mterm[i];
-        // exp(i a) for a = D c2 + M c3 + M' c4 + F c5 + Omega c6. Most rows
-        // hold one or two of the five arguments; a zero multiple would
-        // multiply by exactly 1 + 0i and is skipped.
-        double cosA = 1;
-        double sinA = 0;
-        bool whole = true;
-        for (int k = 0; k < kArguments && whole; ++k)
-            if (c[2 + k] != 0)
-                whole = powers[k].rotate(c[2 + k], cosA, sinA);
-        if (!whole) {
+        // exp(i a) for a = D c2 + M c3 + M' c4 + F c5 + Omega c6.
+        if (!series.whole(i - 1)) {
             const double a = D * c[2] + M * c[3] + Mp * c[4] + F * c[5] + Om * c[6];
-            cosA = std::cos(a);
-            sinA = std::sin(a);
+            cosA[i - 1] = std::cos(a);
+            sinA[i - 1] = std::sin(a);
         }
-        sumPsi += sinA * (c[7] + c[8] * T);
-        sumEps += cosA * (c[9] + c[10] * T);
+        sumPsi += sinA[i - 1] * (c[7] + c[8] * T);
+        sumEps += cosA[i - 1] * (c[9] + c[10] * T);
     }
     dpsi = sumPsi / kTenThousandthArcsecPerDegree;
     deps = sumEps / kTenThousandthArcsecPerDegree;
 
     eps = meanObliquity(U) + deps;
+    last = {true, JD, tdtmode, dpsi, deps, eps};
 }

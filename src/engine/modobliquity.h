@@ -8,6 +8,9 @@
 // degrees; eps: out, true obliquity eps0 + deps, degrees.
 // Note the output order (dpsi, deps, eps). Stores 3.14159265358979 into pi.
 // With mterm not loaded the series sums are 0 and eps is the mean obliquity.
+// A call for the instant of the call before (same JD and tdtmode, rows 1..63
+// of mterm unchanged) returns that call's result: the position, the altitude
+// and the hour angle of one instant each ask for it.
 void obliquity(double JD, double& dpsi, double& deps, double& eps);
 
 // Laskar's mean obliquity of the ecliptic (Meeus 22.3), degrees; U in units of

@@ -194,6 +194,12 @@ std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* 
     for (int j = 0; j < 3; ++j) {
         double cy, cm, cd;
         juc(r.conjlocal + 0.5 + sign * j, cy, cm, cd);
+        // A day so far off (a wild time zone) that the calendar sums lose
+        // their whole days has no date to show.
+        if (!(cd >= 1 && cd < 32 && cm >= 1 && cm <= 12)) {
+            r.captions[j] = "----";
+            continue;
+        }
         char text[64];
         std::snprintf(text, sizeof text, "%02d/%02d/%.0f  CE", static_cast<int>(std::floor(cd)),
                       static_cast<int>(cm), cy);

@@ -90,17 +90,6 @@ QDateTime machineNow()
     return QDateTime::fromMSecsSinceEpoch(ms).toLocalTime();
 }
 
-// Messages about a file fault found before pref.zvd is read should still come
-// in the interface language, so the language field is peeked at first; when
-// it cannot be read the message stays English and the strict read names the
-// fault.
-void peekFaultLanguage()
-{
-    const auto fields = settings::readRecordTolerant("pref.zvd", settings::kPreferencesFields);
-    if (fields.size() >= 15 && fields[14].kind() == settings::SettingsField::Kind::Truth)
-        platform::setFaultLanguage(fields[14].asTruth());
-}
-
 // The window side of a prayer-times run. The program that is closing opens
 // no report.
 class WindowHost : public ProgressHost<prayer::RunHost> {
@@ -328,7 +317,9 @@ void frmmain::createControls()
 
 void frmmain::Form_Load()
 {
-    peekFaultLanguage();
+    // When pref.zvd cannot be read the message stays English and the strict
+    // read names the fault.
+    settings::peekFaultLanguage();
     series::loadTermFull();
     locname_ = settings::readCurrentLocation().locname;
     series::loadTerm();

@@ -315,6 +315,13 @@ std::vector<SettingsField> readRecordTolerant(const std::string& name, std::stri
     return fields;
 }
 
+void peekFaultLanguage()
+{
+    const auto fields = readRecordTolerant("pref.zvd", kPreferencesFields);
+    if (fields.size() >= 15 && fields[14].kind() == SettingsField::Kind::Truth)
+        platform::setFaultLanguage(fields[14].asTruth());
+}
+
 std::vector<SettingsField> readRecordStrict(const std::string& name, size_t count)
 {
     std::optional<platform::FileFault> fault;

@@ -167,6 +167,12 @@ std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t co
 // The same, with each field that does not read as `kinds` says left empty.
 std::vector<SettingsField> readRecordTolerant(const std::string& name, std::string_view kinds);
 
+// Sets the language of file-fault messages from the language field of
+// pref.zvd, so that a fault found before the preferences are read in full
+// still speaks the interface language. A pref.zvd that cannot be read leaves
+// the language as it was.
+void peekFaultLanguage();
+
 // The fault of a file whose record runs beyond kRecordBytes.
 platform::FileFault tooLarge(const std::string& name);
 

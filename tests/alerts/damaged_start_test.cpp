@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "alertfixture.h"
+#include "platform/fault.h"
 #include "platform/qt/trayicon.h"
 
 using namespace alerttest;
@@ -81,4 +82,32 @@ TEST_F(DamagedStart, EachDamagedFileIsNamedWithItsReason)
         window_.reset();
         std::filesystem::remove_all(file(c.file));
     }
+}
+
+// The stop message speaks the interface language of pref.zvd, at the start
+// (a fault found before the preferences are read) and at a tick (after the
+// language was changed while the program ran).
+TEST_F(DamagedStart, TheMessageFollowsTheInterfaceLanguage)
+{
+    putDefaultSettings();
+    putSeriesFiles();
+    putAlerts({});
+    setField("pref.zvd", 15, "#FALSE#");
+    setField("alert.zvd", 2, "NaN");
+    platform::setFaultLanguage(true);
+    makeWindow();
+    EXPECT_THROW(startAt(13, 0), FileFault);
+    EXPECT_FALSE(platform::faultLanguage()) << "a start in Arabic";
+    window_.reset();
+
+    putAlerts({});
+    setField("pref.zvd", 15, "#TRUE#");
+    makeWindow();
+    startAt(13, 0);
+    EXPECT_TRUE(platform::faultLanguage());
+    setField("pref.zvd", 15, "#FALSE#");
+    setField("loc.zvd", 9, "three");
+    EXPECT_THROW(tickAt(13, 1), FileFault);
+    EXPECT_FALSE(platform::faultLanguage()) << "a tick after the switch to Arabic";
+    platform::setFaultLanguage(true);
 }

@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include "engine/moddeltat.h"
 #include "engine/modearthglobe.h"
 #include "engine/modgeneral.h"
+#include "engine/modobliquity.h"
 #include "engine/modsiderial.h"
 #include "enginefixture.h"
 
@@ -188,5 +192,98 @@ TEST_F(Moon, TopocentricPlaceMatchesTheEquatorialParallax)
                     << p.what << " " << which << " JD " << JD;
             }
         }
+    }
+}
+
+// The series procedures keep what they derive from the tables (which rows'
+// arguments are whole multiples, which arguments two tables share) and the
+// nutation of the last instant. A table changed between two calls for the
+// same instant must count at once. Each step below changes one term and
+// checks the output against that term alone, after the same call before it.
+TEST_F(Moon, ChangedTablesCountAtTheSameInstant)
+{
+    tdtmode = 1;
+    const double JD = 2460000.25;
+    const double T = (JD - 2451545.0) / 36525;
+    const double d = kPi15 / 180;
+    // Meeus 22 (the nutation's Omega) and 47 (the Moon's M'), degrees, in
+    // 0..360 (where half of the angle is taken).
+    auto reduced = [](double x) { return x - 360 * std::floor(x / 360); };
+    const double omega =
+        reduced(125.04452 - 1934.136261 * T + 0.0020708 * T * T + T * T * T / 450000);
+    const double mPrime = reduced(134.9634114 + 477198.8676313 * T + 0.008997 * T * T +
+                                  T * T * T / 69699 - T * T * T * T / 14712000);
+    // The first row of the ELP main problem's longitude (sine) and distance
+    // (cosine) tables: both have the argument of M'.
+    const double elpArgs[] = {134.9634114, 477198.8676313, 89.970, 14.348, -6.797};
+    const double elpArg = elpArgs[0] + elpArgs[1] * T + elpArgs[2] * 1e-4 * T * T +
+                          elpArgs[3] * 1e-6 * T * T * T + elpArgs[4] * 1e-8 * T * T * T * T;
+
+    auto dpsi = [&] {
+        double p = 0, e = 0, eps = 0;
+        obliquity(JD, p, e, eps);
+        return p;
+    };
+    auto nutationRow = [](double multipleOfOmega) {
+        std::memset(mterm[1], 0, sizeof mterm[1] * 63);
+        mterm[1][6] = multipleOfOmega;
+        mterm[1][7] = -171996; // 0.0001"
+    };
+    auto moonRow = [](double multipleOfMPrime) {
+        std::memset(mterm[64], 0, sizeof mterm[64] * 120);
+        mterm[64][4] = multipleOfMPrime;
+        mterm[64][6] = 6288774; // 0.000001 degree
+    };
+    auto elpRows = [&](double distancePhaseShift) {
+        std::memset(elpv0, 0, sizeof elpv0);
+        std::memset(elpr0, 0, sizeof elpr0);
+        elpv0[1][1] = 1;    // degree
+        elpr0[1][1] = 1000; // km
+        for (int k = 0; k < 5; ++k)
+            elpv0[1][2 + k] = elpr0[1][2 + k] = elpArgs[k];
+        elpr0[1][2] += distancePhaseShift;
+    };
+
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::function<double()> output;
+        double expected;
+    };
+    const std::vector<Step> steps = {
+        {"nutation, no terms", [&] { nutationRow(0); }, dpsi, 0},
+        {"nutation, Omega", [&] { nutationRow(1); }, dpsi,
+         -171996 * std::sin(omega * d) / 36000000},
+        {"nutation, 2 Omega", [&] { nutationRow(2); }, dpsi,
+         -171996 * std::sin(2 * omega * d) / 36000000},
+        {"nutation, Omega / 2 (not whole)", [&] { nutationRow(0.5); }, dpsi,
+         -171996 * std::sin(0.5 * omega * d) / 36000000},
+        {"Moon longitude, no terms", [&] { moonRow(0); }, [&] { return low(JD).lambda; }, 0},
+        {"Moon longitude, M'", [&] { moonRow(1); }, [&] { return low(JD).lambda; },
+         6.288774 * std::sin(mPrime * d)},
+        {"Moon longitude, 3 M'", [&] { moonRow(3); }, [&] { return low(JD).lambda; },
+         6.288774 * std::sin(3 * mPrime * d)},
+        {"Moon longitude, M' / 2 (not whole)", [&] { moonRow(0.5); },
+         [&] { return low(JD).lambda; }, 6.288774 * std::sin(0.5 * mPrime * d)},
+        {"ELP distance, no terms",
+         [&] {
+             std::memset(elpv0, 0, sizeof elpv0);
+             std::memset(elpr0, 0, sizeof elpr0);
+         },
+         [&] { return elp(JD).distance; }, 0},
+        {"ELP distance, argument shared with the longitude", [&] { elpRows(0); },
+         [&] { return elp(JD).distance; }, 1000 * std::cos(elpArg * d)},
+        {"ELP distance, argument of its own", [&] { elpRows(10); },
+         [&] { return elp(JD).distance; }, 1000 * std::cos((elpArg + 10) * d)},
+    };
+    double zero = 0;
+    for (const Step& step : steps) {
+        step.output(); // the same instant before the change
+        step.change();
+        const double value = step.output();
+        if (step.expected == 0)
+            zero = value;
+        else
+            EXPECT_NEAR(value - zero, step.expected, 1e-9) << step.what;
     }
 }
