@@ -1,7 +1,9 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, lays out the program folder
 #              (Miqatix/) and starts qamtar from it
-#   make test  installs what is missing, builds and runs every test headless
+#   make test  installs what is missing, builds and runs every test headless,
+#              then builds the tests again with the sanitizers below and runs
+#              them all once more (CI runs exactly this)
 #
 # make sanitize builds a second tree with AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-sanitize/, its own program folder inside
@@ -33,6 +35,7 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
 
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIQATIX_SANITIZE=ON \
