@@ -8,16 +8,9 @@
 #include "modeclequa.h"
 #include "modgeneral.h"
 #include "modlasttdt.h"
-#include "modobliquity.h"
+#include "shortnutation.h"
 
 namespace {
-
-// The process-wide pi, stored by an earlier engine call; before the first store
-// it reads 0, which would turn every angle into a NaN.
-double storedPi()
-{
-    return pi != 0 ? pi : kPi15;
-}
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerMillennium = 365250;
@@ -62,25 +55,7 @@ void cormvl(double longitude, double latitude, double JD, double& alpha, double&
 
 void cormvlnut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
 {
-    const double tau = millennia(JD);
-    const double T = 10 * tau;
-    const double r = storedPi() / 180;
-    const double omega = reduceTruncating(125.04452 - 1934.136261 * T) * r; // Moon's node
-    const double L = reduceTruncating(280.4665 + 36000.7698 * T) * r;       // Sun's mean longitude
-    const double Lp = reduceTruncating(218.3165 + 481267.8813 * T) * r;     // Moon's mean longitude
-
-    // Coefficients in arcseconds.
-    dPsi = (-17.20 * std::sin(omega) - 1.32 * std::sin(2 * L) - 0.23 * std::sin(2 * Lp) +
-            0.21 * std::sin(2 * omega)) /
-           3600;
-    dEpsilon = (9.20 * std::cos(omega) + 0.57 * std::cos(2 * L) + 0.10 * std::cos(2 * Lp) -
-                0.09 * std::cos(2 * omega)) /
-               3600;
-
-    // Laskar's mean obliquity, U in units of 10000 Julian years.
-    const double U = tau / 10;
-    const double eps0 = meanObliquity(U);
-    epsilon = eps0 + dEpsilon;
+    shortNutation(millennia(JD), storedPi() / 180, dEpsilon, dPsi, epsilon);
 }
 
 void cormvltopo(double longitude, double latitude, double piValue, double JD, double epsilon,

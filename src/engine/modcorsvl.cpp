@@ -21,9 +21,7 @@ void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, 
             double& deltaT, double& lambda, double& beta, double& lambdaT, double& betaT, double& R,
             double& /*spare*/)
 {
-    // The process-wide pi is normally stored by an earlier engine call; before
-    // the first store it reads 0, which would turn every angle into a NaN.
-    const double p = pi != 0 ? pi : kPi15;
+    const double p = storedPi();
     const double d = p / 180;
     double dT = 0;
     deltat(JD, dT); // always: the geocentric values do not follow tdtmode

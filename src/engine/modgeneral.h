@@ -18,6 +18,14 @@
 extern double pi;
 inline constexpr double kPi15 = 3.14159265358979;
 
+// The process-wide pi for the procedures that read it without storing it: it
+// is normally stored by an earlier engine call; before the first store it
+// reads 0, which would turn every angle into a NaN, and kPi15 stands in.
+inline double storedPi()
+{
+    return pi != 0 ? pi : kPi15;
+}
+
 extern double tdtmode;        // 1: instants are Terrestrial Time already
 extern double sunh0;          // last Sun horizon altitude of the event finder, degrees
 extern double moonh0;         // last Moon horizon altitude of the event finder, degrees

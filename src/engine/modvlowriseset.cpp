@@ -7,16 +7,9 @@
 #include "moddeltat.h"
 #include "modgeneral.h"
 #include "modlowaltazm.h"
-#include "modobliquity.h"
+#include "shortnutation.h"
 
 namespace {
-
-// The process-wide pi, stored by an earlier engine call; before the first store
-// it reads 0, which would turn every angle into a NaN.
-double storedPi()
-{
-    return pi != 0 ? pi : kPi15;
-}
 
 constexpr double kJ2000 = 2451545.0;
 constexpr double kSunH0 = -0.833333; // refraction 34' plus semidiameter 16', degrees
@@ -135,24 +128,7 @@ void vlownut(double JD, double& dEpsilon, double& dPsi, double& epsilon)
 {
     double dT = 0;
     deltat(JD, dT);
-    const double tau = (JD + dT - kJ2000) / 365250;
-    const double T = 10 * tau;
-    const double r = storedPi() / 180;
-    const double omega = reduceTruncating(125.04452 - 1934.136261 * T) * r; // the Moon's node
-    const double L = reduceTruncating(280.4665 + 36000.7698 * T) * r;   // the Sun's mean longitude
-    const double Lp = reduceTruncating(218.3165 + 481267.8813 * T) * r; // the Moon's mean longitude
-
-    // Coefficients in arcseconds.
-    dPsi = (-17.2 * std::sin(omega) - 1.32 * std::sin(2 * L) - 0.23 * std::sin(2 * Lp) +
-            0.21 * std::sin(2 * omega)) /
-           3600;
-    dEpsilon = (9.2 * std::cos(omega) + 0.57 * std::cos(2 * L) + 0.1 * std::cos(2 * Lp) -
-                0.09 * std::cos(2 * omega)) /
-               3600;
-
-    const double U = tau / 10; // units of 10000 Julian years
-    const double eps0 = meanObliquity(U);
-    epsilon = eps0 + dEpsilon;
+    shortNutation((JD + dT - kJ2000) / 365250, storedPi() / 180, dEpsilon, dPsi, epsilon);
 }
 
 void vlowcrc(double& t, double JD0, double h0, double latitude, double longitude,
