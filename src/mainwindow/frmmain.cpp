@@ -29,13 +29,14 @@
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/qttexts.h"
+#include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "series/seriesloader.h"
-#include "platform/qt/textroom.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "version.h"
-#include "platform/qt/settingstext.h"
 
 namespace {
 
@@ -325,6 +326,7 @@ void frmmain::Form_Load()
     series::loadMterm();
     english = settings::readPreferences().eng;
     platform::setFaultLanguage(english);
+    platform::useQtTexts(english);
     // Unlike the English start-up, nothing from here on is skipped when it
     // fails in Arabic: a missing file stops the program with its message in
     // both languages rather than opening with wrong data.

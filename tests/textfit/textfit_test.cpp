@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -577,6 +578,30 @@ TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
     prayer::highLatitudeRefusal(false, title, text);
     expectArabicMessage({QString::fromStdString(text), QString::fromStdString(title),
                          platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
+}
+
+// Qt's own dialogs and menus follow the interface language: the save dialog
+// of the crescent map names its parts in Arabic, and in English again after
+// the language is switched back.
+TEST_F(TextFitMessages, QtsOwnTextsFollowTheLanguage)
+{
+    const QFileDialog::DialogLabel labels[] = {QFileDialog::LookIn, QFileDialog::FileName,
+                                               QFileDialog::FileType, QFileDialog::Accept,
+                                               QFileDialog::Reject};
+    for (bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "Arabic");
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setLanguage(english);
+        frmmain::load();
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        for (QFileDialog::DialogLabel label : labels) {
+            const QString text = dialog.labelText(label);
+            EXPECT_EQ(latinLetters(text, "").isEmpty(), !english) << text.toStdString();
+        }
+    }
 }
 
 // Every face a window names stands for a font that is installed.

@@ -43,12 +43,21 @@ QString u(const std::string& s)
     return QString::fromStdString(s);
 }
 
+QString saveTitle(bool english)
+{
+    return english ? QStringLiteral("Miqatix (Visibility Map)")
+                   : QStringLiteral("ميقاتكس (خارطة رؤية الهلال)");
+}
+
 frmmap::SaveDialog& saveDialog()
 {
     static frmmap::SaveDialog dialog = [](QWidget* parent, const QString& folder,
                                           const QString& name) {
-        QFileDialog dlg(parent, QStringLiteral("Miqatix (Visibility Map)"), folder,
-                        QStringLiteral("Picture (*.gif)"));
+        // The map window turns right to left in Arabic: its dialog speaks Arabic.
+        const bool english = !parent || parent->layoutDirection() == Qt::LeftToRight;
+        QFileDialog dlg(parent, saveTitle(english), folder,
+                        english ? QStringLiteral("Picture (*.gif)")
+                                : QStringLiteral("صورة (*.gif)"));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setDefaultSuffix(QStringLiteral("gif"));
         // The name written may differ from the one typed: the window asks
@@ -60,12 +69,6 @@ frmmap::SaveDialog& saveDialog()
                    : QString();
     };
     return dialog;
-}
-
-QString saveTitle(bool english)
-{
-    return english ? QStringLiteral("Miqatix (Visibility Map)")
-                   : QStringLiteral("ميقاتكس (خارطة رؤية الهلال)");
 }
 
 // Lines are joined by "\n" alone: a label lays out a CR as a character of its
@@ -432,10 +435,11 @@ void frmmap::cmdsave_Click()
     if (chosen.isEmpty())
         return;
     const QString gifPath = gifPathFor(chosen);
-    // In an Arabic sentence the path is kept left to right (isolated).
+    // In an Arabic sentence the path is kept left to right: a left-to-right
+    // mark at each end keeps its leading "/" from going to the right.
     const QString shownPath =
         eng_ ? QDir::toNativeSeparators(gifPath)
-             : QChar(0x2066) + QDir::toNativeSeparators(gifPath) + QChar(0x2069);
+             : QChar(0x200E) + QDir::toNativeSeparators(gifPath) + QChar(0x200E);
     if (QFileInfo::exists(gifPath) &&
         platform::msgBox(this,
                          (eng_ ? QStringLiteral("%1 already exists.\nDo you want to replace it?")
