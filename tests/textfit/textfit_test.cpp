@@ -343,20 +343,28 @@ QString foreignLetters(QString text, const QStringList& excepted)
     return latinLetters(text, "");
 }
 
-// An Arabic message as its box shows it: every word Arabic but the excepted
-// ones, the title too, and the text whole inside the box.
-void expectArabicMessage(const platform::MessageRequest& r, const QStringList& excepted = {})
+// A message as its box shows it: the text whole inside the box, and the box
+// as wide as its title.
+void expectWholeInItsBox(const platform::MessageRequest& r)
 {
     SCOPED_TRACE(r.text.toStdString());
-    EXPECT_TRUE(r.rightToLeft);
-    EXPECT_EQ(foreignLetters(r.text, excepted).toStdString(), "");
-    EXPECT_EQ(foreignLetters(r.title, {}).toStdString(), "") << r.title.toStdString();
     const std::unique_ptr<QMessageBox> box = platform::makeMessageBox(nullptr, r);
     box->show();
     QCoreApplication::processEvents();
     const QStringList faults = fitcheck::textFaults(box.get());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
     EXPECT_GE(box->width(), platform::titleBarWidth(r.title));
+}
+
+// An Arabic message: every word Arabic but the excepted ones, the title too,
+// and whole in its box.
+void expectArabicMessage(const platform::MessageRequest& r, const QStringList& excepted = {})
+{
+    SCOPED_TRACE(r.text.toStdString());
+    EXPECT_TRUE(r.rightToLeft);
+    EXPECT_EQ(foreignLetters(r.text, excepted).toStdString(), "");
+    EXPECT_EQ(foreignLetters(r.title, {}).toStdString(), "") << r.title.toStdString();
+    expectWholeInItsBox(r);
 }
 
 // Starts nothing: says why, as a missing program file would.
@@ -423,7 +431,8 @@ private:
     platform::ProgramFinder* oldFinder_ = nullptr;
 };
 
-TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
+// Each in Arabic, then in English (where only the fit is checked).
+TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
 {
     testsupport::FailingWriter diskFull("No space left on device");
     testsupport::FailingWriter readOnlyDisk("Read-only file system");
@@ -534,15 +543,30 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
              d.cmdclose_Click();
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        messages.clear();
-        c.provoke();
-        platform::setFileWriter(nullptr);
+    for (bool english : {false, true}) {
+        setLanguage(english);
+        windows::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_EQ(messages.size(), c.messages);
-        for (const platform::MessageRequest& r : messages)
-            expectArabicMessage(r, c.excepted);
+        frmmain::load();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            messages.clear();
+            c.provoke();
+            platform::setFileWriter(nullptr);
+            for (const char* name : {"pref.zvd", "results.out"})
+                if (fs::exists(file(name)))
+                    fs::permissions(file(name), fs::perms::owner_write, fs::perm_options::add);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_EQ(messages.size(), c.messages);
+            for (const platform::MessageRequest& r : messages) {
+                if (english) {
+                    EXPECT_FALSE(r.rightToLeft);
+                    expectWholeInItsBox(r);
+                } else {
+                    expectArabicMessage(r, c.excepted);
+                }
+            }
+        }
     }
 }
 
