@@ -436,6 +436,14 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
 {
     testsupport::FailingWriter diskFull("No space left on device");
     testsupport::FailingWriter readOnlyDisk("Read-only file system");
+    // The place dialog's OK with `text` typed into `box`.
+    const auto savedLocation = [](const char* box, const char* text) {
+        return [box, text] {
+            frmlocation d;
+            type(d, box, QString::fromUtf8(text));
+            d.cmdok_Click();
+        };
+    };
     struct Case {
         const char* what;
         size_t messages;      // how many boxes it gives
@@ -459,38 +467,10 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
              frmlocation d;
              d.cmdok_Click();
          }},
-        {"negative air pressure",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtpre", "-5");
-             d.cmdok_Click();
-         }},
-        {"temperature below absolute zero",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txttem", "-300");
-             d.cmdok_Click();
-         }},
-        {"a lapse rate of nought",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtalpha", "0");
-             d.cmdok_Click();
-         }},
-        {"a place name with a double quote",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtname", "Al \"Quds\"");
-             d.cmdok_Click();
-         }},
+        {"negative air pressure", 1, {}, savedLocation("txtpre", "-5")},
+        {"temperature below absolute zero", 1, {}, savedLocation("txttem", "-300")},
+        {"a lapse rate of nought", 1, {}, savedLocation("txtalpha", "0")},
+        {"a place name with a double quote", 1, {}, savedLocation("txtname", "Al \"Quds\"")},
         // The alerts cannot start at login, cannot start now, and their
         // settings cannot be saved: the last box says what did happen.
         {"alerts on a read-only disk",
