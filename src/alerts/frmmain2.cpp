@@ -59,6 +59,8 @@ bool counts(const QString& text)
 std::int16_t toInt16(double v)
 {
     const double r = std::nearbyint(v);
+    if (std::isnan(r))
+        return 0;
     if (r > 32767)
         return 32767;
     if (r < -32768)

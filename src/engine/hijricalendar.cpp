@@ -1,5 +1,7 @@
 #include "hijricalendar.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr long long kEpoch = 1948440; // 1 Muharram 1: Friday 16 July 622 (Julian)
@@ -36,6 +38,16 @@ void hijriFromDayNumber(long long N, long long& year, int& month, int& day)
     day = static_cast<int>(l - floorDiv(709 * m, 24));
     month = static_cast<int>(m);
     year = 30 * n + j - 30;
+}
+
+bool wholeDayNumber(double jd, long long& N)
+{
+    constexpr double kLargestDay = 1e15;
+    const double day = std::floor(jd);
+    if (!(std::fabs(day) <= kLargestDay))
+        return false;
+    N = static_cast<long long>(day);
+    return true;
 }
 
 long long dayNumberFromHijri(long long year, int month, int day)

@@ -10,6 +10,12 @@
 // below (the day before the epoch is 29/12/0).
 void hijriFromDayNumber(long long N, long long& year, int& month, int& day);
 
+// The whole day number floor(jd) for the sums above; false for no number or
+// for a day more than 1e15 days (some 2.7e12 years) from the epoch of Julian
+// Days, which no date of the programs reaches and beyond which the sums would
+// leave the range of a 64-bit whole number.
+bool wholeDayNumber(double jd, long long& N);
+
 // The Julian Day Number of a Hijri date; hand it to juc for the calendar date.
 // The day is not checked: day 30 of a 29-day month is the next month's first.
 long long dayNumberFromHijri(long long year, int month, int day);

@@ -115,9 +115,13 @@ void ApplyVisibilityCriterion(double UB, double& ARCV, double& W, double& V, std
 void HijriMonthTitle(double onedayjd, bool newCrescent, std::string& title)
 {
     const double X = newCrescent ? onedayjd + 7 : onedayjd - 7;
-    long long year = 0;
+    long long N = 0, year = 0;
     int month = 0, day = 0;
-    hijriFromDayNumber(static_cast<long long>(std::floor(X)), year, month, day);
+    if (!wholeDayNumber(X, N)) {
+        title = "----";
+        return;
+    }
+    hijriFromDayNumber(N, year, month, day);
     title = std::string(hijriMonthName(month, false)) + " " + std::to_string(year) + " AH";
 }
 

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,8 @@ TEST(HijriCalendar, DateconvCases)
         {"lang other than \"A\" is English", 1, 1, 2000, "a", 24, "Ramadan", 1420},
         {"the last Julian day and the first Gregorian day", 4, 10, 1582, "E", 16, "Ramadan", 990},
         {"follow each other", 15, 10, 1582, "E", 17, "Ramadan", 990},
+        {"a day beyond every calendar date", 1, 1, 1e300, "E", 0, "----", 0},
+        {"a year that is not a number", 1, 1, NAN, "A", 0, "----", 0},
     };
     for (const Case& c : cases) {
         double hday = -1, hyear = -1;

@@ -163,3 +163,12 @@ TEST(HijriMonthTitle, NamesTheMonthOfTheCrescent)
         EXPECT_EQ(title, c.title) << c.what;
     }
 }
+
+TEST(HijriMonthTitle, ADayBeyondEveryCalendarDateHasNoTitle)
+{
+    for (double onedayjd : {1e20, -1e300, double(INFINITY), double(NAN)}) {
+        std::string title;
+        HijriMonthTitle(onedayjd, true, title);
+        EXPECT_EQ(title, "----") << onedayjd;
+    }
+}
