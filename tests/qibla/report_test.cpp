@@ -9,6 +9,7 @@
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
+#include "mainwindow/reportpieces.h"
 #include "tools/qiblareport.h"
 
 namespace {
@@ -222,3 +223,21 @@ TEST_F(QiblaReportTest, ShadowModeTargetsTheOppositeBearing)
 }
 
 } // namespace
+
+TEST_F(QiblaReportTest, DaysTooFarToCountAreRefusedAndKeepTheOldReport)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+    date.year1 = date.year2 = -1e308;
+    save();
+    put("results.out", "old");
+    RecordingHost host;
+    const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
+    EXPECT_TRUE(r.refused);
+    EXPECT_FALSE(r.written);
+    std::string title, message;
+    reportpieces::uncountableDaysMessage(true, title, message);
+    EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|en"});
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.calls.back(), "unload");
+    EXPECT_EQ(get("results.out"), "old");
+}
