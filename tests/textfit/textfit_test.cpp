@@ -28,6 +28,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/highlatitude.h"
+#include "mainwindow/reportpieces.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -571,17 +572,31 @@ TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
              platform::faultTitle(false), platform::MsgButtons::Ok, platform::MsgIcon::Critical,
              true},
             {"pref.zvd"});
+    // The refusals that the computations word themselves, in either language.
+    using Refusal = std::function<void(bool english, std::string& title, std::string& text)>;
+    std::vector<Refusal> refusals = {prayer::highLatitudeRefusal,
+                                     reportpieces::uncountableDaysMessage};
     using tools::ConvertFault;
     for (ConvertFault fault : {ConvertFault::YearNotPositive, ConvertFault::Before622,
-                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge}) {
-        const tools::ConvertMessage m = tools::convertMessage(fault, false);
-        expectArabicMessage({QString::fromStdString(m.text), QString::fromStdString(m.title),
-                             platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
+                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge})
+        refusals.push_back([fault](bool english, std::string& title, std::string& text) {
+            const tools::ConvertMessage m = tools::convertMessage(fault, english);
+            title = m.title;
+            text = m.text;
+        });
+    for (const Refusal& refusal : refusals) {
+        for (bool english : {false, true}) {
+            std::string title, text;
+            refusal(english, title, text);
+            const platform::MessageRequest r{
+                QString::fromStdString(text), QString::fromStdString(title),
+                platform::MsgButtons::Ok, platform::MsgIcon::Warning, !english};
+            if (english)
+                expectWholeInItsBox(r);
+            else
+                expectArabicMessage(r);
+        }
     }
-    std::string title, text;
-    prayer::highLatitudeRefusal(false, title, text);
-    expectArabicMessage({QString::fromStdString(text), QString::fromStdString(title),
-                         platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
 }
 
 // Qt's own dialogs and menus follow the interface language: the save dialog
