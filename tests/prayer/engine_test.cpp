@@ -380,3 +380,32 @@ TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountIsRefused)
     reportpieces::uncountableDaysMessage(false, title, message);
     EXPECT_EQ(title, "خطأ");
 }
+
+// A longitude of many turns gives the times of the same meridian within one
+// turn: Dhuhr stays a time, and Asr follows it.
+TEST_F(PrayerEngineTest, ALongitudeOfManyTurnsGivesTheTimesOfItsMeridian)
+{
+    pref.min = "1";
+    const struct {
+        double turns, within; // 1e12 and 1e15 degrees both lie 280 degrees on
+    } cases[] = {{1e12, 280}, {-1e12, -280}, {1e15, 280}, {-1e15, -280}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.turns);
+        loc = prayertest::location({"Test", 21.4225, c.within, 277, 3});
+        today(jd(2027, 3, 10));
+        const std::string want[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
+                                    engine.asrtext, engine.maghrebtext, engine.ishatext};
+        loc = prayertest::location({"Test", 21.4225, c.turns, 277, 3});
+        today(jd(2027, 3, 10));
+        const std::string got[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
+                                   engine.asrtext, engine.maghrebtext, engine.ishatext};
+        for (int i = 0; i < 6; ++i) {
+            SCOPED_TRACE(i);
+            // The many turns cost the angle reductions a few seconds of time.
+            if (want[i].size() >= 5 && got[i].size() >= 5)
+                EXPECT_NEAR(minutes(got[i]), minutes(want[i]), 1) << got[i] << " " << want[i];
+            else
+                EXPECT_EQ(got[i], want[i]);
+        }
+    }
+}
