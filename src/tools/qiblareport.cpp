@@ -194,7 +194,7 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::OneLeapYear, year,
+        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::TestedYear, year,
                                                        month, std::floor(day));
         const double JD0 = JD - (s.loc.zon + (summer ? 1 : 0)) / 24;
         QiblaDayTimes times;

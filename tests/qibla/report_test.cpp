@@ -57,6 +57,26 @@ TEST_F(QiblaReportTest, LondonFortnightAcrossTheStartOfSummerTime)
     EXPECT_EQ(l[28].rfind("*29/03/2027", 0), 0u);
 }
 
+TEST_F(QiblaReportTest, AWindowEndingOnADayTheMonthLacksEndsAsThePrayerReportsDo)
+{
+    // An end of 31 April is read in the row's year and rolls over to 1 May,
+    // as in the prayer times: 1 May is still summer time, 2 May is not.
+    loc = prayertest::location({"London", 51.5074, -0.1278, 11, 0});
+    pref.summ = "1";
+    pref.smf = 3, pref.sdf = 28, pref.smt = 4, pref.sdt = 31;
+    pref.min = "0";
+    date = prayertest::dates(2027, 4, 29, 2027, 5, 2);
+    save();
+    RecordingHost host;
+    ASSERT_TRUE(qibla::runQiblaTimesReport(119.0f, false, &host).written);
+    const std::vector<std::string> l = lines(get("results.out"));
+    ASSERT_GE(l.size(), 21u);
+    EXPECT_EQ(l[17].rfind("*29/04/2027", 0), 0u) << l[17];
+    EXPECT_EQ(l[18].rfind("*30/04/2027", 0), 0u) << l[18];
+    EXPECT_EQ(l[19].rfind("*01/05/2027", 0), 0u) << l[19];
+    EXPECT_EQ(l[20].rfind("02/05/2027 ", 0), 0u) << l[20];
+}
+
 TEST_F(QiblaReportTest, KualaLumpurTwoTimesADayInOrder)
 {
     // In late May the Sun north of the zenith turns back short of west-north-
