@@ -159,12 +159,8 @@ void MoonTimesEngine::cmdmoon_Click()
     jul(date.year1, date.month1, date.day1, 0, JD1);
     jul(date.year2, date.month2, date.day2, 0, JD2);
 
-    if (report && !reportpieces::countableDays(JD1, JD2)) {
-        std::string title, message;
-        reportpieces::uncountableDaysMessage(pref.eng, title, message);
-        host.warn(title, message, pref.eng);
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
         result_.stopped = true;
-        host.unload();
         return;
     }
 

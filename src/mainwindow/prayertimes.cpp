@@ -109,12 +109,8 @@ void PrayerTimesEngine::cmdcom_Click()
         date.day2 = 31, date.month2 = 12, date.year2 = date.year1;
     }
 
-    if (report && !reportpieces::countableDays(JD1, JD2)) {
-        std::string title, message;
-        reportpieces::uncountableDaysMessage(pref.eng, title, message);
-        host.warn(title, message, pref.eng);
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
         result_.stopped = true;
-        host.unload();
         return;
     }
 

@@ -298,4 +298,15 @@ void uncountableDaysMessage(bool english, std::string& title, std::string& text)
     }
 }
 
+bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english)
+{
+    if (countableDays(JD1, JD2))
+        return false;
+    std::string title, message;
+    uncountableDaysMessage(english, title, message);
+    host.warn(title, message, english);
+    host.unload();
+    return true;
+}
+
 } // namespace reportpieces

@@ -138,6 +138,11 @@ bool countableDays(double JD1, double JD2);
 // language.
 void uncountableDaysMessage(bool english, std::string& title, std::string& text);
 
+// For a report from JD1 to JD2 whose days cannot be counted: shows the
+// refusal through `host`, unloads its progress window and returns true. The
+// run then ends before any row, leaving the report before in place.
+bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english);
+
 // The host of a run without a window: no progress, no hand-over, no viewer.
 class NoWindow : public prayer::RunHost {
 public:

@@ -166,12 +166,8 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     double JD1, JD2, dT;
     jul(d.year1, d.month1, d.day1, 0, JD1);
     jul(d.year2, d.month2, d.day2, 0, JD2);
-    if (!reportpieces::countableDays(JD1, JD2)) {
-        std::string title, message;
-        reportpieces::uncountableDaysMessage(s.pref.eng, title, message);
-        host.warn(title, message, s.pref.eng);
+    if (reportpieces::refuseUncountableDays(host, JD1, JD2, s.pref.eng)) {
         result.refused = true;
-        host.unload();
         return result;
     }
     deltat((JD1 + JD2) / 2, dT);
