@@ -322,7 +322,10 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
 
     rise = riseFound ? EventTime::at(riseHours) : EventTime::marked(TimeMarker::NoEvent);
     set = setFound ? EventTime::at(setHours) : EventTime::marked(TimeMarker::NoEvent);
-    if (!riseFound && !setFound) {
+    // A height that is not a number (a setting far beyond any place on
+    // Earth) says nothing of where the Sun or Moon stands: no event, not
+    // "always below".
+    if (!riseFound && !setFound && !std::isnan(yMinus)) {
         TimeMarker m = aboveAtMidnight ? TimeMarker::Up : TimeMarker::Down;
         if (event == "Fajer" || event == "Isha")
             m = aboveAtMidnight ? TimeMarker::Bright : TimeMarker::Dark;

@@ -25,11 +25,12 @@ enum class SummerYearRule {
     // As dates of the tested year by the platform's date-from-parts rule:
     // each part rounded (half to even), a day or month beyond its range
     // rolled over (an end of 31 April is 1 May, of 29 February in a common
-    // year 1 March). The engine's `summer` and the alert program's day.
+    // year 1 March). The engine's `summer`, the alert program's day and the
+    // Qibla times.
     TestedYear,
     // Month and day alone, as dates of one leap year: 29 February exists, 31
     // April comes after 30 April and before 1 May, and the year is not read.
-    // The crescent preview's conjunction and the Qibla times.
+    // The crescent preview's conjunction.
     OneLeapYear,
 };
 

@@ -260,13 +260,8 @@ void frmphase::cmdcalc_Click()
 {
     if (running_)
         return;
-    double deltaT = 0;
-    if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT)) {
-        message(QStringLiteral("Please enter Delta T as a number of seconds."),
-                QStringLiteral("يرجى إدخال قيمة Delta T بالثواني رقماً"));
-        txtdelta->setFocus();
-        return;
-    }
+    // The year first: beyond the computable years the Delta T box shows
+    // "----", and the year is what the user has to mend.
     const double year = lunar::phaseYear(txtyear->text().toStdString());
     if (!lunar::phaseYearComputable(year)) {
         const QString first = QString::number(lunar::kFirstPhaseYear, 'f', 0);
@@ -274,6 +269,13 @@ void frmphase::cmdcalc_Click()
         message(QStringLiteral("Please enter a year from %1 to %2.").arg(first, last),
                 QStringLiteral("يرجى إدخال سنة من %1 إلى %2").arg(first, last));
         txtyear->setFocus();
+        return;
+    }
+    double deltaT = 0;
+    if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT)) {
+        message(QStringLiteral("Please enter Delta T as a number of seconds."),
+                QStringLiteral("يرجى إدخال قيمة Delta T بالثواني رقماً"));
+        txtdelta->setFocus();
         return;
     }
     lastDeltaT_ = deltaT;

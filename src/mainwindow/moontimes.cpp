@@ -159,6 +159,11 @@ void MoonTimesEngine::cmdmoon_Click()
     jul(date.year1, date.month1, date.day1, 0, JD1);
     jul(date.year2, date.month2, date.day2, 0, JD2);
 
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
+        result_.stopped = true;
+        return;
+    }
+
     double deltaT;
     deltat((JD1 + JD2) / 2, deltaT);
     const double zone = reportpieces::zoneAsPrinted(loc.zon);

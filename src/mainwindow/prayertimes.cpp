@@ -12,6 +12,7 @@
 #include "engine/modjul.h"
 #include "engine/modriseset.h"
 #include "engine/modsummer.h"
+#include "engine/turns.h"
 #include "highlatitude.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
@@ -108,6 +109,11 @@ void PrayerTimesEngine::cmdcom_Click()
         date.day2 = 31, date.month2 = 12, date.year2 = date.year1;
     }
 
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
+        result_.stopped = true;
+        return;
+    }
+
     double deltaT;
     deltat((JD1 + JD2) / 2, deltaT);
     const double deltaTSeconds = deltaT * 86400;
@@ -116,7 +122,10 @@ void PrayerTimesEngine::cmdcom_Click()
     double c = 0;
     if (loc.city != 0 && !oneDay)
         c = 4 * (loc.city / (111.413 * std::cos(phi * deg) - 0.094 * std::cos(3 * phi * deg))) / 60;
-    const double M = 4 * (15 * loc.zon - lambda);
+    // A longitude of many turns counts as the same meridian within a turn or
+    // two, as everywhere else; taken whole it would put the transit
+    // millions of days away.
+    const double M = 4 * (15 * loc.zon - foldTurns(lambda, 360));
     const double zone = reportpieces::zoneAsPrinted(loc.zon);
     // addmag is held in single precision; the one-day run adds no minutes.
     const double addmag = oneDay ? 0 : static_cast<double>(static_cast<float>(pref.addmag));

@@ -89,7 +89,8 @@ public:
 struct RunResult {
     bool reportRun = false; // the run was a report run
     bool cancelled = false; // Cancel stopped it (cancelflag -1)
-    bool stopped = false;   // the high-latitude method refused to go on
+    bool stopped = false;   // refused to go on: the high-latitude method above
+                            // 65 degrees, or dates too far to count day by day
     bool written = false;   // the report file was written
     std::filesystem::path reportFile;
     std::string writeError; // why writing the report failed, or empty

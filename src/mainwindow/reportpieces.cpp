@@ -8,6 +8,8 @@
 #include <limits>
 
 #include "engine/modctim.h"
+#include "engine/modjuc.h"
+#include "engine/modjul.h"
 #include "engine/modgeneral.h"
 #include "engine/modsummer.h"
 #include "platform/eventloop.h"
@@ -263,6 +265,48 @@ double nextDay(double JD)
 {
     const double next = JD + 1;
     return next > JD ? next : std::numeric_limits<double>::quiet_NaN();
+}
+
+bool countableDays(double JD1, double JD2)
+{
+    // Below 2^46 a Julian Day keeps its fraction to a hundredth of a day,
+    // which the calendar conversion needs to find the day of each row (some
+    // 190 billion years either side of the epoch).
+    constexpr double kCountable = 70368744177664.0; // 2^46
+    for (const double JD : {JD1, JD2}) {
+        if (!(std::fabs(JD) < kCountable))
+            return false;
+        double year, month, day, back;
+        juc(JD + 0.5, year, month, day);
+        jul(year, month, std::floor(day), 0, back);
+        if (back != JD)
+            return false;
+    }
+    return true;
+}
+
+void uncountableDaysMessage(bool english, std::string& title, std::string& text)
+{
+    if (english) {
+        title = "Date Error";
+        text = "The dates of the calculation lie too far from our time to be counted day by "
+               "day. Please choose other dates from the Date window.";
+    } else {
+        title = "خطأ";
+        text = "تواريخ الحساب بعيدة جدا عن زماننا فلا يمكن عدها يوما بيوم، يرجى اختيار تواريخ "
+               "أخرى من نافذة التاريخ";
+    }
+}
+
+bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english)
+{
+    if (countableDays(JD1, JD2))
+        return false;
+    std::string title, message;
+    uncountableDaysMessage(english, title, message);
+    host.warn(title, message, english);
+    host.unload();
+    return true;
 }
 
 } // namespace reportpieces

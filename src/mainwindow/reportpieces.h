@@ -128,6 +128,21 @@ std::string percentText(double p);
 // row for ever. A range keeps its length otherwise; Cancel ends a long one.
 double nextDay(double JD);
 
+// Whether the days from JD1 to JD2 (Julian Days at 0 h) can be counted one by
+// one: both ends are numbers and each gives back its own calendar date. Some
+// trillions of years from now a Julian Day no longer tells one day from the
+// next, and a report's rows would carry wrong dates.
+bool countableDays(double JD1, double JD2);
+
+// The refusal of a report whose days cannot be counted, in the interface
+// language.
+void uncountableDaysMessage(bool english, std::string& title, std::string& text);
+
+// For a report from JD1 to JD2 whose days cannot be counted: shows the
+// refusal through `host`, unloads its progress window and returns true. The
+// run then ends before any row, leaving the report before in place.
+bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english);
+
 // The host of a run without a window: no progress, no hand-over, no viewer.
 class NoWindow : public prayer::RunHost {
 public:

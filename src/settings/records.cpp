@@ -376,7 +376,7 @@ CurrentLocation readCurrentLocationTolerant()
     return currentLocationFrom(readRecordTolerant("loc.zvd", kCurrentLocationKinds));
 }
 
-bool readSavedLocations(std::vector<SavedLocation>& list)
+bool readSavedLocations(std::vector<SavedLocation>& list, std::optional<platform::FileFault>* why)
 {
     list.clear();
     std::string contents;
@@ -385,8 +385,19 @@ bool readSavedLocations(std::vector<SavedLocation>& list)
         platform::programFile("loc.txt"), contents, kSavedLocationsBytes, truncated);
     if (status == platform::ReadStatus::Missing)
         return true;
-    if (status != platform::ReadStatus::Ok || truncated)
+    auto fail = [why](platform::FileFault fault) {
+        if (why)
+            why->emplace(std::move(fault));
         return false;
+    };
+    if (status != platform::ReadStatus::Ok)
+        return fail(platform::readFault(status, "loc.txt"));
+    if (truncated) {
+        const std::string limit = std::to_string(kSavedLocationsBytes >> 20);
+        return fail(platform::FileFault(platform::FileFaultKind::TooLarge, "loc.txt",
+                                        "It runs beyond " + limit + " MB.",
+                                        "يمتد إلى أكثر من " + limit + " ميغابايت."));
+    }
     SettingsLineReader reader(contents);
     std::vector<SettingsField> fields;
     while (!reader.atEnd()) {
@@ -394,7 +405,7 @@ bool readSavedLocations(std::vector<SavedLocation>& list)
         reader.read(fields, kSavedLocationFields);
         if (reader.position() - start > kRecordBytes) {
             list.clear();
-            return false;
+            return fail(tooLarge("loc.txt"));
         }
         // The list is read with every failure skipped: a field that does not
         // read as its kind stays empty.

@@ -130,8 +130,10 @@ CurrentLocation readCurrentLocationTolerant();
 // its kind is left empty. False (and an empty list) when the file is there but
 // is no plain file, cannot be read, or is damaged (beyond
 // kSavedLocationsBytes, or a record beyond kRecordBytes): such a list must not
-// be taken for empty, or the next rewrite would lose it.
-bool readSavedLocations(std::vector<SavedLocation>& list);
+// be taken for empty, or the next rewrite would lose it. `why`, when given,
+// then receives the fault (its detail says what is wrong with the file).
+bool readSavedLocations(std::vector<SavedLocation>& list,
+                        std::optional<platform::FileFault>* why = nullptr);
 // The same, giving an empty list on any failure.
 std::vector<SavedLocation> readSavedLocations();
 

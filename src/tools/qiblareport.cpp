@@ -166,6 +166,10 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     double JD1, JD2, dT;
     jul(d.year1, d.month1, d.day1, 0, JD1);
     jul(d.year2, d.month2, d.day2, 0, JD2);
+    if (reportpieces::refuseUncountableDays(host, JD1, JD2, s.pref.eng)) {
+        result.refused = true;
+        return result;
+    }
     deltat((JD1 + JD2) / 2, dT);
     s.deltaTSeconds = dT * 86400;
 
@@ -186,7 +190,7 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
 
         double year, month, day;
         juc(JD + 0.5, year, month, day);
-        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::OneLeapYear, year,
+        const bool summer = summerOn && inSummerWindow(s.pref, SummerYearRule::TestedYear, year,
                                                        month, std::floor(day));
         const double JD0 = JD - (s.loc.zon + (summer ? 1 : 0)) / 24;
         QiblaDayTimes times;

@@ -46,6 +46,7 @@ private:
 
 struct QiblaRunResult {
     bool cancelled = false; // Cancel stopped it (cancelflag -1)
+    bool refused = false;   // dates too far to count day by day: nothing written
     bool written = false;   // the report file was written
     int rows = 0;
     std::filesystem::path reportFile;

@@ -388,3 +388,25 @@ TEST_F(LocationTest, EightBitNamesKeepTheirBytes)
         EXPECT_EQ(get("loc.zvd").substr(0, 11), "\"Z\xC3\xBCrich 2\"");
     }
 }
+
+// A list that exists but cannot be read is not taken for empty: the message
+// says why, in the interface language.
+TEST_F(LocationTest, AnUnreadableListSaysWhy)
+{
+    std::filesystem::remove(file("loc.txt"));
+    std::filesystem::create_directory(file("loc.txt"));
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english);
+        if (!english)
+            put("pref.zvd",
+                "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
+        messages.clear();
+        frmlocation d;
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text,
+                  english ? QStringLiteral("The file loc.txt can not be read.\nA folder or another "
+                                           "kind of entry holds its name.\nNothing was changed.")
+                          : QStringLiteral("تعذرت قراءة الملف loc.txt.\nيحمل اسمه مجلد أو عنصر من "
+                                           "نوع آخر.\nلم يتم تغيير شيء"));
+    }
+}

@@ -108,6 +108,29 @@ TEST_F(RisesetTest, DaysWithoutCrossingsGiveMarkers)
     }
 }
 
+// A height that cannot be a number (an elevation or latitude far beyond any
+// place) gives no event, not the claim that the Sun never rises.
+TEST_F(RisesetTest, AHeightThatIsNotANumberGivesNoEvent)
+{
+    const struct {
+        const char* what;
+        double ele, latitude;
+    } cases[] = {
+        {"elevation 1e308", 1e308, 21.4},
+        {"latitude 1e308", 10, 1e308},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        place(c.latitude, 39.8, 3);
+        loc.ele = c.ele;
+        save();
+        EventTime rise, set;
+        riseset("Sun", midnight(2027, 3, 10), rise, set);
+        EXPECT_TRUE(rise.is(TimeMarker::NoEvent)) << rise.markerText() << " " << rise.hours;
+        EXPECT_TRUE(set.is(TimeMarker::NoEvent)) << set.markerText() << " " << set.hours;
+    }
+}
+
 TEST_F(RisesetTest, OrdinaryDayHasTimesInOrder)
 {
     save();

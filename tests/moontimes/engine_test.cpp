@@ -10,6 +10,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
 #include "mainwindow/moontimes.h"
+#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "prayer/prayerfixture.h"
 
@@ -260,3 +261,24 @@ TEST_F(MoonEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 }
 
 } // namespace
+
+// Days too far from our time to be counted one by one: the run is refused
+// before any row, and the report before stays.
+TEST_F(MoonEngineTest, AReportOfDaysTooFarToCountIsRefused)
+{
+    pref.eng = false;
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+    date.year1 = date.year2 = 1e15;
+    save();
+    put("mresults.out", "the report before");
+    moontimes::MoonTimesEngine engine;
+    RecordingHost host;
+    engine.setHost(&host);
+    engine.cmdmoon_Click();
+    std::string title, message;
+    reportpieces::uncountableDaysMessage(false, title, message);
+    EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|ar"});
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.calls.back(), "unload");
+    EXPECT_EQ(get("mresults.out"), "the report before");
+}

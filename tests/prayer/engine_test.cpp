@@ -7,6 +7,7 @@
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
+#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "prayerfixture.h"
 
@@ -324,3 +325,87 @@ TEST_F(PrayerEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 }
 
 } // namespace
+
+// A report whose days cannot be counted one by one (so far from our time that
+// a Julian Day no longer tells one day from the next, or not a number at all)
+// is refused with a message before any row: no report with wrong dates, and
+// the report of the run before stays. Far years that can still be counted
+// keep their rows, each under its own date.
+TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountIsRefused)
+{
+    const struct {
+        double year;
+        bool refused;
+        const char* firstRow; // the date text of the first row
+    } cases[] = {
+        {2027, false, "01/03/2027"},
+        {-10000, false, "01/03/-10000"},
+        {1e11, false, "01/03/100000000000"},
+        {5e12, true, ""}, // its days came out as 28/02, 31/02, 01/03
+        {1e15, true, ""},
+        {1e308, true, ""},
+        {-1e308, true, ""},
+    };
+    for (bool english : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.year) + (english ? " en" : " ar"));
+            pref.eng = english;
+            date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+            date.year1 = date.year2 = c.year;
+            save();
+            put("results.out", "the report before");
+            RecordingHost host;
+            engine.setHost(&host);
+            engine.cmdcom_Click();
+            engine.setHost(nullptr);
+            const std::string text = get("results.out");
+            if (c.refused) {
+                std::string title, message;
+                reportpieces::uncountableDaysMessage(english, title, message);
+                ASSERT_EQ(host.warnings.size(), 1u);
+                EXPECT_EQ(host.warnings[0], title + "|" + message + (english ? "|en" : "|ar"));
+                EXPECT_TRUE(engine.lastRun().stopped);
+                EXPECT_TRUE(host.shown.empty());
+                EXPECT_EQ(host.calls.back(), "unload");
+                EXPECT_EQ(text, "the report before");
+            } else {
+                EXPECT_TRUE(host.warnings.empty());
+                EXPECT_EQ(host.shown.size(), 1u);
+                EXPECT_NE(text.find(std::string("\r\n") + c.firstRow), std::string::npos)
+                    << text;
+            }
+        }
+    }
+    std::string title, message;
+    reportpieces::uncountableDaysMessage(false, title, message);
+    EXPECT_EQ(title, "خطأ");
+}
+
+// A longitude of many turns gives the times of the same meridian within one
+// turn: Dhuhr stays a time, and Asr follows it.
+TEST_F(PrayerEngineTest, ALongitudeOfManyTurnsGivesTheTimesOfItsMeridian)
+{
+    pref.min = "1";
+    const struct {
+        double turns, within; // 1e12 and 1e15 degrees both lie 280 degrees on
+    } cases[] = {{1e12, 280}, {-1e12, -280}, {1e15, 280}, {-1e15, -280}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.turns);
+        loc = prayertest::location({"Test", 21.4225, c.within, 277, 3});
+        today(jd(2027, 3, 10));
+        const std::string want[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
+                                    engine.asrtext, engine.maghrebtext, engine.ishatext};
+        loc = prayertest::location({"Test", 21.4225, c.turns, 277, 3});
+        today(jd(2027, 3, 10));
+        const std::string got[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
+                                   engine.asrtext, engine.maghrebtext, engine.ishatext};
+        for (int i = 0; i < 6; ++i) {
+            SCOPED_TRACE(i);
+            // The many turns cost the angle reductions a few seconds of time.
+            if (want[i].size() >= 5 && got[i].size() >= 5)
+                EXPECT_NEAR(minutes(got[i]), minutes(want[i]), 1) << got[i] << " " << want[i];
+            else
+                EXPECT_EQ(got[i], want[i]);
+        }
+    }
+}

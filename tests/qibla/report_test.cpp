@@ -9,6 +9,7 @@
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
+#include "mainwindow/reportpieces.h"
 #include "tools/qiblareport.h"
 
 namespace {
@@ -54,6 +55,26 @@ TEST_F(QiblaReportTest, LondonFortnightAcrossTheStartOfSummerTime)
     EXPECT_EQ(l[21], ""); // before row 5
     EXPECT_EQ(l[27], ""); // before row 10
     EXPECT_EQ(l[28].rfind("*29/03/2027", 0), 0u);
+}
+
+TEST_F(QiblaReportTest, AWindowEndingOnADayTheMonthLacksEndsAsThePrayerReportsDo)
+{
+    // An end of 31 April is read in the row's year and rolls over to 1 May,
+    // as in the prayer times: 1 May is still summer time, 2 May is not.
+    loc = prayertest::location({"London", 51.5074, -0.1278, 11, 0});
+    pref.summ = "1";
+    pref.smf = 3, pref.sdf = 28, pref.smt = 4, pref.sdt = 31;
+    pref.min = "0";
+    date = prayertest::dates(2027, 4, 29, 2027, 5, 2);
+    save();
+    RecordingHost host;
+    ASSERT_TRUE(qibla::runQiblaTimesReport(119.0f, false, &host).written);
+    const std::vector<std::string> l = lines(get("results.out"));
+    ASSERT_GE(l.size(), 21u);
+    EXPECT_EQ(l[17].rfind("*29/04/2027", 0), 0u) << l[17];
+    EXPECT_EQ(l[18].rfind("*30/04/2027", 0), 0u) << l[18];
+    EXPECT_EQ(l[19].rfind("*01/05/2027", 0), 0u) << l[19];
+    EXPECT_EQ(l[20].rfind("02/05/2027 ", 0), 0u) << l[20];
 }
 
 TEST_F(QiblaReportTest, KualaLumpurTwoTimesADayInOrder)
@@ -222,3 +243,21 @@ TEST_F(QiblaReportTest, ShadowModeTargetsTheOppositeBearing)
 }
 
 } // namespace
+
+TEST_F(QiblaReportTest, DaysTooFarToCountAreRefusedAndKeepTheOldReport)
+{
+    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+    date.year1 = date.year2 = -1e308;
+    save();
+    put("results.out", "old");
+    RecordingHost host;
+    const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
+    EXPECT_TRUE(r.refused);
+    EXPECT_FALSE(r.written);
+    std::string title, message;
+    reportpieces::uncountableDaysMessage(true, title, message);
+    EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|en"});
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_EQ(host.calls.back(), "unload");
+    EXPECT_EQ(get("results.out"), "old");
+}

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -163,14 +164,20 @@ TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
     std::vector<SavedLocation> list;
     EXPECT_TRUE(readSavedLocations(list));   // no loc.txt: an empty list
     std::filesystem::create_directory(file("loc.txt"));
-    EXPECT_FALSE(readSavedLocations(list));
+    std::optional<platform::FileFault> why;
+    EXPECT_FALSE(readSavedLocations(list, &why));
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->kind(), platform::FileFaultKind::NotAFile);
     std::filesystem::remove(file("loc.txt"));
 
     // One record far beyond any the dialog writes.
     put("loc.txt", "\"Cairo\",30,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n\"" +
                        std::string(2u << 20, 'x') + "\",1,2\r\n");
-    EXPECT_FALSE(readSavedLocations(list));
+    why.reset();
+    EXPECT_FALSE(readSavedLocations(list, &why));
     EXPECT_TRUE(list.empty());
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
 
     // A damaged number is left empty, the other records are kept.
     put("loc.txt", "\"Cairo\",NaN,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n"

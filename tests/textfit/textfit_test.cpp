@@ -28,6 +28,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/highlatitude.h"
+#include "mainwindow/reportpieces.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -343,20 +344,28 @@ QString foreignLetters(QString text, const QStringList& excepted)
     return latinLetters(text, "");
 }
 
-// An Arabic message as its box shows it: every word Arabic but the excepted
-// ones, the title too, and the text whole inside the box.
-void expectArabicMessage(const platform::MessageRequest& r, const QStringList& excepted = {})
+// A message as its box shows it: the text whole inside the box, and the box
+// as wide as its title.
+void expectWholeInItsBox(const platform::MessageRequest& r)
 {
     SCOPED_TRACE(r.text.toStdString());
-    EXPECT_TRUE(r.rightToLeft);
-    EXPECT_EQ(foreignLetters(r.text, excepted).toStdString(), "");
-    EXPECT_EQ(foreignLetters(r.title, {}).toStdString(), "") << r.title.toStdString();
     const std::unique_ptr<QMessageBox> box = platform::makeMessageBox(nullptr, r);
     box->show();
     QCoreApplication::processEvents();
     const QStringList faults = fitcheck::textFaults(box.get());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
     EXPECT_GE(box->width(), platform::titleBarWidth(r.title));
+}
+
+// An Arabic message: every word Arabic but the excepted ones, the title too,
+// and whole in its box.
+void expectArabicMessage(const platform::MessageRequest& r, const QStringList& excepted = {})
+{
+    SCOPED_TRACE(r.text.toStdString());
+    EXPECT_TRUE(r.rightToLeft);
+    EXPECT_EQ(foreignLetters(r.text, excepted).toStdString(), "");
+    EXPECT_EQ(foreignLetters(r.title, {}).toStdString(), "") << r.title.toStdString();
+    expectWholeInItsBox(r);
 }
 
 // Starts nothing: says why, as a missing program file would.
@@ -423,10 +432,19 @@ private:
     platform::ProgramFinder* oldFinder_ = nullptr;
 };
 
-TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
+// Each in Arabic, then in English (where only the fit is checked).
+TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
 {
     testsupport::FailingWriter diskFull("No space left on device");
     testsupport::FailingWriter readOnlyDisk("Read-only file system");
+    // The place dialog's OK with `text` typed into `box`.
+    const auto savedLocation = [](const char* box, const char* text) {
+        return [box, text] {
+            frmlocation d;
+            type(d, box, QString::fromUtf8(text));
+            d.cmdok_Click();
+        };
+    };
     struct Case {
         const char* what;
         size_t messages;      // how many boxes it gives
@@ -450,38 +468,10 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
              frmlocation d;
              d.cmdok_Click();
          }},
-        {"negative air pressure",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtpre", "-5");
-             d.cmdok_Click();
-         }},
-        {"temperature below absolute zero",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txttem", "-300");
-             d.cmdok_Click();
-         }},
-        {"a lapse rate of nought",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtalpha", "0");
-             d.cmdok_Click();
-         }},
-        {"a place name with a double quote",
-         1,
-         {},
-         [] {
-             frmlocation d;
-             type(d, "txtname", "Al \"Quds\"");
-             d.cmdok_Click();
-         }},
+        {"negative air pressure", 1, {}, savedLocation("txtpre", "-5")},
+        {"temperature below absolute zero", 1, {}, savedLocation("txttem", "-300")},
+        {"a lapse rate of nought", 1, {}, savedLocation("txtalpha", "0")},
+        {"a place name with a double quote", 1, {}, savedLocation("txtname", "Al \"Quds\"")},
         // The alerts cannot start at login, cannot start now, and their
         // settings cannot be saved: the last box says what did happen.
         {"alerts on a read-only disk",
@@ -534,15 +524,30 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabic)
              d.cmdclose_Click();
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        messages.clear();
-        c.provoke();
-        platform::setFileWriter(nullptr);
+    for (bool english : {false, true}) {
+        setLanguage(english);
+        windows::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_EQ(messages.size(), c.messages);
-        for (const platform::MessageRequest& r : messages)
-            expectArabicMessage(r, c.excepted);
+        frmmain::load();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            messages.clear();
+            c.provoke();
+            platform::setFileWriter(nullptr);
+            for (const char* name : {"pref.zvd", "results.out"})
+                if (fs::exists(file(name)))
+                    fs::permissions(file(name), fs::perms::owner_write, fs::perm_options::add);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_EQ(messages.size(), c.messages);
+            for (const platform::MessageRequest& r : messages) {
+                if (english) {
+                    EXPECT_FALSE(r.rightToLeft);
+                    expectWholeInItsBox(r);
+                } else {
+                    expectArabicMessage(r, c.excepted);
+                }
+            }
+        }
     }
 }
 
@@ -567,17 +572,31 @@ TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
              platform::faultTitle(false), platform::MsgButtons::Ok, platform::MsgIcon::Critical,
              true},
             {"pref.zvd"});
+    // The refusals that the computations word themselves, in either language.
+    using Refusal = std::function<void(bool english, std::string& title, std::string& text)>;
+    std::vector<Refusal> refusals = {prayer::highLatitudeRefusal,
+                                     reportpieces::uncountableDaysMessage};
     using tools::ConvertFault;
     for (ConvertFault fault : {ConvertFault::YearNotPositive, ConvertFault::Before622,
-                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge}) {
-        const tools::ConvertMessage m = tools::convertMessage(fault, false);
-        expectArabicMessage({QString::fromStdString(m.text), QString::fromStdString(m.title),
-                             platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
+                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge})
+        refusals.push_back([fault](bool english, std::string& title, std::string& text) {
+            const tools::ConvertMessage m = tools::convertMessage(fault, english);
+            title = m.title;
+            text = m.text;
+        });
+    for (const Refusal& refusal : refusals) {
+        for (bool english : {false, true}) {
+            std::string title, text;
+            refusal(english, title, text);
+            const platform::MessageRequest r{
+                QString::fromStdString(text), QString::fromStdString(title),
+                platform::MsgButtons::Ok, platform::MsgIcon::Warning, !english};
+            if (english)
+                expectWholeInItsBox(r);
+            else
+                expectArabicMessage(r);
+        }
     }
-    std::string title, text;
-    prayer::highLatitudeRefusal(false, title, text);
-    expectArabicMessage({QString::fromStdString(text), QString::fromStdString(title),
-                         platform::MsgButtons::Ok, platform::MsgIcon::Warning, true});
 }
 
 // Qt's own dialogs and menus follow the interface language: the save dialog

@@ -21,71 +21,75 @@ namespace platform {
 
 namespace {
 
-// Sees each event before its receiver does; lets every one through.
-class HandlerEntries : public QObject {
+// Whether a key event is Enter on a push button that Qt would not press for
+// it; presses the button then (once, not on auto-repeat).
+bool enterPressesButton(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & ~Qt::KeypadModifier))
+        return false;
+    auto* button = qobject_cast<QPushButton*>(watched);
+    // An auto-default or default button already takes Enter itself.
+    if (!button || button->autoDefault() || button->isDefault() || !button->isEnabled())
+        return false;
+    if (!key->isAutoRepeat())
+        button->click();
+    return true;
+}
+
+// The one application-wide event filter: sees each event before its receiver
+// does, counts it as a handler's entry when asked to, and lets Enter press a
+// focused button when asked to.
+class ApplicationEvents : public QObject {
 public:
     using QObject::QObject;
 
+    bool watchEntries = false;
+    bool enterOnButtons = false;
+
 protected:
-    bool eventFilter(QObject*, QEvent*) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        filesMayHaveChanged();
-        return false;
+        // First: the button's handler may run from here.
+        if (watchEntries)
+            filesMayHaveChanged();
+        return enterOnButtons && enterPressesButton(watched, event);
     }
 };
+
+// The application object's filter, installed on first use; null without an
+// application object.
+ApplicationEvents* applicationEvents()
+{
+    // Goes with the application object, so that a new one gets its own filter.
+    static QPointer<ApplicationEvents> filter;
+    if (!filter && QCoreApplication::instance()) {
+        filter = new ApplicationEvents(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(filter);
+    }
+    return filter;
+}
 
 }  // namespace
 
 void watchHandlerEntries()
 {
-    // The filter belongs to the application object and goes with it.
-    static QPointer<HandlerEntries> filter;
-    if (filter)
-        return;
-    filter = new HandlerEntries(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filter);
+    if (ApplicationEvents* filter = applicationEvents())
+        filter->watchEntries = true;
+}
+
+void installEnterOnButtons()
+{
+    if (ApplicationEvents* filter = applicationEvents())
+        filter->enterOnButtons = true;
 }
 
 QString faultTitle(bool english)
 {
     return english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس");
-}
-
-namespace {
-
-class EnterPressesButton : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-            (key->modifiers() & ~Qt::KeypadModifier))
-            return false;
-        auto* button = qobject_cast<QPushButton*>(watched);
-        // An auto-default or default button already takes Enter itself.
-        if (!button || button->autoDefault() || button->isDefault() || !button->isEnabled())
-            return false;
-        if (!key->isAutoRepeat())
-            button->click();
-        return true;
-    }
-};
-
-}  // namespace
-
-void installEnterOnButtons()
-{
-    // Goes with the application object, so that a new one gets its own filter.
-    static QPointer<EnterPressesButton> filter;
-    if (filter || !QCoreApplication::instance())
-        return;
-    filter = new EnterPressesButton(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filter);
 }
 
 void installQtPlatform()

@@ -193,12 +193,14 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                      platform::MsgIcon::Critical);
 }
 
-void reportReadFailure(QWidget* parent, bool english, const QString& file)
+void reportReadFailure(QWidget* parent, bool english, const QString& file, const QString& why)
 {
+    const QString because = why.isEmpty() ? QString() : why + QChar('\n');
     platform::msgBox(
         parent,
-        english ? QStringLiteral("The file %1 can not be read. Nothing was changed.").arg(file)
-                : QStringLiteral("تعذرت قراءة الملف %1. لم يتم تغيير شيء").arg(file),
+        english ? QStringLiteral("The file %1 can not be read.\n%2Nothing was changed.")
+                      .arg(file, because)
+                : QStringLiteral("تعذرت قراءة الملف %1.\n%2لم يتم تغيير شيء").arg(file, because),
         english ? QStringLiteral("File Error") : QStringLiteral("خطأ"), english,
         platform::MsgIcon::Critical);
 }

@@ -83,7 +83,8 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                        const std::string& reason);
 
 // Tells that `file` exists but cannot be read, so nothing is changed.
-void reportReadFailure(QWidget* parent, bool english, const QString& file);
+void reportReadFailure(QWidget* parent, bool english, const QString& file,
+                       const QString& why = {});
 
 // Refuses a text that the settings line cannot carry (a double quote): says
 // so, puts the focus back into the box and returns false.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include <QFrame>
 #include <QGroupBox>
@@ -311,8 +312,12 @@ bool frmlocation::readList(std::vector<settings::SavedLocation>& list)
 {
     // A missing loc.txt is an empty list; one that exists but cannot be read
     // must not be taken for empty, or the next rewrite would lose it.
-    if (!settings::readSavedLocations(list)) {
-        reportReadFailure(this, english_, QStringLiteral("loc.txt"));
+    std::optional<platform::FileFault> why;
+    if (!settings::readSavedLocations(list, &why)) {
+        QString detail;
+        if (why)
+            detail = QString::fromStdString(english_ ? why->detail() : why->detailArabic());
+        reportReadFailure(this, english_, QStringLiteral("loc.txt"), detail);
         return false;
     }
     return true;
