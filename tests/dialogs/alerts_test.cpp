@@ -303,10 +303,17 @@ TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
         bool started;
         const char* entryAfter; // nullptr: no entry
         QStringList lines;      // after the first, which names the file and why
+        const char* before = "1,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n"; // alert.zvd
     } cases[] = {
         {"started, the new entry taken away again", false, false, true, false, true, nullptr,
          {"The alert settings stay as they were.",
           "Miqatix Alerts was started and follows the settings saved before."}},
+        {"started with every alert off before: it ends at its first tick", false, false, true,
+         false, true, nullptr,
+         {"The alert settings stay as they were.",
+          "Miqatix Alerts was started, but the settings saved before have every alert off, so "
+          "it ends again within seconds."},
+         "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n"},
         {"already running, the old entry put back", true, true, true, false, false,
          oldEntry.c_str(),
          {"Nothing was changed."}},
@@ -319,9 +326,9 @@ TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
           "Its start at login was changed and could not be put back as it was. "
           "Permission denied"}},
     };
-    const std::string before = "1,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        const std::string before = c.before;
         put("alert.zvd", before);
         std::filesystem::remove_all(config_);
         if (c.entryBefore) {

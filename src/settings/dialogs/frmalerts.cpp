@@ -278,6 +278,18 @@ void frmalerts::cmdok_Click()
     accept();
 }
 
+// Whether alert.zvd as it stands has the beep, the adhan and the pop-up all
+// off: the alert program then ends at its first tick.
+static bool savedAlertsOff()
+{
+    const auto f = settings::readRecordTolerant("alert.zvd", settings::kAlertSettingsKinds);
+    auto off = [&f](size_t i) {
+        return i < f.size() && f[i].kind() == settings::SettingsField::Kind::Number &&
+               f[i].asNumber() == 0;
+    };
+    return off(0) && off(2) && off(3);
+}
+
 void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
                                 const QString& undoWhy)
 {
@@ -291,7 +303,13 @@ void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
     else
         lines << (english_ ? QStringLiteral("The alert settings stay as they were.")
                            : QStringLiteral("بقيت إعدادات المنبه كما كانت"));
-    if (started)
+    if (started && savedAlertsOff())
+        lines << (english_ ? QStringLiteral("Miqatix Alerts was started, but the settings saved "
+                                            "before have every alert off, so it ends again "
+                                            "within seconds.")
+                           : QStringLiteral("تم تشغيل المنبه، لكن كل التنبيهات متوقفة في الإعدادات "
+                                            "المحفوظة من قبل، لذا سيتوقف خلال ثوان"));
+    else if (started)
         lines << (english_ ? QStringLiteral("Miqatix Alerts was started and follows the settings "
                                             "saved before.")
                            : QStringLiteral("تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
