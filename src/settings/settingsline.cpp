@@ -393,15 +393,32 @@ bool leadingNumber(std::string_view text, double& value, size_t* used, bool* ove
     return true;
 }
 
-double lenientNumber(std::string_view text)
+namespace {
+
+std::string withoutBlanks(std::string_view text)
 {
     std::string packed;
     packed.reserve(text.size());
     for (char c : text)
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
             packed += c;
+    return packed;
+}
+
+}  // namespace
+
+double lenientNumber(std::string_view text)
+{
     double value = 0;
-    return leadingNumber(packed, value) ? value : 0;
+    return leadingNumber(withoutBlanks(text), value) ? value : 0;
+}
+
+bool lenientNumberOverflows(std::string_view text)
+{
+    double value = 0;
+    bool overflow = false;
+    leadingNumber(withoutBlanks(text), value, nullptr, &overflow);
+    return overflow;
 }
 
 }  // namespace settings

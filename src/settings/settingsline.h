@@ -106,6 +106,10 @@ private:
 // (sign, digits, ".", exponent); 0 when the text does not start with one.
 double lenientNumber(std::string_view text);
 
+// True when the lenient reading of `text` is a number beyond the double range
+// ("1e309", "-1e400"): the boxes refuse it instead of taking it as 0.
+bool lenientNumberOverflows(std::string_view text);
+
 // True when `text` starts (after blanks) with a number, and `value` holds it.
 // A number beyond the double range gives 0 here and sets `*overflow`.
 bool leadingNumber(std::string_view text, double& value, size_t* used = nullptr,

@@ -122,3 +122,15 @@ TEST(SettingsLine, LenientNumberParse)
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(settings::lenientNumber(c.text), c.value) << '"' << c.text << '"';
 }
+
+TEST(SettingsLine, LenientNumberOverflowIsToldApartFromZero)
+{
+    struct Case {
+        const char* text;
+        bool overflows;
+    } cases[] = {{"1e309", true},  {"-1e400", true}, {" 1 e 3 0 9", true}, {"1e309abc", true},
+                 {"1e308", false}, {"1e-400", false}, {"0", false},        {"abc", false},
+                 {"", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(settings::lenientNumberOverflows(c.text), c.overflows) << '"' << c.text << '"';
+}
