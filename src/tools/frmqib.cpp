@@ -265,7 +265,8 @@ void frmqib::cmdqib_Click()
         ProgressHost<prayer::RunHost> host(&run);
         result = qibla::runQiblaTimesReport(qibang, optsun->isChecked(), &host);
     }
-    if (!result.written) {
+    // A refused run has said why already and tried no write.
+    if (!result.written && !result.refused) {
         const QString why = platform::reasonText(result.writeError, english_);
         platform::msgBox(this,
                          english_ ? QStringLiteral("The report could not be written to %1: %2")

@@ -62,7 +62,8 @@ int converterMonthNumber(ConvertDirection direction, const std::string& name)
 ConvertResult convertDate(const ConvertInput& input)
 {
     double Y = 0;
-    settings::leadingNumber(input.yearText, Y);
+    bool yearOverflows = false;
+    settings::leadingNumber(input.yearText, Y, nullptr, &yearOverflows);
     const int M = converterMonthNumber(input.direction, input.monthText);
     if (M == 0)
         throw std::invalid_argument("not a month of the converter: " + input.monthText);
@@ -72,6 +73,11 @@ ConvertResult convertDate(const ConvertInput& input)
     const double language = input.english ? 0 : 1;
 
     ConvertResult r;
+    // Read as 0 it would draw the false "more than Zero" or 622 message.
+    if (yearOverflows) {
+        r.fault = ConvertFault::YearOverflow;
+        return r;
+    }
     if (input.direction == ConvertDirection::HijriToGregorian) {
         if (!(Y > 0)) {
             r.fault = ConvertFault::YearNotPositive;
@@ -142,6 +148,9 @@ ConvertMessage convertMessage(ConvertFault fault, bool english)
     case ConvertFault::YearTooLarge:
         m.text = english ? "The Year must not be more than 999999999!"
                          : "السنة يجب ألا تزيد على 999999999";
+        break;
+    case ConvertFault::YearOverflow:
+        m.text = english ? "The Year is too large a number!" : "السنة رقم كبير جدا";
         break;
     case ConvertFault::None:
         break;

@@ -18,6 +18,7 @@ enum class ConvertFault {
     Before622,       // calendar date before 16 July 622 (the Hijri epoch)
     Skipped1582,     // 5 to 14 October 1582, the days the Gregorian reform dropped
     YearTooLarge,    // beyond kLargestYear: the day count would lose whole days
+    YearOverflow,    // a year beyond the range of numbers ("1e309"), which reads as 0
 };
 
 // The input that gets the focus after a refusal.

@@ -101,8 +101,13 @@ TEST(HijriConversion, RefusesWhatTheCalendarsDoNotHold)
         // Beyond 2^53 days the day count is no longer whole: refused, not wrong.
         {"huge Hijri year", HtoG, "1e17", "Muharram", 1, ConvertFault::YearTooLarge},
         {"huge Gregorian year", GtoH, "1e17", "January", 1, ConvertFault::YearTooLarge},
-        // Too long to be a number: no number, like a text.
-        {"endless year", GtoH, "1e999", "January", 1, ConvertFault::Before622},
+        // Beyond the range of numbers: its own refusal, not the false one
+        // that a year of 0 would draw; a tiny year is just 0.
+        {"year 1e309", HtoG, "1e309", "Muharram", 1, ConvertFault::YearOverflow},
+        {"year 1e999", GtoH, "1e999", "January", 1, ConvertFault::YearOverflow},
+        {"year -1e400", HtoG, " -1e400", "Muharram", 1, ConvertFault::YearOverflow},
+        {"year -1e400", GtoH, "-1e400", "January", 1, ConvertFault::YearOverflow},
+        {"year 1e-400", HtoG, "1e-400", "Muharram", 1, ConvertFault::YearNotPositive},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.what) + (c.direction == HtoG ? " (Hijri)" : " (Gregorian)"));

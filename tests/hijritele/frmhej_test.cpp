@@ -151,6 +151,41 @@ TEST_F(FrmhejTest, ARefusalSaysWhyMovesTheFocusAndKeepsTheLastResult)
     EXPECT_EQ(resultRow(w.get()), shown);
 }
 
+// Read as 0, a year beyond the range of numbers drew the false "more than
+// Zero" or 622 message; it is refused as the number it is.
+TEST_F(FrmhejTest, AYearBeyondTheRangeOfNumbersIsRefusedAsSuch)
+{
+    const struct {
+        const char* pref;
+        bool gregorian;
+        const char* text;
+    } cases[] = {
+        {kEnglishPrefs, false, "The Year is too large a number!"},
+        {kEnglishPrefs, true, "The Year is too large a number!"},
+        {kArabicPrefs, false, "السنة رقم كبير جدا"},
+        {kArabicPrefs, true, "السنة رقم كبير جدا"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + (c.gregorian ? " Gregorian" : " Hijri"));
+        put("pref.zvd", c.pref);
+        recorder.messages.clear();
+        auto w = open();
+        if (c.gregorian)
+            child<QRadioButton>(w.get(), "optgth")->click();
+        child<QPushButton>(w.get(), "cmdcon")->click();
+        const QString shown = resultRow(w.get());
+        for (const char* year : {"1e309", "-1e400"}) {
+            child<QLineEdit>(w.get(), "txty")->setText(QLatin1String(year));
+            child<QPushButton>(w.get(), "cmdcon")->click();
+        }
+        ASSERT_EQ(recorder.messages.size(), 2u);
+        for (const auto& m : recorder.messages)
+            EXPECT_EQ(m.text, QString::fromUtf8(c.text));
+        EXPECT_TRUE(child<QLineEdit>(w.get(), "txty")->hasFocus());
+        EXPECT_EQ(resultRow(w.get()), shown);
+    }
+}
+
 TEST_F(FrmhejTest, ArabicTextsMirroredLayoutAndResults)
 {
     put("pref.zvd", kArabicPrefs);

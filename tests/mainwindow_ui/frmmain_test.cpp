@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,12 +22,15 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
+#include "mainwindow/reportpieces.h"
 #include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
 #include "support/testsupport.h"
+#include "tools/frmcoor.h"
+#include "tools/frmqib.h"
 #include "version.h"
 
 namespace {
@@ -526,6 +530,67 @@ TEST_F(MainWindowTest, PrayerTimesWritesTheReportAndOpensIt)
     EXPECT_FALSE(frmwait::isLoaded());
     EXPECT_FALSE(LongComputation::running());
     EXPECT_TRUE(w->isVisible());
+}
+
+// A run refused before it writes says why once: no second box about a
+// report that was never tried.
+TEST_F(MainWindowTest, ARefusedReportRunShowsOneMessageOnly)
+{
+    // One day of a year too far to be counted day by day.
+    const std::string farDates =
+        "#TRUE#,1e308,6,1,1e308,6,1,2027,1,1,2027,12,31,2027,1,1,#FALSE#,#FALSE#\r\n";
+    put("date.zvd", farDates);
+    put("loc.zvd", "\"London\",0,7,40,51,30,27,11,0,#FALSE#,#TRUE#,#TRUE#,#FALSE#,0,1010,10,0,"
+                   "\"0.0065\"\r\n");
+    const struct {
+        const char* what;
+        std::function<void(frmmain*)> run;
+        bool farDates; // refused for the dates, else for an end before the beginning
+    } cases[] = {
+        {"prayer times", [this](frmmain* w) { control<QAbstractButton>(w, "cmdcom")->click(); },
+         true},
+        {"moon times", [this](frmmain* w) { control<QAbstractButton>(w, "cmdmoon")->click(); },
+         true},
+        {"Qiblah times",
+         [](frmmain*) {
+             frmqib q;
+             q.cmdqib->click();
+         },
+         true},
+        {"ephemeris",
+         [this](frmmain*) {
+             frmcoor e;
+             control<QLineEdit>(&e, "txt2y")->setText(QStringLiteral("2003"));
+             e.cmdcalc->click();
+         },
+         false},
+    };
+    for (const bool english : {true, false}) {
+        put("pref.zvd", english ? "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\","
+                                  "\"1\",0,0,1\r\n"
+                                : kArabicPref);
+        frmmain* w = frmmain::load();
+        w->show();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            put("results.out", "old");
+            messages.clear();
+            shown.clear();
+            c.run(w);
+            ASSERT_EQ(messages.size(), 1u);
+            if (c.farDates) {
+                std::string title, text;
+                reportpieces::uncountableDaysMessage(english, title, text);
+                EXPECT_EQ(messages[0], QString::fromStdString(text));
+            }
+            EXPECT_TRUE(shown.empty());
+            EXPECT_EQ(get("results.out"), "old");
+            EXPECT_FALSE(frmwait::isLoaded());
+            EXPECT_FALSE(LongComputation::running());
+        }
+        windows::unloadAll();
+        flushDeletes();
+    }
 }
 
 TEST_F(MainWindowTest, CancelledRunOpensNothing)

@@ -472,6 +472,49 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
         {"temperature below absolute zero", 1, {}, savedLocation("txttem", "-300")},
         {"a lapse rate of nought", 1, {}, savedLocation("txtalpha", "0")},
         {"a place name with a double quote", 1, {}, savedLocation("txtname", "Al \"Quds\"")},
+        // A number beyond the range, one box of each window.
+        {"a longitude beyond the range", 1, {}, savedLocation("txtlongis", "1e309")},
+        {"a lapse rate beyond the range", 1, {}, savedLocation("txtalpha", "1e309")},
+        {"a named place beyond the range",
+         1,
+         {},
+         [] {
+             frmlocation d;
+             type(d, "txtcity", "1e309");
+             d.cmdadd_Click();
+         }},
+        {"minutes to Maghreb beyond the range",
+         1,
+         {},
+         [] {
+             frmpreferences d;
+             type(d, "txtaddmag", "1e309");
+             d.cmdok_Click();
+         }},
+        {"a year of the beginning date beyond the range",
+         1,
+         {},
+         [] {
+             frmdate d;
+             type(d, "txtfyear", "1e309");
+             d.cmdok_Click();
+         }},
+        {"beep minutes beyond the range",
+         1,
+         {},
+         [] {
+             frmalerts d;
+             type(d, "txtpep", "1e309");
+             d.cmdok_Click();
+         }},
+        {"a converter year beyond the range",
+         1,
+         {},
+         [] {
+             frmhej d;
+             type(d, "txty", "1e309");
+             d.cmdcon_Click();
+         }},
         // The alerts cannot start at login, cannot start now, and their
         // settings cannot be saved: the last box says what did happen.
         {"alerts on a read-only disk",
@@ -577,8 +620,9 @@ TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
     std::vector<Refusal> refusals = {prayer::highLatitudeRefusal,
                                      reportpieces::uncountableDaysMessage};
     using tools::ConvertFault;
-    for (ConvertFault fault : {ConvertFault::YearNotPositive, ConvertFault::Before622,
-                               ConvertFault::Skipped1582, ConvertFault::YearTooLarge})
+    for (ConvertFault fault :
+         {ConvertFault::YearNotPositive, ConvertFault::Before622, ConvertFault::Skipped1582,
+          ConvertFault::YearTooLarge, ConvertFault::YearOverflow})
         refusals.push_back([fault](bool english, std::string& title, std::string& text) {
             const tools::ConvertMessage m = tools::convertMessage(fault, english);
             title = m.title;

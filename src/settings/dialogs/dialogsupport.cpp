@@ -205,6 +205,20 @@ void reportReadFailure(QWidget* parent, bool english, const QString& file, const
         platform::MsgIcon::Critical);
 }
 
+bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidget* box,
+                    const QString& englishText, const QString& englishTitle,
+                    const QString& arabicText, const QString& arabicTitle, QWidget* elsewhere)
+{
+    if (!settings::lenientNumberOverflows(boxText.toStdString()))
+        return false;
+    warn(parent, english, englishText, englishTitle, arabicText, arabicTitle);
+    // A disabled box cannot take the focus: it goes to the control that
+    // enables it, so the user is one step from mending the number.
+    QWidget* target = box->isEnabled() || !elsewhere ? box : elsewhere;
+    target->setFocus();
+    return true;
+}
+
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box)
 {
     if (!box->text().contains(QChar('"')))

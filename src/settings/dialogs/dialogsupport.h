@@ -86,6 +86,15 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
 void reportReadFailure(QWidget* parent, bool english, const QString& file,
                        const QString& why = {});
 
+// A number in a box that lies beyond the range of numbers ("1e309"), which
+// the lenient parse would take as 0: says so in the window's own words, puts
+// the focus back into the box (into `elsewhere` while the box is disabled)
+// and returns true. False, and nothing shown, for any other text.
+bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidget* box,
+                    const QString& englishText, const QString& englishTitle,
+                    const QString& arabicText, const QString& arabicTitle,
+                    QWidget* elsewhere = nullptr);
+
 // Refuses a text that the settings line cannot carry (a double quote): says
 // so, puts the focus back into the box and returns false.
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box);

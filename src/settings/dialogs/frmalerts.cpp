@@ -206,6 +206,14 @@ void frmalerts::tellFailure(const QString& englishText, const QString& arabicTex
 
 void frmalerts::cmdok_Click()
 {
+    // Before anything is started or changed: a number beyond the range would
+    // be stored as 0 minutes.
+    if (refuseOverflow(this, english_, txtpep->text(), txtpep,
+                       QStringLiteral("The number of minutes before the prayer time is too large!"),
+                       QStringLiteral("Alerts"),
+                       QStringLiteral("عدد الدقائق قبل موعد الآذان كبير جدا"),
+                       QStringLiteral("المنبه"), chkpep))
+        return;
     const bool anyOn = chkpep->isChecked() || chkpra->isChecked() || chkpopup->isChecked();
     // The entry as it was, so that a save that fails can put it back.
     const std::filesystem::path entryFile = platform::autostartFile(kEntryName).toStdString();

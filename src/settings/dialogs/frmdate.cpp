@@ -280,6 +280,46 @@ void frmdate::optsystem_Click()
 
 void frmdate::cmdok_Click()
 {
+    // Every box is saved, the disabled ones too, so a number beyond the range
+    // in any of them would be stored as 0: refused under its own name.
+    const struct {
+        QWidget* box;
+        QString text;
+        QWidget* mode; // takes the focus while the box is disabled
+        const char* english;
+        const char* arabic;
+    } numberBoxes[] = {
+        {txtoyear, txtoyear->text(), optday, "The year of the one-day date is too large a number!",
+         "السنة في تاريخ اليوم الواحد رقم كبير جدا"},
+        {cboomonth, cboomonth->currentText(), optday,
+         "The month of the one-day date is too large a number!",
+         "الشهر في تاريخ اليوم الواحد رقم كبير جدا"},
+        {cbooday, cbooday->currentText(), optday,
+         "The day of the one-day date is too large a number!",
+         "اليوم في تاريخ اليوم الواحد رقم كبير جدا"},
+        {txtfyear, txtfyear->text(), optper,
+         "The year of the beginning date is too large a number!",
+         "السنة في التاريخ الأول رقم كبير جدا"},
+        {cbofmonth, cbofmonth->currentText(), optper,
+         "The month of the beginning date is too large a number!",
+         "الشهر في التاريخ الأول رقم كبير جدا"},
+        {cbofday, cbofday->currentText(), optper,
+         "The day of the beginning date is too large a number!",
+         "اليوم في التاريخ الأول رقم كبير جدا"},
+        {txttyear, txttyear->text(), optper, "The year of the end date is too large a number!",
+         "السنة في التاريخ الثاني رقم كبير جدا"},
+        {cbotmonth, cbotmonth->currentText(), optper,
+         "The month of the end date is too large a number!",
+         "الشهر في التاريخ الثاني رقم كبير جدا"},
+        {cbotday, cbotday->currentText(), optper, "The day of the end date is too large a number!",
+         "اليوم في التاريخ الثاني رقم كبير جدا"},
+    };
+    for (const auto& b : numberBoxes)
+        if (refuseOverflow(this, english_, b.text, b.box, QString::fromUtf8(b.english),
+                           QStringLiteral("Date Error"), QString::fromUtf8(b.arabic),
+                           QStringLiteral("خطأ"), b.mode))
+            return;
+
     const double fy = boxNumber(txtfyear->text()), fm = boxNumber(cbofmonth->currentText()),
                  fd = boxNumber(cbofday->currentText());
     const double ty = boxNumber(txttyear->text()), tm = boxNumber(cbotmonth->currentText()),

@@ -33,11 +33,11 @@ bool alphabetical(const QString& a, const QString& b)
 
 // The number the refraction takes from the lapse-rate text: a decimal comma
 // counts as a point.
-bool lapseRate(const QString& text, double& value)
+bool lapseRate(const QString& text, double& value, bool* overflow = nullptr)
 {
     QString pointed = text;
     pointed.replace(QChar(','), QChar('.'));
-    return settings::leadingNumber(pointed.toStdString(), value);
+    return settings::leadingNumber(pointed.toStdString(), value, nullptr, overflow);
 }
 
 } // namespace
@@ -458,6 +458,43 @@ bool frmlocation::boxesAreSavable()
     if (!acceptSettingsText(this, english_, txtname) ||
         !acceptSettingsText(this, english_, txtalpha))
         return false;
+    // A number beyond the range would be stored as 0 (and a lapse rate of
+    // 1e309 refused as nought): each box says so under its own name first.
+    const struct {
+        QLineEdit* box;
+        const char* title;
+        const char* english;
+        const char* arabic;
+    } numberBoxes[] = {
+        {txtlongid, "Longitude Error", "The number of degrees of the longitude is too large!",
+         "عدد درجات خط الطول كبير جدا"},
+        {txtlongim, "Longitude Error", "The number of minutes of the longitude is too large!",
+         "عدد دقائق خط الطول كبير جدا"},
+        {txtlongis, "Longitude Error", "The number of seconds of the longitude is too large!",
+         "عدد ثواني خط الطول كبير جدا"},
+        {txtlatid, "Latitude Error", "The number of degrees of the latitude is too large!",
+         "عدد درجات خط العرض كبير جدا"},
+        {txtlatim, "Latitude Error", "The number of minutes of the latitude is too large!",
+         "عدد دقائق خط العرض كبير جدا"},
+        {txtlatis, "Latitude Error", "The number of seconds of the latitude is too large!",
+         "عدد ثواني خط العرض كبير جدا"},
+        {txtzon, "Location Error", "The time zone is too large a number!",
+         "النطاق الزمني رقم كبير جدا"},
+        {txtele, "Location Error", "The elevation is too large a number!", "الإرتفاع رقم كبير جدا"},
+        {txtcity, "Location Error", "The distance in the City Settings is too large a number!",
+         "المسافة في مواقيت المدينة رقم كبير جدا"},
+        {txtpre, "Refraction Error", "The air pressure is too large a number!",
+         "الضغط الجوي رقم كبير جدا"},
+        {txttem, "Refraction Error", "The temperature is too large a number!",
+         "درجة الحرارة رقم كبير جدا"},
+        {txthum, "Refraction Error", "The relative humidity is too large a number!",
+         "الرطوبة النسبية رقم كبير جدا"},
+    };
+    for (const auto& b : numberBoxes)
+        if (refuseOverflow(this, english_, b.box->text(), b.box, QString::fromUtf8(b.english),
+                           QString::fromUtf8(b.title), QString::fromUtf8(b.arabic),
+                           QStringLiteral("خطأ")))
+            return false;
     const auto refuse = [this](QLineEdit* box, const char* englishText, const char* arabicText) {
         warn(this, english_, QString::fromUtf8(englishText), QStringLiteral("Refraction Error"),
              QString::fromUtf8(arabicText), QStringLiteral("خطأ"));
@@ -471,7 +508,12 @@ bool frmlocation::boxesAreSavable()
         return refuse(txttem, "The temperature must be above -273 °C!",
                       "درجة الحرارة يجب أن تكون أعلى من -273 م");
     double alpha = 0;
-    if (!lapseRate(txtalpha->text(), alpha) || alpha == 0)
+    bool alphaOverflows = false;
+    const bool alphaRead = lapseRate(txtalpha->text(), alpha, &alphaOverflows);
+    if (alphaOverflows)
+        return refuse(txtalpha, "Alpha (the temperature lapse rate) is too large a number!",
+                      "تغير الحرارة رقم كبير جدا");
+    if (!alphaRead || alpha == 0)
         return refuse(txtalpha, "Alpha (the temperature lapse rate) must be a number other than 0!",
                       "تغير الحرارة يجب أن يكون رقما غير الصفر");
     return true;

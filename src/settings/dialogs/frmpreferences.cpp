@@ -437,6 +437,16 @@ void frmpreferences::cmdok_Click()
     p.hilat = chkhl->isChecked() ? 1 : 0;
     p.hour24 = Opt24->isChecked() ? 1 : 0;
 
+    // A number beyond the range would be held as 0: refused before the held
+    // angles take it.
+    const QString angleTitle = QStringLiteral("Angle Error!");
+    if (refuseOverflow(this, english_, txtfaj->text(), txtfaj,
+                       QStringLiteral("Fajer Angle Is Too Large a Number!"), angleTitle,
+                       QStringLiteral("زاوية الفجر رقم كبير جدا"), QStringLiteral("خطأ")) ||
+        refuseOverflow(this, english_, txtisha->text(), txtisha,
+                       QStringLiteral("Isha Angle Is Too Large a Number!"), angleTitle,
+                       QStringLiteral("زاوية العشاء رقم كبير جدا"), QStringLiteral("خطأ")))
+        return;
     fajang_ = boxNumber(txtfaj->text());
     ishang_ = boxNumber(txtisha->text());
     if (fajang_ < 0) {
@@ -453,6 +463,27 @@ void frmpreferences::cmdok_Click()
         txtisha->setFocus();
         return;
     }
+    const struct {
+        QLineEdit* box;
+        const char* english;
+        const char* arabic;
+    } minuteBoxes[] = {
+        {txtsubfaj, "The Number of Minutes from Fajer Is Too Large!",
+         "عدد الدقائق من وقت الفجر كبير جدا"},
+        {txtsubsho, "The Number of Minutes from Shoroq Is Too Large!",
+         "عدد الدقائق من وقت الشروق كبير جدا"},
+        {txtadddoh, "The Number of Minutes to Dhohur Is Too Large!",
+         "عدد الدقائق على وقت الظهر كبير جدا"},
+        {txtaddasr, "The Number of Minutes to Asr Is Too Large!",
+         "عدد الدقائق على وقت العصر كبير جدا"},
+        {txtaddmag, "The Number of Minutes to Maghreb Is Too Large!",
+         "عدد الدقائق على وقت المغرب كبير جدا"},
+    };
+    for (const auto& m : minuteBoxes)
+        if (refuseOverflow(this, english_, m.box->text(), m.box, QString::fromUtf8(m.english),
+                           QStringLiteral("Addition Error!"), QString::fromUtf8(m.arabic),
+                           QStringLiteral("خطأ")))
+            return;
     p.fajang = fajang_;
     p.ishang = ishang_;
     p.summ = optnosum->isChecked() ? "0" : "1";
