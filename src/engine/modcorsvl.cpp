@@ -38,6 +38,8 @@ void corsvl(double lonObs, double lat, double JD, double& alpha, double& delta, 
     beta = 0;
 
     // Four-term nutation (Meeus 22, "accuracy of 0.5\""), arcseconds.
+    // Not shortNutation: this tier takes the Sun's mean longitude of 28.2 and the range rule, as
+    // its procedure gives them, where shortNutation takes 280.4665 + 36000.7698 T and truncation.
     double moonLongitude = 218.3165 + 481267.8813 * T;
     modgeneral::range(moonLongitude);
     const double L = L0;

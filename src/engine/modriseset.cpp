@@ -55,6 +55,87 @@ double horizonRefraction(double zenithDistance, const settings::CurrentLocation&
     return r;
 }
 
+// What the refinement of one rise/set request works with.
+struct CrossingRequest {
+    double JD0, h0, phi, lambda;
+    const std::string& event;
+    bool topocentric;
+};
+
+// Two crossings that bracket a maximum (rise before set) or a minimum
+// (set before rise) each keep to their own side of it. crc takes the rate
+// of the altitude from the hour angle alone: when the extremum barely
+// reaches the target and the declination moves fast (the Moon at high
+// latitudes), the altitude's extremum lies minutes off the meridian,
+// crc's step between the two points the wrong way, and both crossings
+// may be drawn to one root. A crossing refined onto the wrong side of the
+// scan's midpoint is then sought again by bisection between the extremum
+// and a point on its own side.
+void repairStrayCrossings(const CrossingRequest& q, double riseScanned, double setScanned,
+                          bool riseRefined, bool setRefined, double& riseHours, bool& riseFound,
+                          double& setHours, bool& setFound)
+{
+    const bool maximum = riseScanned < setScanned;
+    const double middle = (riseScanned + setScanned) / 2;
+    auto ownSide = [&](double hours, bool before) {
+        return before ? hours < middle : hours > middle;
+    };
+    const bool riseStrayed = riseRefined && riseFound && !ownSide(riseHours, maximum);
+    const bool setStrayed = setRefined && setFound && !ownSide(setHours, !maximum);
+    if (riseStrayed || setStrayed) {
+        // The altitude less h0 (degrees) at t with the refinement's theory;
+        // negated about a minimum, so that the extremum is always a maximum.
+        const double sign = maximum ? 1 : -1;
+        auto height = [&](double t) {
+            double offset = 0;
+            crc(t, q.JD0, q.h0, q.phi, q.lambda, q.event, q.topocentric, &offset);
+            return sign * offset;
+        };
+        // The extremum between the scan's crossings (golden section), cut
+        // short once the target is reached.
+        const double golden = (std::sqrt(5.0) - 1) / 2;
+        double a = std::min(riseScanned, setScanned) - 0.5;
+        double b = std::max(riseScanned, setScanned) + 0.5;
+        double c = b - golden * (b - a), d = a + golden * (b - a);
+        double fc = height(c), fd = height(d);
+        for (int i = 0; i < kPeakSearchSteps && fc <= 0 && fd <= 0; ++i) {
+            if (fc > fd) {
+                b = d, d = c, fd = fc;
+                c = b - golden * (b - a), fc = height(c);
+            } else {
+                a = c, c = d, fc = fd;
+                d = a + golden * (b - a), fd = height(d);
+            }
+        }
+        const double peak = fc > fd ? c : d;
+        // The crossing between the peak and `outside`, where the height
+        // is below the target; false when it is not.
+        auto bisect = [&](double outside, double& hours) {
+            if (!(height(outside) < 0))
+                return false;
+            double below = outside, above = peak;
+            while (std::fabs(above - below) > kConverged) {
+                const double mid = (below + above) / 2;
+                (height(mid) > 0 ? above : below) = mid;
+            }
+            hours = (below + above) / 2;
+            return true;
+        };
+        if (std::max(fc, fd) <= 0) {
+            // The extremum does not reach the target after all.
+            riseFound = setFound = false;
+        } else {
+            const double early = peak - kGrazingReach, late = peak + kGrazingReach;
+            if (riseStrayed)
+                riseFound =
+                    bisect(maximum ? early : late, riseHours) && riseHours >= 0 && riseHours < 24;
+            if (setStrayed)
+                setFound =
+                    bisect(maximum ? late : early, setHours) && setHours >= 0 && setHours < 24;
+        }
+    }
+}
+
 } // namespace
 
 void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& set,
@@ -249,76 +330,10 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
         }
     }
 
-    // Two crossings that bracket a maximum (rise before set) or a minimum
-    // (set before rise) each keep to their own side of it. crc takes the rate
-    // of the altitude from the hour angle alone: when the extremum barely
-    // reaches the target and the declination moves fast (the Moon at high
-    // latitudes), the altitude's extremum lies minutes off the meridian,
-    // crc's step between the two points the wrong way, and both crossings
-    // may be drawn to one root. A crossing refined onto the wrong side of the
-    // scan's midpoint is then sought again by bisection between the extremum
-    // and a point on its own side.
-    if (scannedPair) {
-        const bool maximum = riseScanned < setScanned;
-        const double middle = (riseScanned + setScanned) / 2;
-        auto ownSide = [&](double hours, bool before) {
-            return before ? hours < middle : hours > middle;
-        };
-        const bool riseStrayed = riseRefined && riseFound && !ownSide(riseHours, maximum);
-        const bool setStrayed = setRefined && setFound && !ownSide(setHours, !maximum);
-        if (riseStrayed || setStrayed) {
-            // The altitude less h0 (degrees) at t with the refinement's theory;
-            // negated about a minimum, so that the extremum is always a maximum.
-            const double sign = maximum ? 1 : -1;
-            auto height = [&](double t) {
-                double offset = 0;
-                crc(t, JD0, h0, phi, lambda, event, options.topocentricAltitude, &offset);
-                return sign * offset;
-            };
-            // The extremum between the scan's crossings (golden section), cut
-            // short once the target is reached.
-            const double golden = (std::sqrt(5.0) - 1) / 2;
-            double a = std::min(riseScanned, setScanned) - 0.5;
-            double b = std::max(riseScanned, setScanned) + 0.5;
-            double c = b - golden * (b - a), d = a + golden * (b - a);
-            double fc = height(c), fd = height(d);
-            for (int i = 0; i < kPeakSearchSteps && fc <= 0 && fd <= 0; ++i) {
-                if (fc > fd) {
-                    b = d, d = c, fd = fc;
-                    c = b - golden * (b - a), fc = height(c);
-                } else {
-                    a = c, c = d, fc = fd;
-                    d = a + golden * (b - a), fd = height(d);
-                }
-            }
-            const double peak = fc > fd ? c : d;
-            // The crossing between the peak and `outside`, where the height
-            // is below the target; false when it is not.
-            auto bisect = [&](double outside, double& hours) {
-                if (!(height(outside) < 0))
-                    return false;
-                double below = outside, above = peak;
-                while (std::fabs(above - below) > kConverged) {
-                    const double mid = (below + above) / 2;
-                    (height(mid) > 0 ? above : below) = mid;
-                }
-                hours = (below + above) / 2;
-                return true;
-            };
-            if (std::max(fc, fd) <= 0) {
-                // The extremum does not reach the target after all.
-                riseFound = setFound = false;
-            } else {
-                const double early = peak - kGrazingReach, late = peak + kGrazingReach;
-                if (riseStrayed)
-                    riseFound = bisect(maximum ? early : late, riseHours) && riseHours >= 0 &&
-                                riseHours < 24;
-                if (setStrayed)
-                    setFound =
-                        bisect(maximum ? late : early, setHours) && setHours >= 0 && setHours < 24;
-            }
-        }
-    }
+    if (scannedPair)
+        repairStrayCrossings({JD0, h0, phi, lambda, event, options.topocentricAltitude},
+                             riseScanned, setScanned, riseRefined, setRefined, riseHours, riseFound,
+                             setHours, setFound);
 
     rise = riseFound ? EventTime::at(riseHours) : EventTime::marked(TimeMarker::NoEvent);
     set = setFound ? EventTime::at(setHours) : EventTime::marked(TimeMarker::NoEvent);

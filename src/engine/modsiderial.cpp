@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meansiderealtime.h"
 #include "moddeltat.h"
 #include "modgeneral.h"
 #include "modobliquity.h"
@@ -16,13 +17,5 @@ void siderial(double JD, double& theta)
     deltat(JD, dT);
     if (tdtmode != 1)
         dT = 0;
-    const double J = JD - dT;
-    const double T = (J - 2451545) / 36525;
-    const double theta0 =
-        280.46061837 + 360.98564736629 * (J - 2451545) + 0.000387933 * T * T - T * T * T / 38710000;
-    theta = theta0 + dpsi * std::cos(eps);
-    if (theta >= 360)
-        theta = 360 * (theta / 360 - std::floor(theta / 360));
-    if (theta < 0)
-        theta = std::fabs(360 * (std::floor(theta / 360) - theta / 360));
+    theta = reduceSiderealAngle(meanSiderealTime(JD - dT) + dpsi * std::cos(eps));
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meansiderealtime.h"
 #include "modcormvl.h"
 #include "modcorsvl.h"
 #include "moddeltat.h"
@@ -114,14 +115,7 @@ void vlowsiderial(double JD, double& theta)
     vlownut(JD, dEpsilon, dPsi, epsilon);
     pi = kPi15;
     const double eps = epsilon * pi / 180;
-    const double T = (JD - kJ2000) / 36525;
-    theta =
-        280.46061837 + 360.98564736629 * (JD - kJ2000) + 0.000387933 * T * T - T * T * T / 38710000;
-    theta += dPsi * std::cos(eps);
-    if (theta >= 360)
-        theta = (theta / 360 - std::floor(theta / 360)) * 360;
-    if (theta < 0)
-        theta = std::fabs((std::floor(theta / 360) - theta / 360) * 360);
+    theta = reduceSiderealAngle(meanSiderealTime(JD) + dPsi * std::cos(eps));
 }
 
 void vlownut(double JD, double& dEpsilon, double& dPsi, double& epsilon)

@@ -5,6 +5,7 @@
 #include "modgeneral.h"
 #include "modobliquity.h"
 
+// corsvl keeps a four-term sum of its own on purpose: another mean longitude and reduction.
 void shortNutation(double tau, double r, double& dEpsilon, double& dPsi, double& epsilon)
 {
     const double T = 10 * tau;
