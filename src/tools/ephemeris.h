@@ -118,13 +118,20 @@ public:
     virtual bool handOverCancelled() = 0;
     // The end lies before the start: hide the progress window and say so.
     virtual void dateError(bool english) = 0;
+    // A date lies outside the computable years (or the step is lost in the
+    // rounding of the start): hide the progress window and say so.
+    virtual void farDates(bool english) = 0;
     // The report could not be written.
     virtual void writeFailed(const std::string& error, bool english) = 0;
     // Opens the finished report.
     virtual void openReport(const std::filesystem::path& file) = 0;
 };
 
-enum class RunOutcome { Finished, Cancelled, DateError, WriteFailed };
+enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
+
+// True when the start and the end of `s` lie within the computable years
+// (tools/computableyears.h) and the step still moves the start on.
+bool datesComputable(const EphemerisSettings& s);
 
 // Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates,
 // writes the table and opens it unless cancelled. tdtmode is 1 for a TDT run
