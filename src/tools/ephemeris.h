@@ -133,11 +133,11 @@ enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 // (tools/computableyears.h) and the step still moves the start on.
 bool datesComputable(const EphemerisSettings& s);
 
-// Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates,
-// writes the table and opens it unless cancelled. tdtmode is 1 for a TDT run
-// and 0 again when the run ends, however it ends (a file fault included).
-// `s` holds the inputs as the window's controls give them (the record that
-// the run has just written to coor.zvd); `rows` receives the rows written.
+// Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates
+// (far dates first, then an end before the start), writes the table and opens it unless cancelled.
+// tdtmode is 1 for a TDT run and 0 again when the run ends, however it ends (a file fault
+// included). `s` holds the inputs as the window's controls give them (the record that the run has
+// just written to coor.zvd); `rows` receives the rows written.
 RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* rows = nullptr);
 
 // Restores tdtmode to 0 when it goes out of scope.
