@@ -43,6 +43,7 @@ public:
     void progress(double) override {}
     bool handOverCancelled() override { return false; }
     void dateError(bool) override {}
+    void farDates(bool) override {}
     void writeFailed(const std::string&, bool) override {}
     void openReport(const std::filesystem::path&) override {}
 };

@@ -149,10 +149,19 @@ std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* 
             return refuse(PreviewRefusal::NoDay);
         if (!settings::leadingNumber(in.monthText, M))
             return refuse(PreviewRefusal::NoMonth);
-        if (!settings::leadingNumber(in.yearText, Y) || !std::isfinite(Y))
+        bool overflow = false;
+        if (!settings::leadingNumber(in.yearText, Y, nullptr, &overflow))
             return refuse(PreviewRefusal::NoYear);
+        if (overflow)
+            return refuse(PreviewRefusal::YearOverflows);
+        if (!(Y >= kFirstPreviewYear && Y <= kLastPreviewYear))
+            return refuse(PreviewRefusal::YearOutOfRange);
     } else {
+        if (settings::lenientNumberOverflows(in.hijriYearText))
+            return refuse(PreviewRefusal::YearOverflows);
         const double H = settings::lenientNumber(in.hijriYearText);
+        if (!(H >= kFirstPreviewHijriYear && H <= kLastPreviewHijriYear))
+            return refuse(PreviewRefusal::HijriYearOutOfRange);
         double N = hijriMonthStart(H, in.hijriMonth);
         if (!in.newCrescent)
             N += 30;

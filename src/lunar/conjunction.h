@@ -55,14 +55,31 @@ struct PreviewResult {
     std::array<std::string, 3> captions;
 };
 
+// The years a preview searches in. The lunation number is held in 16 bits
+// and reaches from about -649 to 4649; the round bounds leave every day of
+// their years inside it. The Hijri bounds are the widest Hijri years whose
+// every month, for either crescent, starts its search within them.
+inline constexpr double kFirstPreviewYear = -640;
+inline constexpr double kLastPreviewYear = 4640;
+inline constexpr double kFirstPreviewHijriYear = -1300;
+inline constexpr double kLastPreviewHijriYear = 4141;
+
 // Why a preview could not run on its input.
-enum class PreviewRefusal { None, NoDay, NoMonth, NoYear, YearOutOfRange };
+enum class PreviewRefusal {
+    None,
+    NoDay,
+    NoMonth,
+    NoYear,
+    YearOverflows,       // the year box holds a number beyond the double range
+    YearOutOfRange,      // a Gregorian year outside kFirstPreviewYear..kLastPreviewYear
+    HijriYearOutOfRange, // a Hijri year outside the Hijri bounds
+};
 
 // The preview: reads loc.zvd and pref.zvd (stopping the program when one is
 // missing or short), finds the conjunction and its local dates, and stores
 // the process-wide `conjjde` and `summerflag`. Refuses (and changes nothing)
-// a Gregorian input without a day, a month or a numeric year, and a date so
-// far from 2000 that the lunation number leaves the 16-bit range.
+// a Gregorian input without a day, a month or a numeric year, a year box
+// whose number overflows, and a year outside the bounds above.
 std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* why = nullptr);
 
 } // namespace lunar

@@ -480,17 +480,7 @@ void frmcresv::cmdprev_Click()
     const auto result = lunar::runPreview(in, &why);
     if (!result) {
         // Nothing may run on such a date, so Calculate and Map stay disabled.
-        const bool range = why == lunar::PreviewRefusal::YearOutOfRange;
-        platform::msgBox(
-            this,
-            eng ? (range ? QStringLiteral("The date is too far from the present: choose a year "
-                                          "between -640 and 4640.")
-                         : QStringLiteral("Please choose a day and a month, and type the year "
-                                          "as a number."))
-                : (range ? u8("التاريخ بعيد جدا: يرجى اختيار سنة بين -640 و 4640")
-                         : u8("يرجى اختيار اليوم و الشهر، و كتابة السنة بالأرقام")),
-            eng ? QStringLiteral("Crescent Visibility") : u8("رؤية الهلال"), eng,
-            platform::MsgIcon::Warning);
+        refusePreview(why);
         return;
     }
     pi_ = result->pi;
@@ -501,6 +491,50 @@ void frmcresv::cmdprev_Click()
     opttwo->setText(QString::fromStdString(result->captions[2]));
     cmdcalc->setEnabled(true);
     cmdmap->setEnabled(true);
+}
+
+void frmcresv::refusePreview(lunar::PreviewRefusal why)
+{
+    const auto year = [](double y) { return QString::number(y, 'f', 0); };
+    QString english, arabic;
+    QLineEdit* box = nullptr;
+    switch (why) {
+    case lunar::PreviewRefusal::YearOverflows:
+        box = optgre->isChecked() ? txtyear : txtyearh;
+        english = optgre->isChecked()
+                      ? QStringLiteral("The number in the Year box of the Gregorian Date is too "
+                                       "large.")
+                      : QStringLiteral("The number in the Year box of the Hejric Date is too "
+                                       "large.");
+        arabic = optgre->isChecked() ? u8("الرقم في خانة السنة من التاريخ الميلادي كبير جدا")
+                                     : u8("الرقم في خانة السنة من التاريخ الهجري كبير جدا");
+        break;
+    case lunar::PreviewRefusal::YearOutOfRange:
+        box = txtyear;
+        english = QStringLiteral("The date is too far from the present: choose a year between "
+                                 "%1 and %2.")
+                      .arg(year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
+        arabic = u8("التاريخ بعيد جدا: يرجى اختيار سنة بين %1 و %2")
+                     .arg(year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
+        break;
+    case lunar::PreviewRefusal::HijriYearOutOfRange:
+        box = txtyearh;
+        english = QStringLiteral("The date is too far from the present: choose a Hejric year "
+                                 "between %1 and %2.")
+                      .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
+        arabic = u8("التاريخ بعيد جدا: يرجى اختيار سنة هجرية بين %1 و %2")
+                     .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
+        break;
+    default:
+        english = QStringLiteral("Please choose a day and a month, and type the year as a number.");
+        arabic = u8("يرجى اختيار اليوم و الشهر، و كتابة السنة بالأرقام");
+        break;
+    }
+    platform::msgBox(this, eng ? english : arabic,
+                     eng ? QStringLiteral("Crescent Visibility") : u8("رؤية الهلال"), eng,
+                     platform::MsgIcon::Warning);
+    if (box)
+        box->setFocus();
 }
 
 lunar::VisibilitySettings frmcresv::currentSettings() const

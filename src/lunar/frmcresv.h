@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include "lunar/conjunction.h"
 #include "lunar/onedayengines.h"
 #include "lunar/visibsettings.h"
 
@@ -54,6 +55,8 @@ private:
     void connectHandlers();
     void switchToArabic();
     void ResetPreview();
+    // Says why the Preview cannot run, naming the box to mend.
+    void refusePreview(lunar::PreviewRefusal why);
     void readPreferenceCopies();
     void setTimeListsEnabled(bool enabled);
     void setSunMoonCaptions();

@@ -22,6 +22,7 @@
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "settings/settingsline.h"
+#include "tools/computableyears.h"
 
 #include "version.h"
 
@@ -374,6 +375,20 @@ bool ReportText::save(const std::filesystem::path& file, std::string& error)
 
 // ---- the run ----
 
+bool datesComputable(const EphemerisSettings& s)
+{
+    const double startHours = s.hour1 + s.minute1 / 60 + s.second1 / 3600;
+    const double endHours = s.hour2 + s.minute2 / 60 + s.second2 / 3600;
+    if (!tools::localDateComputable(s.year1, s.month1, s.day1, startHours) ||
+        !tools::localDateComputable(s.year2, s.month2, s.day2, endHours))
+        return false;
+    // Within those years a second is far above the rounding of an instant;
+    // the test stays so that the table can never repeat one row.
+    const double start =
+        clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, 0, false);
+    return start + stepDays(s.increment, s.unit) != start;
+}
+
 TdtScope::TdtScope(bool tdt)
 {
     tdtmode = tdt ? 1 : 0;
@@ -400,6 +415,12 @@ RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* ro
     const bool summer = s.summer == 1;
     pi = kPi15;
 
+    // Far dates first: a start of many digits would otherwise be answered
+    // as an end before the start.
+    if (!datesComputable(s)) {
+        host.farDates(english);
+        return RunOutcome::FarDates;
+    }
     const double JD1 =
         clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, zone, summer);
     const double JD2 =

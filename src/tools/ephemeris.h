@@ -118,19 +118,26 @@ public:
     virtual bool handOverCancelled() = 0;
     // The end lies before the start: hide the progress window and say so.
     virtual void dateError(bool english) = 0;
+    // A date lies outside the computable years (or the step is lost in the
+    // rounding of the start): hide the progress window and say so.
+    virtual void farDates(bool english) = 0;
     // The report could not be written.
     virtual void writeFailed(const std::string& error, bool english) = 0;
     // Opens the finished report.
     virtual void openReport(const std::filesystem::path& file) = 0;
 };
 
-enum class RunOutcome { Finished, Cancelled, DateError, WriteFailed };
+enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 
-// Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates,
-// writes the table and opens it unless cancelled. tdtmode is 1 for a TDT run
-// and 0 again when the run ends, however it ends (a file fault included).
-// `s` holds the inputs as the window's controls give them (the record that
-// the run has just written to coor.zvd); `rows` receives the rows written.
+// True when the start and the end of `s` lie within the computable years
+// (tools/computableyears.h) and the step still moves the start on.
+bool datesComputable(const EphemerisSettings& s);
+
+// Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates
+// (far dates first, then an end before the start), writes the table and opens it unless cancelled.
+// tdtmode is 1 for a TDT run and 0 again when the run ends, however it ends (a file fault
+// included). `s` holds the inputs as the window's controls give them (the record that the run has
+// just written to coor.zvd); `rows` receives the rows written.
 RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* rows = nullptr);
 
 // Restores tdtmode to 0 when it goes out of scope.

@@ -14,11 +14,12 @@
 
 #include "mainwindow/frmwait.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
-#include "platform/qt/textroom.h"
+#include "tools/computableyears.h"
 
 using namespace dialogs;
 
@@ -87,6 +88,18 @@ public:
         warn(window_, english, QStringLiteral("The end date must be AFTER the beginning date!"),
              QStringLiteral("Date Error"),
              QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"), QStringLiteral("خطأ"));
+    }
+    void farDates(bool english) override
+    {
+        if (frmwait::isLoaded())
+            frmwait::form().hide();
+        const QString first = QString::number(tools::kFirstComputableYear, 'f', 0);
+        const QString last = QString::number(tools::kLastComputableYear, 'f', 0);
+        warn(window_, english,
+             QStringLiteral("Please enter dates from the year %1 to the year %2.").arg(first, last),
+             QStringLiteral("Date Error"),
+             QStringLiteral("يرجى إدخال تواريخ من سنة %1 إلى سنة %2").arg(first, last),
+             QStringLiteral("خطأ"));
     }
     void writeFailed(const std::string& error, bool english) override
     {
@@ -406,8 +419,49 @@ void reportSaveFailure(QWidget* parent, const settings::SaveResult& r, bool engl
 
 } // namespace
 
+bool frmcoor::numbersFit()
+{
+    struct Box {
+        QWidget* box;
+        QString text;
+        const char* english;
+        const char* arabic;
+    };
+    const Box boxes[] = {
+        {txty, txty->text(), "start Year", "السنة (بداية الفترة)"},
+        {cbom, cbom->currentText(), "start Month", "الشهر (بداية الفترة)"},
+        {cbod, cbod->currentText(), "start Day", "اليوم (بداية الفترة)"},
+        {cboh, cboh->currentText(), "start Hour", "الساعة (بداية الفترة)"},
+        {cbomn, cbomn->currentText(), "start Minute", "الدقيقة (بداية الفترة)"},
+        {cbos, cbos->currentText(), "start Second", "الثانية (بداية الفترة)"},
+        {txt2y, txt2y->text(), "end Year", "السنة (نهاية الفترة)"},
+        {cbo2m, cbo2m->currentText(), "end Month", "الشهر (نهاية الفترة)"},
+        {cbo2d, cbo2d->currentText(), "end Day", "اليوم (نهاية الفترة)"},
+        {cbo2h, cbo2h->currentText(), "end Hour", "الساعة (نهاية الفترة)"},
+        {cbo2mn, cbo2mn->currentText(), "end Minute", "الدقيقة (نهاية الفترة)"},
+        {cbo2s, cbo2s->currentText(), "end Second", "الثانية (نهاية الفترة)"},
+        {txti, txti->text(), "Increment", "مقدار الزيادة"},
+    };
+    for (const Box& b : boxes) {
+        // A box read as 0 for a number beyond every double would save and
+        // compute a date the user never typed.
+        if (!settings::lenientNumberOverflows(b.text.toStdString()))
+            continue;
+        warn(this, english_,
+             QStringLiteral("The number in the %1 box is too large.").arg(QLatin1String(b.english)),
+             QStringLiteral("Ephemeris"),
+             QStringLiteral("الرقم في خانة %1 كبير جدا").arg(QString::fromUtf8(b.arabic)),
+             QStringLiteral("خطأ"));
+        b.box->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void frmcoor::cmdclose_Click()
 {
+    if (!numbersFit())
+        return;
     const settings::SaveResult saved = ephemeris::writeEphemerisSettings(settingsFromControls());
     if (!saved) {
         // The window stays open so that its values are not lost.
@@ -419,6 +473,8 @@ void frmcoor::cmdclose_Click()
 
 void frmcoor::cmdcalc_Click()
 {
+    if (!numbersFit())
+        return; // nothing is saved over a number that cannot be read
     const ephemeris::EphemerisSettings s = settingsFromControls();
     const settings::SaveResult saved = ephemeris::writeEphemerisSettings(s);
     if (!saved)

@@ -76,5 +76,8 @@ private:
     void createControls();
     void switchToArabic();
     void putSettings(const ephemeris::EphemerisSettings& s);
+    // Refuses, naming the box, a number too large for a double; the focus
+    // goes back to that box.
+    bool numbersFit();
     bool english_ = true;
 };

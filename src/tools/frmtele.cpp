@@ -18,11 +18,12 @@
 #include "platform/fault.h"
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textroom.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
+#include "tools/computableyears.h"
 #include "tools/telescope.h"
-#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 
@@ -284,8 +285,43 @@ void frmtele::cmdnow_Click()
     cmdcalc_Click();
 }
 
+bool frmtele::numbersFit()
+{
+    const struct {
+        QWidget* box;
+        QString text;
+        const char* english;
+        const char* arabic;
+    } boxes[] = {
+        {txtyear, txtyear->text(), "Year", "السنة"},
+        {cbomonth, cbomonth->currentText(), "Month", "الشهر"},
+        {cboday, cboday->currentText(), "Day", "اليوم"},
+        {cbohour, cbohour->currentText(), "Hour", "الساعة"},
+        {cbominutes, cbominutes->currentText(), "Minutes", "الدقيقة"},
+    };
+    for (const auto& b : boxes) {
+        // Read as textNumber reads it: a number beyond every double would be
+        // taken as 0.
+        double value = 0;
+        bool overflow = false;
+        settings::leadingNumber(b.text.toStdString(), value, nullptr, &overflow);
+        if (!overflow)
+            continue;
+        warn(this, english_,
+             QStringLiteral("The number in the %1 box is too large.").arg(QLatin1String(b.english)),
+             QStringLiteral("Telescope Control"),
+             QStringLiteral("الرقم في خانة %1 كبير جدا").arg(QString::fromUtf8(b.arabic)),
+             QStringLiteral("تحكم التلسكوب"));
+        b.box->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void frmtele::cmdcalc_Click()
 {
+    if (!numbersFit())
+        return;
     tools::TelescopeInput in;
     in.year = textNumber(txtyear->text());
     in.month = textNumber(cbomonth->currentText());
@@ -294,6 +330,19 @@ void frmtele::cmdcalc_Click()
     in.minute = textNumber(cbominutes->currentText());
     in.refracted = !optair->isChecked();
     in.j2000 = optj2000->isChecked();
+    // Beyond these years the numbers would look like coordinates and be none.
+    if (!tools::localDateComputable(in.year, in.month, in.day, in.hour + in.minute / 60)) {
+        const QString first = QString::number(tools::kFirstComputableYear, 'f', 0);
+        const QString last = QString::number(tools::kLastComputableYear, 'f', 0);
+        warn(
+            this, english_,
+            QStringLiteral("Please enter a date from the year %1 to the year %2.").arg(first, last),
+            QStringLiteral("Date Error"),
+            QStringLiteral("يرجى إدخال تاريخ من سنة %1 إلى سنة %2").arg(first, last),
+            QStringLiteral("خطأ"));
+        txtyear->setFocus();
+        return;
+    }
 
     tools::TelescopePointing p;
     if (!tools::telescopePointing(in, p)) {
@@ -330,6 +379,8 @@ void frmtele::ShowCrescentPicture()
 
 void frmtele::cmdclose_Click()
 {
+    if (!numbersFit())
+        return; // the window stays open, nothing saved
     tools::TelescopeSettings s;
     s.year = textNumber(txtyear->text());
     s.month = textNumber(cbomonth->currentText());

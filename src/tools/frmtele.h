@@ -44,6 +44,9 @@ private:
                           ValueRow& row);
     void switchToArabic();
     void ShowCrescentPicture();
+    // Refuses, naming the box, a number too large for a double; the focus
+    // goes back to that box.
+    bool numbersFit();
 
     bool english_ = true;
 

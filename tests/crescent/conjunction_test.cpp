@@ -166,6 +166,10 @@ TEST_F(ConjunctionTest, RefusesInputNothingCanRunOn)
         {"year not a number", "23", "5", "twenty", lunar::PreviewRefusal::NoYear},
         {"year beyond the lunation range", "23", "5", "9000",
          lunar::PreviewRefusal::YearOutOfRange},
+        // The lunation number would still fit; the message's bounds hold.
+        {"the year before the first", "31", "12", "-641", lunar::PreviewRefusal::YearOutOfRange},
+        {"the year after the last", "1", "1", "4641", lunar::PreviewRefusal::YearOutOfRange},
+        {"a year beyond every double", "23", "5", "1e309", lunar::PreviewRefusal::YearOverflows},
     };
     for (const Case& c : cases) {
         conjjde = 0;
@@ -179,6 +183,47 @@ TEST_F(ConjunctionTest, RefusesInputNothingCanRunOn)
         EXPECT_EQ(conjjde, 0) << c.what;
         EXPECT_EQ(tdtmode, 0) << c.what;
     }
+}
+
+// The first and last years the refusal names are searched, in either
+// calendar and for either crescent; the years beyond them are refused.
+TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
+{
+    struct Case {
+        bool gregorian;
+        const char *day, *month, *year;
+        int hijriMonth;
+        lunar::PreviewRefusal why; // None: searched
+    } cases[] = {
+        {true, "1", "1", "-640", 0, lunar::PreviewRefusal::None},
+        {true, "31", "12", "4640", 0, lunar::PreviewRefusal::None},
+        {false, "", "", "-1300", 0, lunar::PreviewRefusal::None},
+        {false, "", "", "4141", 11, lunar::PreviewRefusal::None},
+        {false, "", "", "-1301", 11, lunar::PreviewRefusal::HijriYearOutOfRange},
+        {false, "", "", "4142", 0, lunar::PreviewRefusal::HijriYearOutOfRange},
+        {false, "", "", "1e309", 0, lunar::PreviewRefusal::YearOverflows},
+        {false, "", "", "-1 e 4 0 0", 0, lunar::PreviewRefusal::YearOverflows},
+    };
+    EXPECT_EQ(lunar::kFirstPreviewYear, -640);
+    EXPECT_EQ(lunar::kLastPreviewYear, 4640);
+    for (const Case& c : cases)
+        for (bool newCrescent : {true, false}) {
+            SCOPED_TRACE(std::string(c.year) + (newCrescent ? " new" : " old"));
+            PreviewInput in;
+            in.gregorian = c.gregorian;
+            in.dayText = c.day;
+            in.monthText = c.month;
+            in.yearText = c.year;
+            in.hijriYearText = c.year;
+            in.hijriMonth = c.hijriMonth;
+            in.newCrescent = newCrescent;
+            lunar::PreviewRefusal why{};
+            const auto r = runPreview(in, &why);
+            EXPECT_EQ(why, c.why);
+            EXPECT_EQ(r.has_value(), c.why == lunar::PreviewRefusal::None);
+            if (r) // a conjunction near the date asked for
+                EXPECT_NE(r->captions[0], "----");
+        }
 }
 
 TEST_F(ConjunctionTest, MissingLocationStopsWithTheFileNamed)

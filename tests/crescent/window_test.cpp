@@ -225,6 +225,49 @@ TEST_F(WindowTest, PreviewOfAnUnusableDateSaysSoAndEnablesNothing)
     EXPECT_EQ(caption(*w, "optconj"), "The Day of Conjunction");
 }
 
+// A year the Preview refuses is named in the message, in the language of the
+// interface, the focus goes back to its box, and nothing is enabled: a year
+// beyond the double range no longer previews year 0 (or Muharram 0 AH).
+TEST_F(WindowTest, PreviewRefusalsNameTheYearBoxAndItsBounds)
+{
+    struct Case {
+        bool hijri;
+        const char* year;
+        const char* box;
+        const char* english; // a piece of the English message
+        const char* arabic;  // and of the Arabic one
+    } cases[] = {
+        {false, "1e309", "txtyear", "Year box of the Gregorian Date", "السنة من التاريخ الميلادي"},
+        {true, "1e309", "txtyearh", "Year box of the Hejric Date", "السنة من التاريخ الهجري"},
+        {false, "-641", "txtyear", "between -640 and 4640", "بين -640 و 4640"},
+        {false, "4641", "txtyear", "between -640 and 4640", "بين -640 و 4640"},
+        {true, "-1301", "txtyearh", "Hejric year between -1300 and 4141",
+         "سنة هجرية بين -1300 و 4141"},
+        {true, "4142", "txtyearh", "Hejric year between -1300 and 4141",
+         "سنة هجرية بين -1300 و 4141"},
+    };
+    for (bool english : {true, false}) {
+        put("pref.zvd", prefLine("1", "0", english));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.year) + (english ? " English" : " Arabic"));
+            auto w = open();
+            w->show();
+            QApplication::setActiveWindow(w.get());
+            child<QRadioButton>(w.get(), c.hijri ? "opthej" : "optgre")->click();
+            child<QLineEdit>(w.get(), c.box)->setText(c.year);
+            messages.clear();
+            child<QPushButton>(w.get(), "cmdprev")->click();
+            EXPECT_FALSE(previewValid(*w));
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_TRUE(
+                messages[0].text.contains(QString::fromUtf8(english ? c.english : c.arabic)))
+                << messages[0].text.toStdString();
+            EXPECT_EQ(messages[0].rightToLeft, !english);
+            EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w.get(), c.box));
+        }
+    }
+}
+
 TEST_F(WindowTest, CalculateWritesSettingsAndReportAndShowsIt)
 {
     auto w = open();

@@ -44,6 +44,7 @@ public:
         return cancelAt > 0 && handOvers >= cancelAt;
     }
     void dateError(bool english) override { dateErrors.push_back(english); }
+    void farDates(bool english) override { farDateRefusals.push_back(english); }
     void writeFailed(const std::string& error, bool) override { failures.push_back(error); }
     void openReport(const std::filesystem::path& file) override { opened.push_back(file); }
 
@@ -53,6 +54,7 @@ public:
     std::vector<double> progressValues;
     std::vector<double> tdtDuringRows;
     std::vector<bool> dateErrors;
+    std::vector<bool> farDateRefusals;
     std::vector<std::string> failures;
     std::vector<std::filesystem::path> opened;
 };

@@ -453,18 +453,94 @@ TEST_F(RunTest, AFileFaultDuringARunLeavesTheTimeScaleAtZero)
     EXPECT_THROW(ephemeris::runEphemeris(s, host), platform::FileFault);
 }
 
-// Far from the present era a step vanishes in the rounding of the instant;
-// the table must not repeat its row for ever.
-TEST_F(RunTest, AStepTooSmallForTheInstantEndsTheTable)
+// The table is made for the years -1999 to 3000 of local time: the span of
+// the Delta T polynomials, inside those of VSOP87 and of the ELP Moon. Beyond
+// it the rows were no positions (a negative distance at year 70000, a
+// latitude past 90 degrees at 1e6, no calendar date at 1e20, one row for a
+// range whose step the instant's rounding swallows at 1e15).
+TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
 {
-    RecordingHost host;
-    host.cancelAt = 1000; // a run that never ended would be stopped here
-    long long rows = 0;
-    EXPECT_EQ(
-        ephemeris::runEphemeris(range(1, 1e9, 1, 1, 0, 0, 1e9, 1, 2, 0, 0, 1, 0), host, &rows),
-        RunOutcome::Finished);
-    EXPECT_EQ(rows, 1);
-    EXPECT_EQ(tdtmode, 0);
+    struct Case {
+        const char* what;
+        ephemeris::EphemerisSettings s;
+    };
+    auto at = [](double y, double mo, double d, double h, double mi) {
+        return range(0, y, mo, d, h, mi, y, mo, d, h, mi, 1, 2);
+    };
+    auto withEnd = [](ephemeris::EphemerisSettings s, double y, double mo, double d) {
+        s.year2 = y, s.month2 = mo, s.day2 = d;
+        return s;
+    };
+    const Case refused[] = {
+        {"the last minute before -1999", at(-2000, 12, 31, 23, 59)},
+        {"the first minute after 3000", at(3001, 1, 1, 0, 0)},
+        {"an end after 3000", withEnd(at(2004, 3, 21, 0, 0), 3001, 1, 1)},
+        {"year -70000: a negative Sun distance", at(-70000, 1, 1, 0, 0)},
+        {"year 70000", at(70000, 1, 1, 0, 0)},
+        {"year 1e6: a latitude beyond 90 degrees", at(1e6, 1, 1, 0, 0)},
+        {"year 1e20: no calendar date", at(1e20, 1, 1, 0, 0)},
+        {"1e15 to 1e15 + 1 in hours: the step lost",
+         range(0, 1e15, 1, 1, 0, 0, 1e15 + 1, 1, 1, 0, 0, 1, 2)},
+        {"a day of many digits in 2004", withEnd(at(2004, 1, 1e15, 0, 0), 2004, 1, 2)},
+        {"an hour of many digits", range(0, 2004, 1, 1, 1e12, 0, 2004, 1, 2, 0, 0, 1, 2)},
+        // Not "end before start": the start is what is wrong.
+        {"a far start before a near end", withEnd(at(1e9, 1, 1, 0, 0), 2004, 1, 2)},
+    };
+    for (const char* pref : {kEnglishPref, kArabicPref}) {
+        put("pref.zvd", pref);
+        for (const Case& c : refused) {
+            SCOPED_TRACE(std::string(c.what) + (pref == kEnglishPref ? " (English)" : " (Arabic)"));
+            put(ephemeris::kReportFile, "old report\r\n");
+            for (bool ut : {true, false}) {
+                ephemeris::EphemerisSettings s = c.s;
+                s.ut = ut;
+                RecordingHost host;
+                host.cancelAt = 1000; // a run that never ended would stop here
+                EXPECT_EQ(ephemeris::runEphemeris(s, host), RunOutcome::FarDates);
+                EXPECT_EQ(host.farDateRefusals, std::vector<bool>{pref == kEnglishPref});
+                EXPECT_TRUE(host.dateErrors.empty());
+                EXPECT_EQ(host.handOvers, 0);
+                EXPECT_TRUE(host.opened.empty());
+                EXPECT_EQ(report(), "old report\r\n");
+                EXPECT_EQ(tdtmode, 0);
+            }
+        }
+    }
+}
+
+// The first and the last minute of the span give ordinary rows, for the Sun
+// and the Moon, at a place whose zone takes the universal time out of it.
+TEST_F(RunTest, TheEndsOfTheComputableYearsGiveTrueRows)
+{
+    struct Case {
+        double year, month, day, hour, minute;
+        const char* label;
+    } cases[] = {
+        {-1999, 1, 1, 0, 0, "00:00:00 01/01/-1999"},
+        {3000, 12, 31, 23, 59, "23:59:00 31/12/3000"},
+    };
+    for (const Case& c : cases)
+        for (int body : {0, 1}) {
+            SCOPED_TRACE(std::string(c.label) + (body ? " Moon" : " Sun"));
+            RecordingHost host;
+            ASSERT_EQ(ephemeris::runEphemeris(range(body, c.year, c.month, c.day, c.hour, c.minute,
+                                                    c.year, c.month, c.day, c.hour, c.minute, 1, 2),
+                                              host),
+                      RunOutcome::Finished);
+            const auto rows = tableRows(report());
+            ASSERT_EQ(rows.size(), 1u);
+            EXPECT_EQ(rows[0].substr(0, rows[0].find(' ', 9)), c.label);
+
+            const double t =
+                ephemeris::clockInstant(c.year, c.month, c.day, c.hour, c.minute, 0, 3, false);
+            const ephemeris::RowValues v = ephemeris::computeRow(body == 1, true, t);
+            EXPECT_GT(v.distanceKm, body ? 350000 : 1.4e8);
+            EXPECT_LT(v.distanceKm, body ? 410000 : 1.53e8);
+            EXPECT_LE(std::fabs(v.latitude), body ? 5.4 : 0.01);
+            EXPECT_LE(std::fabs(v.dec), 29);
+            EXPECT_GT(v.semidiameter, 0.24);
+            EXPECT_LT(v.semidiameter, 0.28);
+        }
 }
 
 TEST_F(RunTest, AFailedWriteIsReportedAndKeepsTheOldReport)

@@ -3,6 +3,7 @@
 // window, Cancel and date check.
 #include <functional>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -307,6 +308,107 @@ TEST_F(WindowTest, EndBeforeStartInArabic)
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(tdtmode, 0);
     EXPECT_FALSE(frmwait::isLoaded());
+}
+
+// The table is made for the years -1999 to 3000: a start or an end beyond
+// them is refused after coor.zvd is saved, as an end before the start is,
+// and no report is written. The ends themselves are computed.
+TEST_F(WindowTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
+{
+    struct Case {
+        const char* box;
+        const char* text;
+        bool refused;
+    } cases[] = {
+        {"txty", "-2000", true},  {"txt2y", "3001", true},  {"txty", "1e15", true},
+        {"txty", "-1999", false}, {"txt2y", "3000", false},
+    };
+    for (bool english : {true, false}) {
+        put("pref.zvd", english ? kEnglishPref : kArabicPref);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.box) + " " + c.text + (english ? " English" : " Arabic"));
+            put("ephemeris.out", "old\r\n");
+            open();
+            // One row at the year typed: start and end alike.
+            for (const char* box : {"txty", "txt2y"})
+                control<QLineEdit>(box)->setText(c.text);
+            window->cbo2d->setEditText("21");
+            messages.clear();
+            shown.clear();
+            window->cmdcalc->click();
+            EXPECT_FALSE(frmwait::isLoaded());
+            if (!c.refused) {
+                EXPECT_TRUE(messages.empty());
+                EXPECT_EQ(tableRows(report()).size(), 1u);
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text,
+                      english ? QStringLiteral("Please enter dates from the year -1999 to the "
+                                               "year 3000.")
+                              : QStringLiteral("يرجى إدخال تواريخ من سنة -1999 إلى سنة 3000"));
+            EXPECT_EQ(messages[0].rightToLeft, !english);
+            EXPECT_EQ(get("ephemeris.out"), "old\r\n");
+            EXPECT_TRUE(shown.empty());
+            EXPECT_NE(get("coor.zvd"), kDefaultLine); // saved before the check, as ever
+        }
+    }
+}
+
+// A number beyond the double range in any of the thirteen boxes is refused
+// by Calculate and by Close, naming the box: nothing is saved, no table is
+// made, and the focus goes back to the box.
+TEST_F(WindowTest, ANumberThatOverflowsIsRefusedNamingItsBox)
+{
+    const struct {
+        const char* box;
+        const char* english;
+        const char* arabic;
+    } boxes[] = {
+        {"txty", "start Year", "السنة (بداية الفترة)"},
+        {"cbom", "start Month", "الشهر (بداية الفترة)"},
+        {"cbod", "start Day", "اليوم (بداية الفترة)"},
+        {"cboh", "start Hour", "الساعة (بداية الفترة)"},
+        {"cbomn", "start Minute", "الدقيقة (بداية الفترة)"},
+        {"cbos", "start Second", "الثانية (بداية الفترة)"},
+        {"txt2y", "end Year", "السنة (نهاية الفترة)"},
+        {"cbo2m", "end Month", "الشهر (نهاية الفترة)"},
+        {"cbo2d", "end Day", "اليوم (نهاية الفترة)"},
+        {"cbo2h", "end Hour", "الساعة (نهاية الفترة)"},
+        {"cbo2mn", "end Minute", "الدقيقة (نهاية الفترة)"},
+        {"cbo2s", "end Second", "الثانية (نهاية الفترة)"},
+        {"txti", "Increment", "مقدار الزيادة"},
+    };
+    for (bool english : {true, false}) {
+        put("pref.zvd", english ? kEnglishPref : kArabicPref);
+        for (const auto& b : boxes) {
+            SCOPED_TRACE(std::string(b.box) + (english ? " English" : " Arabic"));
+            put("coor.zvd", kDefaultLine);
+            put("ephemeris.out", "old\r\n");
+            open();
+            QApplication::setActiveWindow(window);
+            if (auto* line = window->findChild<QLineEdit*>(QLatin1String(b.box)))
+                line->setText(" 1e309");
+            else
+                control<QComboBox>(b.box)->setEditText("1e309");
+            for (QPushButton* button : {window->cmdcalc, window->cmdclose}) {
+                messages.clear();
+                button->click();
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text,
+                          english ? QStringLiteral("The number in the %1 box is too large.")
+                                        .arg(QLatin1String(b.english))
+                                  : QStringLiteral("الرقم في خانة %1 كبير جدا")
+                                        .arg(QString::fromUtf8(b.arabic)));
+                EXPECT_EQ(messages[0].rightToLeft, !english);
+                EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(b.box));
+            }
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_EQ(get("coor.zvd"), kDefaultLine);
+            EXPECT_EQ(get("ephemeris.out"), "old\r\n");
+            EXPECT_FALSE(frmwait::isLoaded());
+        }
+    }
 }
 
 TEST_F(WindowTest, ASecondRunIsRefusedWhileOneRuns)

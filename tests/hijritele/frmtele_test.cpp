@@ -167,6 +167,107 @@ TEST_F(FrmteleTest, AMoonBelowTheHorizonIsSaidAndChangesNothing)
     EXPECT_EQ(shownPicture(w.get()), picture);
 }
 
+// The tool computes for the years -1999 to 3000 of local time; beyond them
+// the coordinates it showed looked ordinary and were none. The refusal says
+// so in the interface language and leaves the values as they were.
+TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
+{
+    struct Case {
+        const char *year, *month, *day, *hour, *minute;
+    } refused[] = {
+        {"-2000", "12", "31", "23", "59"}, {"3001", "1", "1", "0", "0"},
+        {"1e15", "1", "1", "0", "0"},      {"-70000", "1", "1", "0", "0"},
+        {"2011", "3", "1e15", "18", "30"}, // a day of many digits
+    };
+    for (bool english : {true, false}) {
+        put("pref.zvd", english ? kEnglishPrefs : kArabicPrefs);
+        for (const Case& c : refused) {
+            SCOPED_TRACE(std::string(c.year) + "-" + c.day + (english ? " English" : " Arabic"));
+            auto w = open();
+            QApplication::setActiveWindow(w.get());
+            const QStringList before = values(w.get());
+            enter(w.get(), c.year, c.month, c.day, c.hour, c.minute);
+            recorder.messages.clear();
+            child<QPushButton>(w.get(), "cmdcalc")->click();
+            ASSERT_EQ(recorder.messages.size(), 1u);
+            const platform::MessageRequest& m = recorder.messages[0];
+            EXPECT_EQ(m.text, english ? QStringLiteral("Please enter a date from the year -1999 "
+                                                       "to the year 3000.")
+                                      : QStringLiteral("يرجى إدخال تاريخ من سنة -1999 إلى سنة "
+                                                       "3000"));
+            EXPECT_EQ(m.rightToLeft, !english);
+            EXPECT_EQ(values(w.get()), before);
+            EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w.get(), "txtyear"));
+        }
+        // The first and the last day of the span are computed: at some hour
+        // of each the Moon is up and its coordinates are shown.
+        for (const char* day : {"-1999/1/1", "3000/12/31"}) {
+            const QStringList parts = QString::fromLatin1(day).split('/');
+            auto w = open();
+            bool shown = false;
+            for (int hour = 0; hour < 24 && !shown; ++hour) {
+                enter(w.get(), parts[0].toLatin1(), parts[1].toLatin1(), parts[2].toLatin1(),
+                      QByteArray::number(hour), "0");
+                recorder.messages.clear();
+                child<QPushButton>(w.get(), "cmdcalc")->click();
+                shown = recorder.messages.empty();
+                if (!shown) {
+                    ASSERT_EQ(recorder.messages.size(), 1u) << day;
+                    EXPECT_EQ(recorder.messages[0].title, english
+                                                              ? QStringLiteral("Moon is Invisible")
+                                                              : QStringLiteral("القمر غير موجود"))
+                        << day;
+                }
+            }
+            EXPECT_TRUE(shown) << day;
+            EXPECT_FALSE(values(w.get()).join("").contains("NA")) << day;
+        }
+    }
+}
+
+// A number beyond the double range in any box is refused, naming the box,
+// by Calculate and by Close, which then saves nothing and stays open.
+TEST_F(FrmteleTest, ANumberThatOverflowsIsRefusedNamingItsBox)
+{
+    const struct {
+        const char* box;
+        const char* english;
+        const char* arabic;
+    } boxes[] = {
+        {"txtyear", "Year", "السنة"},         {"cbomonth", "Month", "الشهر"},
+        {"cboday", "Day", "اليوم"},           {"cbohour", "Hour", "الساعة"},
+        {"cbominutes", "Minutes", "الدقيقة"},
+    };
+    const std::string saved = get("tele.zvd");
+    for (bool english : {true, false}) {
+        put("pref.zvd", english ? kEnglishPrefs : kArabicPrefs);
+        for (const auto& b : boxes) {
+            SCOPED_TRACE(std::string(b.box) + (english ? " English" : " Arabic"));
+            auto w = open();
+            QApplication::setActiveWindow(w.get());
+            enter(w.get(), "2020", "5", "24", "19", "30");
+            if (auto* line = w->findChild<QLineEdit*>(QLatin1String(b.box)))
+                line->setText("1e309");
+            else
+                child<QComboBox>(w.get(), b.box)->setEditText("1e309");
+            for (const char* button : {"cmdcalc", "cmdclose"}) {
+                recorder.messages.clear();
+                child<QPushButton>(w.get(), button)->click();
+                ASSERT_EQ(recorder.messages.size(), 1u) << button;
+                EXPECT_EQ(recorder.messages[0].text,
+                          english ? QStringLiteral("The number in the %1 box is too large.")
+                                        .arg(QLatin1String(b.english))
+                                  : QStringLiteral("الرقم في خانة %1 كبير جدا")
+                                        .arg(QString::fromUtf8(b.arabic)));
+                EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(b.box));
+            }
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(values(w.get()).join("").count("NA"), 36); // nothing computed
+            EXPECT_EQ(get("tele.zvd"), saved);
+        }
+    }
+}
+
 TEST_F(FrmteleTest, NowTakesTheClockAndCalculates)
 {
     const auto instant = std::chrono::system_clock::time_point(std::chrono::seconds(

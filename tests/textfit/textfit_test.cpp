@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
@@ -557,6 +558,55 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
              frmcresv d({});
              type(d, "txtyear", "9000");
              d.cmdprev_Click();
+         }},
+        {"crescent for a Gregorian year that overflows",
+         1,
+         {},
+         [] {
+             frmcresv d({});
+             type(d, "txtyear", "1e309");
+             d.cmdprev_Click();
+         }},
+        {"crescent for a Hijri year out of range",
+         1,
+         {},
+         [] {
+             frmcresv d({});
+             d.findChild<QRadioButton*>("opthej")->click();
+             type(d, "txtyearh", "5000");
+             d.cmdprev_Click();
+         }},
+        {"ephemeris for a date beyond the computable years",
+         1,
+         {},
+         [] {
+             frmcoor d;
+             type(d, "txty", "3001");
+             d.cmdcalc_Click();
+         }},
+        {"ephemeris with an increment that overflows",
+         1,
+         {},
+         [] {
+             frmcoor d;
+             type(d, "txti", "1e309");
+             d.cmdcalc_Click();
+         }},
+        {"telescope for a date beyond the computable years",
+         1,
+         {},
+         [] {
+             frmtele d;
+             type(d, "txtyear", "-2000");
+             d.cmdcalc_Click();
+         }},
+        {"telescope with a year that overflows",
+         1,
+         {},
+         [] {
+             frmtele d;
+             type(d, "txtyear", "1e309");
+             d.cmdcalc_Click();
          }},
         {"ephemeris settings onto a read-only disk",
          1,
