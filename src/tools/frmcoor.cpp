@@ -421,41 +421,24 @@ void reportSaveFailure(QWidget* parent, const settings::SaveResult& r, bool engl
 
 bool frmcoor::numbersFit()
 {
-    struct Box {
-        QWidget* box;
-        QString text;
-        const char* english;
-        const char* arabic;
-    };
-    const Box boxes[] = {
-        {txty, txty->text(), "start Year", "السنة (بداية الفترة)"},
-        {cbom, cbom->currentText(), "start Month", "الشهر (بداية الفترة)"},
-        {cbod, cbod->currentText(), "start Day", "اليوم (بداية الفترة)"},
-        {cboh, cboh->currentText(), "start Hour", "الساعة (بداية الفترة)"},
-        {cbomn, cbomn->currentText(), "start Minute", "الدقيقة (بداية الفترة)"},
-        {cbos, cbos->currentText(), "start Second", "الثانية (بداية الفترة)"},
-        {txt2y, txt2y->text(), "end Year", "السنة (نهاية الفترة)"},
-        {cbo2m, cbo2m->currentText(), "end Month", "الشهر (نهاية الفترة)"},
-        {cbo2d, cbo2d->currentText(), "end Day", "اليوم (نهاية الفترة)"},
-        {cbo2h, cbo2h->currentText(), "end Hour", "الساعة (نهاية الفترة)"},
-        {cbo2mn, cbo2mn->currentText(), "end Minute", "الدقيقة (نهاية الفترة)"},
-        {cbo2s, cbo2s->currentText(), "end Second", "الثانية (نهاية الفترة)"},
-        {txti, txti->text(), "Increment", "مقدار الزيادة"},
-    };
-    for (const Box& b : boxes) {
-        // A box read as 0 for a number beyond every double would save and
-        // compute a date the user never typed.
-        if (!settings::lenientNumberOverflows(b.text.toStdString()))
-            continue;
-        warn(this, english_,
-             QStringLiteral("The number in the %1 box is too large.").arg(QLatin1String(b.english)),
-             QStringLiteral("Ephemeris"),
-             QStringLiteral("الرقم في خانة %1 كبير جدا").arg(QString::fromUtf8(b.arabic)),
-             QStringLiteral("خطأ"));
-        b.box->setFocus();
-        return false;
-    }
-    return true;
+    // A box read as 0 for a number beyond every double would save and
+    // compute a date the user never typed.
+    return !dialogs::refuseOverflowingBox(
+        this, english_,
+        {{txty, txty->text(), "start Year", "السنة (بداية الفترة)"},
+         {cbom, cbom->currentText(), "start Month", "الشهر (بداية الفترة)"},
+         {cbod, cbod->currentText(), "start Day", "اليوم (بداية الفترة)"},
+         {cboh, cboh->currentText(), "start Hour", "الساعة (بداية الفترة)"},
+         {cbomn, cbomn->currentText(), "start Minute", "الدقيقة (بداية الفترة)"},
+         {cbos, cbos->currentText(), "start Second", "الثانية (بداية الفترة)"},
+         {txt2y, txt2y->text(), "end Year", "السنة (نهاية الفترة)"},
+         {cbo2m, cbo2m->currentText(), "end Month", "الشهر (نهاية الفترة)"},
+         {cbo2d, cbo2d->currentText(), "end Day", "اليوم (نهاية الفترة)"},
+         {cbo2h, cbo2h->currentText(), "end Hour", "الساعة (نهاية الفترة)"},
+         {cbo2mn, cbo2mn->currentText(), "end Minute", "الدقيقة (نهاية الفترة)"},
+         {cbo2s, cbo2s->currentText(), "end Second", "الثانية (نهاية الفترة)"},
+         {txti, txti->text(), "Increment", "مقدار الزيادة"}},
+        QStringLiteral("Ephemeris"), QStringLiteral("خطأ"));
 }
 
 void frmcoor::cmdclose_Click()

@@ -287,35 +287,16 @@ void frmtele::cmdnow_Click()
 
 bool frmtele::numbersFit()
 {
-    const struct {
-        QWidget* box;
-        QString text;
-        const char* english;
-        const char* arabic;
-    } boxes[] = {
-        {txtyear, txtyear->text(), "Year", "السنة"},
-        {cbomonth, cbomonth->currentText(), "Month", "الشهر"},
-        {cboday, cboday->currentText(), "Day", "اليوم"},
-        {cbohour, cbohour->currentText(), "Hour", "الساعة"},
-        {cbominutes, cbominutes->currentText(), "Minutes", "الدقيقة"},
-    };
-    for (const auto& b : boxes) {
-        // Read as textNumber reads it: a number beyond every double would be
-        // taken as 0.
-        double value = 0;
-        bool overflow = false;
-        settings::leadingNumber(b.text.toStdString(), value, nullptr, &overflow);
-        if (!overflow)
-            continue;
-        warn(this, english_,
-             QStringLiteral("The number in the %1 box is too large.").arg(QLatin1String(b.english)),
-             QStringLiteral("Telescope Control"),
-             QStringLiteral("الرقم في خانة %1 كبير جدا").arg(QString::fromUtf8(b.arabic)),
-             QStringLiteral("تحكم التلسكوب"));
-        b.box->setFocus();
-        return false;
-    }
-    return true;
+    // A box read as 0 for a number beyond every double would save and
+    // compute a date the user never typed.
+    return !dialogs::refuseOverflowingBox(
+        this, english_,
+        {{txtyear, txtyear->text(), "Year", "السنة"},
+         {cbomonth, cbomonth->currentText(), "Month", "الشهر"},
+         {cboday, cboday->currentText(), "Day", "اليوم"},
+         {cbohour, cbohour->currentText(), "Hour", "الساعة"},
+         {cbominutes, cbominutes->currentText(), "Minutes", "الدقيقة"}},
+        QStringLiteral("Telescope Control"), QStringLiteral("تحكم التلسكوب"));
 }
 
 void frmtele::cmdcalc_Click()

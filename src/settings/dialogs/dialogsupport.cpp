@@ -219,6 +219,22 @@ bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidg
     return true;
 }
 
+bool refuseOverflowingBox(QWidget* parent, bool english, std::initializer_list<NamedBox> boxes,
+                          const QString& englishTitle, const QString& arabicTitle)
+{
+    for (const NamedBox& b : boxes) {
+        if (refuseOverflow(
+                parent, english, b.text, b.box,
+                QStringLiteral("The number in the %1 box is too large.")
+                    .arg(QLatin1String(b.english)),
+                englishTitle,
+                QStringLiteral("الرقم في خانة %1 كبير جدا").arg(QString::fromUtf8(b.arabic)),
+                arabicTitle))
+            return true;
+    }
+    return false;
+}
+
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box)
 {
     if (!box->text().contains(QChar('"')))

@@ -4,6 +4,7 @@
 // and the messages they show.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,20 @@ bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidg
                     const QString& englishText, const QString& englishTitle,
                     const QString& arabicText, const QString& arabicTitle,
                     QWidget* elsewhere = nullptr);
+
+// A number box of a tool window, named as its overflow refusal names it.
+struct NamedBox {
+    QWidget* box;
+    QString text;
+    const char* english; // "start Year"
+    const char* arabic;  // UTF-8
+};
+
+// Refuses the first box whose number lies beyond every double with "The
+// number in the <name> box is too large." under the window's titles, and
+// puts the focus there. True when some box was refused.
+bool refuseOverflowingBox(QWidget* parent, bool english, std::initializer_list<NamedBox> boxes,
+                          const QString& englishTitle, const QString& arabicTitle);
 
 // Refuses a text that the settings line cannot carry (a double quote): says
 // so, puts the focus back into the box and returns false.
