@@ -46,6 +46,9 @@ public:
     void unload() override { frmwait::unload(); }
     void warn(const std::string& title, const std::string& text, bool english) override
     {
+        // A warning ends the run: the progress window does not stay behind it.
+        if (frmwait::isLoaded())
+            frmwait::form().hide();
         platform::msgBox(nullptr, QString::fromStdString(text), QString::fromStdString(title),
                          english, platform::MsgIcon::Warning);
     }

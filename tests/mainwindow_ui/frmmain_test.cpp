@@ -57,6 +57,7 @@ protected:
         setClock(2026, 12, 9, 17, 45);
         platform::setMessageResponder([this](const platform::MessageRequest& r) {
             messages.push_back(r.text);
+            progressShownWithMessage.push_back(frmwait::isLoaded() && frmwait::form().isVisible());
             return platform::MsgAnswer::Ok;
         });
         platform::setTextFileShower(
@@ -112,6 +113,7 @@ protected:
     QString text(QWidget* window, const char* name) { return control(window, name)->text(); }
 
     std::vector<QString> messages;
+    std::vector<bool> progressShownWithMessage; // frmwait on screen while a message shows
     std::vector<std::filesystem::path> shown; // files handed to the viewer
     int handOvers = 0;
 };
@@ -578,6 +580,7 @@ TEST_F(MainWindowTest, ARefusedReportRunShowsOneMessageOnly)
             shown.clear();
             c.run(w);
             ASSERT_EQ(messages.size(), 1u);
+            EXPECT_FALSE(progressShownWithMessage.back()) << "the progress window stays behind";
             if (c.farDates) {
                 std::string title, text;
                 reportpieces::uncountableDaysMessage(english, title, text);
