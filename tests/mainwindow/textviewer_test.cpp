@@ -96,6 +96,8 @@ TEST_F(TextViewerTest, AFileThatCannotBeReadIsReported)
     EXPECT_FALSE(messages[0].rightToLeft);
     EXPECT_TRUE(messages[1].text.contains("help.txt"));
     EXPECT_TRUE(messages[1].rightToLeft);
+    for (const platform::MessageRequest& m : messages)
+        EXPECT_EQ(m.title, "Miqatix"); // the program's name in either language
 }
 
 TEST_F(TextViewerTest, ALongReportShowsItsFirstPageAtOnceAndTheRestFromTheEventLoop)

@@ -46,7 +46,7 @@ QString u(const std::string& s)
 QString saveTitle(bool english)
 {
     return english ? QStringLiteral("Miqatix (Visibility Map)")
-                   : QStringLiteral("ميقاتكس (خارطة رؤية الهلال)");
+                   : QStringLiteral("Miqatix (خارطة رؤية الهلال)");
 }
 
 frmmap::SaveDialog& saveDialog()

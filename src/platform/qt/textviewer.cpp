@@ -80,8 +80,7 @@ void showInViewer(const TextFileView& view)
         msgBox(nullptr,
                english ? QStringLiteral("The file %1 cannot be opened.").arg(name)
                        : QStringLiteral("لا يمكن فتح الملف %1").arg(name),
-               english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس"), english,
-               MsgIcon::Warning);
+               QStringLiteral("Miqatix"), english, MsgIcon::Warning);
         return;
     }
     QPointer<TextViewer>& viewer = openViewers()[view.file];
