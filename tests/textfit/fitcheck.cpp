@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGlyphRun>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTextLayout>
+#include <QTreeView>
 #include <QWidget>
 
 namespace fitcheck {
@@ -212,10 +214,58 @@ void checkComboBox(QStringList& faults, QComboBox* combo)
     }
 }
 
+// A list of several columns (the files of Qt's file dialog): each header and
+// each cell after the first column shows whole in its column; a name in the
+// first column may be shortened, as file dialogs do.
+void checkColumns(QStringList& faults, QTreeView* view)
+{
+    const QHeaderView* header = view->header();
+    const QAbstractItemModel* model = view->model();
+    const QModelIndex root = view->rootIndex();
+    for (int column = 0; column < model->columnCount(root); ++column) {
+        if (header->isSectionHidden(column) || header->sectionSize(column) <= 0)
+            continue;
+        const QString title = model->headerData(column, Qt::Horizontal).toString();
+        // The header keeps a margin on each side, and the sorted column the
+        // room of its arrow.
+        double room = header->sectionSize(column) -
+                      2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        if (header->isSortIndicatorShown() && header->sortIndicatorSection() == column)
+            room -= header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header) +
+                    header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const LineInk ink = measureLine(title, header);
+        if (ink.advance > room + kSlack)
+            faults << describe(view) +
+                          QStringLiteral(": header is %1 px wide in %2 px")
+                              .arg(std::ceil(ink.advance))
+                              .arg(room) +
+                          quoted(title);
+        if (column == 0)
+            continue;
+        const double cellRoom = header->sectionSize(column) - 2 * 3;
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            const QString cell = model->index(row, column, root).data().toString();
+            const LineInk cellInk = measureLine(cell, view);
+            if (cellInk.advance > cellRoom + kSlack)
+                faults << describe(view) +
+                              QStringLiteral(": cell is %1 px wide in %2 px")
+                                  .arg(std::ceil(cellInk.advance))
+                                  .arg(cellRoom) +
+                              quoted(cell);
+        }
+    }
+}
+
 void checkList(QStringList& faults, QAbstractItemView* view)
 {
-    if (qobject_cast<QComboBox*>(view->parentWidget()) || !view->model())
+    if (qobject_cast<QComboBox*>(view->parentWidget()) || !view->model() ||
+        qobject_cast<QHeaderView*>(view))
         return;
+    if (auto* tree = qobject_cast<QTreeView*>(view);
+        tree && !tree->isHeaderHidden() && tree->model()->columnCount(tree->rootIndex()) > 1) {
+        checkColumns(faults, tree);
+        return;
+    }
     const QAbstractItemModel* model = view->model();
     // An entry is drawn a few pixels in from the list's edge.
     const double room = view->viewport()->width() - 2 * 3;

@@ -15,7 +15,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QWidget>
 
 #include "alerts/frmadan.h"
@@ -632,6 +634,60 @@ TEST(TextFitFonts, EveryDesignFaceHasAnInstalledStandIn)
         for (const char* face : f.faces)
             EXPECT_TRUE(QFontDatabase::hasFamily(QLatin1String(face)))
                 << f.design << " -> " << face << " (Debian package " << f.package << ")";
+}
+
+} // namespace
+
+namespace {
+
+// Qt's own dialogs that the programs open, as the user meets them: the map's
+// save dialog, at its opening size, in both languages.
+class TextFitQtDialogs : public ProgramWindows {};
+
+TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
+{
+    // A saved map and a scratch file beside the program's files: the list
+    // shows sizes, types and dates.
+    put("Ramadan 1444.gif", std::string(20000, 'x'));
+    put("notes.txt", "x");
+    for (bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "Arabic");
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setLanguage(english);
+        frmmain::load();
+        jul(2023, 3, 21, 17.42, conjjde);
+        newold = "New";
+        auto* map = new frmmap;
+        map->show();
+        QStringList faults, buttons;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            // The list fills from a thread of its own.
+            for (int turns = 0; turns < 200; ++turns) {
+                QTest::qWait(10);
+                auto* list = dialog->findChild<QTreeView*>("treeView");
+                if (list && list->model() && list->model()->rowCount(list->rootIndex()) >= 3)
+                    break;
+            }
+            if (!english)
+                for (QFileDialog::DialogLabel label : {QFileDialog::Accept, QFileDialog::Reject})
+                    buttons << fitcheck::shownText(dialog->labelText(label));
+            faults = fitcheck::textFaults(dialog);
+            dialog->reject();
+        });
+        map->cmdsave_Click();
+        EXPECT_TRUE(seen);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+        // Whole words, as the message boxes say them.
+        if (!english)
+            EXPECT_EQ(buttons,
+                      QStringList({QString::fromUtf8("احفظ"), QString::fromUtf8("إلغاء")}));
+        delete map;
+    }
 }
 
 } // namespace
