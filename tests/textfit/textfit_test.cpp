@@ -691,3 +691,46 @@ TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
 }
 
 } // namespace
+
+namespace {
+
+// The gap check itself, on a small row: an Arabic caption in a label kept
+// left to right is drawn at the label's right edge, against the box that
+// abuts it there, whether the box is enabled or not.
+TEST(TextFitGaps, AnArabicCaptionAgainstAnAbuttingBoxIsFound)
+{
+    platform::installFonts();
+    struct Case {
+        const char* what;
+        bool rightToLeftLabel;
+        bool boxEnabled;
+        int rightMargin; // the label's room kept on the box's side
+        bool fault;
+    };
+    const Case cases[] = {
+        {"left-to-right label, disabled box", false, false, 0, true},
+        {"left-to-right label, enabled box", false, true, 0, true},
+        {"right-to-left label, disabled box", true, false, 0, true},
+        {"seven pixels kept", false, false, 7, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget row;
+        row.resize(200, 30);
+        auto* caption = new QLabel(QString::fromUtf8("زاوية الفجر"), &row);
+        caption->setObjectName("caption");
+        caption->setGeometry(8, 5, 72, 17);
+        caption->setContentsMargins(0, 0, c.rightMargin, 0);
+        if (c.rightToLeftLabel)
+            caption->setLayoutDirection(Qt::RightToLeft);
+        auto* box = new QLineEdit(QStringLiteral("18"), &row);
+        box->setGeometry(80, 3, 40, 19);
+        box->setEnabled(c.boxEnabled);
+        row.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(!fitcheck::gapFaults(&row).isEmpty(), c.fault)
+            << fitcheck::gapFaults(&row).join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+} // namespace
