@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 #include "platform/fault.h"
@@ -96,6 +99,8 @@ TEST_F(TextViewerTest, AFileThatCannotBeReadIsReported)
     EXPECT_FALSE(messages[0].rightToLeft);
     EXPECT_TRUE(messages[1].text.contains("help.txt"));
     EXPECT_TRUE(messages[1].rightToLeft);
+    for (const platform::MessageRequest& m : messages)
+        EXPECT_EQ(m.title, "Miqatix"); // the program's name in either language
 }
 
 TEST_F(TextViewerTest, ALongReportShowsItsFirstPageAtOnceAndTheRestFromTheEventLoop)
@@ -143,4 +148,56 @@ TEST_F(TextViewerTest, ALongReportShowsItsFirstPageAtOnceAndTheRestFromTheEventL
     platform::showTextFile("results.out");
     EXPECT_FALSE(viewer->isLoading());
     EXPECT_EQ(viewer->toPlainText(), "second run\n");
+}
+
+// Ctrl+Home and Ctrl+End go to the start and the end of the text, the cursor
+// and the view both; Home and End scroll the view alone, as they did. While a
+// long report loads, Ctrl+End reaches its real end once the rest is in.
+TEST_F(TextViewerTest, CtrlHomeAndCtrlEndGoToTheStartAndTheEnd)
+{
+    // Long enough to load in steps, and a line wider than the window.
+    std::string bytes = std::string(400, 'x') + "\r\n";
+    for (int i = 0; bytes.size() < 4 * platform::TextViewer::kStepBytes; ++i)
+        bytes += "Fajr\t04:12  line " + std::to_string(i) + "\r\n";
+    bytes += "last line";
+    put("results.out", bytes);
+    platform::showTextFile("results.out");
+    platform::TextViewer* viewer = platform::textViewerOf("results.out");
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(viewer->isLoading());
+    QScrollBar* down = viewer->verticalScrollBar();
+    QScrollBar* across = viewer->horizontalScrollBar();
+
+    QTest::keyClick(viewer, Qt::Key_End, Qt::ControlModifier);
+    for (int turns = 0; viewer->isLoading() && turns < 10000; ++turns)
+        QCoreApplication::processEvents();
+    ASSERT_FALSE(viewer->isLoading());
+    const int end = viewer->document()->characterCount() - 1;
+    EXPECT_EQ(viewer->textCursor().position(), end);
+    EXPECT_GT(down->maximum(), 0);
+    EXPECT_EQ(down->value(), down->maximum());
+    EXPECT_TRUE(viewer->textCursor().block().text() == "last line");
+
+    across->setValue(across->maximum());
+    QTest::keyClick(viewer, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(viewer->textCursor().position(), 0);
+    EXPECT_EQ(down->value(), 0);
+    EXPECT_EQ(across->value(), 0);
+
+    // Home and End move the view, not the cursor.
+    QTest::keyClick(viewer, Qt::Key_End);
+    EXPECT_EQ(down->value(), down->maximum());
+    EXPECT_EQ(viewer->textCursor().position(), 0);
+    QTest::keyClick(viewer, Qt::Key_Home);
+    EXPECT_EQ(down->value(), 0);
+
+    // Ctrl+End while loading, then scrolling away: the view stays where the
+    // user scrolled when the rest comes in.
+    platform::showTextFile("results.out");
+    ASSERT_TRUE(viewer->isLoading());
+    QTest::keyClick(viewer, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(viewer, Qt::Key_Home);
+    for (int turns = 0; viewer->isLoading() && turns < 10000; ++turns)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(down->value(), 0);
 }

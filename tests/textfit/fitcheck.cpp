@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGlyphRun>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTextLayout>
+#include <QTreeView>
 #include <QWidget>
 
 namespace fitcheck {
@@ -28,8 +30,13 @@ namespace {
 // Half a pixel of slack for the rounding of fractional glyph positions.
 constexpr double kSlack = 0.5;
 
-// The least room, in pixels, between a caption's text and a control beside it.
-constexpr double kMinimumGap = 2;
+// The least room, in pixels, between a caption's text and a control beside it;
+// and the room it keeps from a control that its label's edge abuts, on the side
+// the text is aligned to, where the label has the room spare (about a hundred
+// twips, the air the designs leave between a box and a caption; a pixel less
+// for the rounding of twips).
+constexpr double kMinimumGap = 3;
+constexpr double kCaptionGap = 6;
 
 QString describe(const QWidget* w)
 {
@@ -40,6 +47,21 @@ QString describe(const QWidget* w)
 QString quoted(const QString& text)
 {
     return QStringLiteral(" \"") + text + QStringLiteral("\"");
+}
+
+// Where a label draws its text: a plain-text label aligns it by the text's
+// own direction, not by the label's layout direction, so that an Arabic
+// caption in a left-to-right label stands at its right edge.
+Qt::Alignment shownAlignment(const QLabel* label)
+{
+    const bool plain = label->textFormat() == Qt::PlainText ||
+                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    const Qt::LayoutDirection direction =
+        plain && !(label->textInteractionFlags() &
+                   (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+            ? (label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight)
+            : label->layoutDirection();
+    return QStyle::visualAlignment(direction, label->alignment());
 }
 
 bool shows(const QWidget* w, const QWidget* window)
@@ -100,8 +122,7 @@ void checkLabel(QStringList& faults, const QLabel* label)
         text = shownText(text);
     const int m = label->margin();
     QRectF area = QRectF(label->contentsRect()).adjusted(m, m, -m, -m);
-    const Qt::Alignment align =
-        QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    const Qt::Alignment align = shownAlignment(label);
     if (label->wordWrap()) {
         // The words as the label wraps them at its width.
         QTextLayout layout(text, label->font());
@@ -193,10 +214,58 @@ void checkComboBox(QStringList& faults, QComboBox* combo)
     }
 }
 
+// A list of several columns (the files of Qt's file dialog): each header and
+// each cell after the first column shows whole in its column; a name in the
+// first column may be shortened, as file dialogs do.
+void checkColumns(QStringList& faults, QTreeView* view)
+{
+    const QHeaderView* header = view->header();
+    const QAbstractItemModel* model = view->model();
+    const QModelIndex root = view->rootIndex();
+    for (int column = 0; column < model->columnCount(root); ++column) {
+        if (header->isSectionHidden(column) || header->sectionSize(column) <= 0)
+            continue;
+        const QString title = model->headerData(column, Qt::Horizontal).toString();
+        // The header keeps a margin on each side, and the sorted column the
+        // room of its arrow.
+        double room = header->sectionSize(column) -
+                      2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        if (header->isSortIndicatorShown() && header->sortIndicatorSection() == column)
+            room -= header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header) +
+                    header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const LineInk ink = measureLine(title, header);
+        if (ink.advance > room + kSlack)
+            faults << describe(view) +
+                          QStringLiteral(": header is %1 px wide in %2 px")
+                              .arg(std::ceil(ink.advance))
+                              .arg(room) +
+                          quoted(title);
+        if (column == 0)
+            continue;
+        const double cellRoom = header->sectionSize(column) - 2 * 3;
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            const QString cell = model->index(row, column, root).data().toString();
+            const LineInk cellInk = measureLine(cell, view);
+            if (cellInk.advance > cellRoom + kSlack)
+                faults << describe(view) +
+                              QStringLiteral(": cell is %1 px wide in %2 px")
+                                  .arg(std::ceil(cellInk.advance))
+                                  .arg(cellRoom) +
+                              quoted(cell);
+        }
+    }
+}
+
 void checkList(QStringList& faults, QAbstractItemView* view)
 {
-    if (qobject_cast<QComboBox*>(view->parentWidget()) || !view->model())
+    if (qobject_cast<QComboBox*>(view->parentWidget()) || !view->model() ||
+        qobject_cast<QHeaderView*>(view))
         return;
+    if (auto* tree = qobject_cast<QTreeView*>(view);
+        tree && !tree->isHeaderHidden() && tree->model()->columnCount(tree->rootIndex()) > 1) {
+        checkColumns(faults, tree);
+        return;
+    }
     const QAbstractItemModel* model = view->model();
     // An entry is drawn a few pixels in from the list's edge.
     const double room = view->viewport()->width() - 2 * 3;
@@ -280,8 +349,18 @@ bool isField(const QWidget* w)
            w->metaObject() != &QFrame::staticMetaObject && !w->property("picture").toBool();
 }
 
-// The horizontal span that a one-line label's text takes, in its parent.
-bool textSpan(const QLabel* label, double& left, double& right)
+// The horizontal span that a one-line label's text takes, in its parent, and
+// the room that its label leaves beside it: `spare` pixels on the side away
+// from the edge it is aligned to, which `aligned` names (left or right; none
+// for a centred text).
+struct TextSpan {
+    double left = 0;
+    double right = 0;
+    double spare = 0;
+    Qt::Alignment aligned;
+};
+
+bool textSpan(const QLabel* label, TextSpan& span)
 {
     if (label->text().isEmpty() || !label->pixmap().isNull() || label->wordWrap() ||
         (Qt::mightBeRichText(label->text()) && label->textFormat() != Qt::PlainText))
@@ -292,16 +371,19 @@ bool textSpan(const QLabel* label, double& left, double& right)
         advance = std::max(advance, measureLine(line, label).advance);
     const int m = label->margin();
     const QRectF area = QRectF(label->contentsRect()).adjusted(m, m, -m, -m);
-    const Qt::Alignment align =
-        QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-    if (align & Qt::AlignRight)
+    const Qt::Alignment align = shownAlignment(label);
+    double left = area.left();
+    span.aligned = Qt::AlignLeft;
+    if (align & Qt::AlignRight) {
         left = area.right() - advance;
-    else if (align & Qt::AlignHCenter)
+        span.aligned = Qt::AlignRight;
+    } else if (align & Qt::AlignHCenter) {
         left = area.center().x() - advance / 2;
-    else
-        left = area.left();
-    left += label->x();
-    right = left + advance;
+        span.aligned = {};
+    }
+    span.spare = std::max(area.width() - advance, 0.0);
+    span.left = left + label->x();
+    span.right = span.left + advance;
     return true;
 }
 
@@ -310,19 +392,34 @@ void checkGaps(QStringList& faults, QWidget* parent, const QWidget* window)
     const QList<QWidget*> kids = placedChildren(parent, window);
     for (QWidget* w : kids) {
         auto* label = qobject_cast<QLabel*>(w);
-        double left = 0, right = 0;
-        if (label && textSpan(label, left, right)) {
+        TextSpan span;
+        if (label && textSpan(label, span)) {
             for (QWidget* other : kids) {
                 const QRect g = other->geometry();
                 if (other == w || !isField(other) || g.bottom() < w->y() ||
                     g.top() > w->geometry().bottom())
                     continue;
-                const double gap = g.left() >= right       ? g.left() - right
-                                   : g.right() + 1 <= left ? left - (g.right() + 1)
-                                                           : -1;
-                if (gap >= 0 && gap < kMinimumGap)
-                    faults << describe(w) + QStringLiteral(": text touches ") + describe(other) +
-                                  quoted(label->text());
+                const bool onRight = g.left() >= span.right;
+                const double gap = onRight                      ? g.left() - span.right
+                                   : g.right() + 1 <= span.left ? span.left - (g.right() + 1)
+                                                                : -1;
+                if (gap < 0)
+                    continue;
+                // The text stands against its label's edge, and that edge
+                // against the control: the label's spare room keeps the air.
+                const QRect l = w->geometry();
+                const int edgeGap =
+                    onRight ? g.left() - (l.right() + 1) : l.left() - (g.right() + 1);
+                const bool alignedToIt =
+                    span.aligned == (onRight ? Qt::AlignRight : Qt::AlignLeft) &&
+                    edgeGap < kMinimumGap && gap - edgeGap < kMinimumGap;
+                const double wanted =
+                    alignedToIt ? std::max(kMinimumGap, std::min(kCaptionGap, gap + span.spare))
+                                : kMinimumGap;
+                if (gap + kSlack < wanted)
+                    faults << describe(w) +
+                                  QStringLiteral(": text %1 px from ").arg(gap, 0, 'f', 1) +
+                                  describe(other) + quoted(label->text());
             }
         }
         if (!qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w))

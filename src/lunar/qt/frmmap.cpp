@@ -9,14 +9,18 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTreeView>
 #include <QWindow>
 
 #include "engine/moddateconv.h"
@@ -46,7 +50,43 @@ QString u(const std::string& s)
 QString saveTitle(bool english)
 {
     return english ? QStringLiteral("Miqatix (Visibility Map)")
-                   : QStringLiteral("ميقاتكس (خارطة رؤية الهلال)");
+                   : QStringLiteral("Miqatix (خارطة رؤية الهلال)");
+}
+
+// Qt's file dialog opens with columns too narrow for the sizes, types and
+// dates of its list (and for Arabic headers): once a folder has been read,
+// those columns take the room of their texts and the dialog grows so that the
+// names keep room beside them.
+void fitFileColumns(QFileDialog& dialog)
+{
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = list ? qobject_cast<QFileSystemModel*>(list->model()) : nullptr;
+    if (!files)
+        return; // the desktop's own dialog
+    const auto fit = [&dialog, list] {
+        constexpr int kNameRoom = 200; // pixels the names keep at least
+        QHeaderView* header = list->header();
+        int others = 0;
+        for (int column = 1; column < header->count(); ++column) {
+            if (header->isSectionHidden(column))
+                continue;
+            list->resizeColumnToContents(column);
+            // The title, its margins and the room of a sort arrow.
+            const QStyle* style = header->style();
+            const int margin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            const int title = header->fontMetrics().horizontalAdvance(
+                                  list->model()->headerData(column, Qt::Horizontal).toString()) +
+                              3 * margin +
+                              style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+            header->resizeSection(column, std::max(header->sectionSize(column), title));
+            others += header->sectionSize(column);
+        }
+        const int missing = kNameRoom + others - list->viewport()->width();
+        if (missing > 0)
+            dialog.resize(dialog.width() + missing, dialog.height());
+        header->resizeSection(0, std::max(list->viewport()->width() - others, kNameRoom));
+    };
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, &dialog, fit);
 }
 
 frmmap::SaveDialog& saveDialog()
@@ -64,6 +104,13 @@ frmmap::SaveDialog& saveDialog()
         // about the file it is going to replace itself.
         dlg.setOption(QFileDialog::DontConfirmOverwrite);
         dlg.selectFile(name);
+        if (!english) {
+            // Qt's own Arabic words are an imperative cut short ("ألغِ") and
+            // an access key inside a word, which breaks its letters apart.
+            dlg.setLabelText(QFileDialog::Accept, QStringLiteral("&احفظ"));
+            dlg.setLabelText(QFileDialog::Reject, QStringLiteral("إلغاء"));
+        }
+        fitFileColumns(dlg);
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
                    ? dlg.selectedFiles().first()
                    : QString();

@@ -87,9 +87,9 @@ void installEnterOnButtons()
         filter->enterOnButtons = true;
 }
 
-QString faultTitle(bool english)
+QString faultTitle(bool /*english*/)
 {
-    return english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس");
+    return QStringLiteral("Miqatix"); // the program's name, in either language
 }
 
 void installQtPlatform()

@@ -82,13 +82,27 @@ bool holdsOthers(const QWidget* w)
     return w->property("picture").toBool();
 }
 
+// Where a label draws its text: a plain-text label aligns it by the text's own
+// direction, not by its layout direction, so that an Arabic caption in a label
+// kept left to right stands at the label's right edge.
+Qt::Alignment shownAlignment(const QLabel* label)
+{
+    const bool plain = label->textFormat() == Qt::PlainText ||
+                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    const Qt::LayoutDirection direction =
+        plain && !(label->textInteractionFlags() &
+                   (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+            ? (label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight)
+            : label->layoutDirection();
+    return QStyle::visualAlignment(direction, label->alignment());
+}
+
 enum class Growth { Right, Left, Both };
 
 Growth growthOf(const QWidget* w, bool english)
 {
     if (auto* label = qobject_cast<const QLabel*>(w)) {
-        const Qt::Alignment align =
-            QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        const Qt::Alignment align = shownAlignment(label);
         if (align & Qt::AlignHCenter)
             return Growth::Both;
         if (english)
@@ -427,13 +441,12 @@ void keepCaptionsOffFields(QWidget* container)
         auto* label = qobject_cast<QLabel*>(w);
         if (!label || widthForText(label) == 0 || holdsOthers(label))
             continue;
-        const Qt::Alignment align =
-            QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        const Qt::Alignment align = shownAlignment(label);
         if (align & Qt::AlignHCenter)
             continue;
         const bool right = (align & Qt::AlignRight) != 0;
         const QRect g = label->geometry();
-        int nearest = kCaptionGap;
+        int nearest = kCaptionGap, farthest = kCaptionGap;
         for (QWidget* other : kids) {
             const QRect o = other->geometry();
             if (other == w || !isField(other) || o.bottom() < g.top() || o.top() > g.bottom())
@@ -441,14 +454,22 @@ void keepCaptionsOffFields(QWidget* container)
             const int distance = right ? o.left() - (g.right() + 1) : g.left() - (o.right() + 1);
             if (distance >= 0 && distance < nearest)
                 nearest = distance;
+            const int across = right ? g.left() - (o.right() + 1) : o.left() - (g.right() + 1);
+            if (across >= 0 && across < farthest)
+                farthest = across;
         }
         const int spare = std::max(label->width() - widthForText(label), 0);
         const int room =
             std::max(std::min(kCaptionGap - nearest, spare), kLeastCaptionGap - nearest);
-        if (room <= 0)
-            continue;
         QMargins m = label->contentsMargins();
-        (right ? m.setRight(m.right() + room) : m.setLeft(m.left() + room));
+        if (room > 0)
+            (right ? m.setRight(m.right() + room) : m.setLeft(m.left() + room));
+        // The text's other end, where the label's edge abuts a field: the
+        // least gap there too, the label widened for it where it lacks the room.
+        const int endGap = farthest + std::max(spare - std::max(room, 0), 0) + kSpare;
+        if (endGap < kLeastCaptionGap)
+            (right ? m.setLeft(m.left() + kLeastCaptionGap - endGap)
+                   : m.setRight(m.right() + kLeastCaptionGap - endGap));
         label->setContentsMargins(m);
     }
 }

@@ -10,7 +10,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 #include <QWindow>
@@ -80,8 +82,7 @@ void showInViewer(const TextFileView& view)
         msgBox(nullptr,
                english ? QStringLiteral("The file %1 cannot be opened.").arg(name)
                        : QStringLiteral("لا يمكن فتح الملف %1").arg(name),
-               english ? QStringLiteral("Miqatix") : QStringLiteral("ميقاتكس"), english,
-               MsgIcon::Warning);
+               QStringLiteral("Miqatix"), english, MsgIcon::Warning);
         return;
     }
     QPointer<TextViewer>& viewer = openViewers()[view.file];
@@ -159,6 +160,9 @@ TextViewer::TextViewer(const TextFileView& view)
     loader_ = new QTimer(this);
     loader_->setInterval(0);
     connect(loader_, &QTimer::timeout, this, &TextViewer::loadSome);
+    // Scrolling by the user (keys, wheel, the bar) leaves the end.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { followEnd_ = false; });
     showView(view);
 }
 
@@ -167,6 +171,7 @@ void TextViewer::showView(const TextFileView& view)
     file_ = view.file;
     setWindowTitle(view.caption);
     loader_->stop();
+    followEnd_ = false;
     // Read afresh from the start: a report shown again has been run again.
     in_ = std::ifstream(view.file, std::ios::binary);
     carry_.clear();
@@ -219,6 +224,8 @@ void TextViewer::loadSome()
         end.insertText(nextStep());
     if (!isLoading())
         loader_->stop();
+    if (followEnd_)
+        goToEnd();
 }
 
 void TextViewer::finishLoading()
@@ -228,6 +235,53 @@ void TextViewer::finishLoading()
     while (isLoading())
         end.insertText(nextStep());
     loader_->stop();
+    if (followEnd_)
+        goToEnd();
+}
+
+void TextViewer::keyPressEvent(QKeyEvent* event)
+{
+    const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (control && event->key() == Qt::Key_Home) {
+        followEnd_ = false;
+        goToStart();
+        event->accept();
+        return;
+    }
+    if (control && event->key() == Qt::Key_End) {
+        // The end of what has come in so far at once, and the real end when
+        // the rest has: the window stays responsive meanwhile.
+        followEnd_ = isLoading();
+        goToEnd();
+        event->accept();
+        return;
+    }
+    followEnd_ = false;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextViewer::mousePressEvent(QMouseEvent* event)
+{
+    followEnd_ = false;
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void TextViewer::goToStart()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
+void TextViewer::goToEnd()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    ensureCursorVisible();
 }
 
 TextViewer* textViewerOf(const std::filesystem::path& path)

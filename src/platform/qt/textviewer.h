@@ -62,7 +62,16 @@ public:
     // Adds what is left at once (tests, benchmarks).
     void finishLoading();
 
+protected:
+    // Ctrl+Home and Ctrl+End go to the start and the end of the text, as in
+    // a text editor; Home and End keep the view's own scrolling.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
+    // The text cursor at the start or the end, and the view on it.
+    void goToStart();
+    void goToEnd();
     // The next step of the file, decoded, up to a line end.
     QString nextStep();
     void loadSome();
@@ -71,6 +80,9 @@ private:
     std::ifstream in_;  // open while part of the file is still to be added
     std::string carry_; // the bytes read after the last line end of the step before
     QTimer* loader_ = nullptr;
+    // Ctrl+End while the file loads: the view follows the end as steps come
+    // in, until the user moves elsewhere.
+    bool followEnd_ = false;
 };
 
 // The open viewer of a file, or nullptr.
