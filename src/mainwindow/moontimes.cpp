@@ -28,6 +28,13 @@ namespace {
 
 constexpr double kTransitConverged = 0.0002777777; // hours (one second)
 constexpr double kMeridianWindow = 7;              // degrees of azimuth either side
+// Within this zenith distance the azimuth tells nothing of the meridian: at a
+// culmination a few thousandths of a degree from the zenith the second left by
+// the iteration already turns it by tens of degrees, and at the zenith it
+// turns through 180 degrees within seconds. An instant brought in from the
+// next or the previous day lies 9 degrees of hour angle or more off the
+// meridian, so it never comes this close to the zenith.
+constexpr double kNearZenith = 1; // degrees
 
 double intoDay(double T)
 {
@@ -113,9 +120,22 @@ void moonTransit(double JD0, double lambda, const std::string& min, MoonDay& day
     const double A = day.azimuth;
     if (geocentricAltitude <= moonh0)
         day.transitText = "----";
-    if (std::fabs(A - 180) > kMeridianWindow && std::fabs(A) > kMeridianWindow &&
-        std::fabs(A - 360) > kMeridianWindow)
-        day.transitText = "----";
+    if (day.altitude < 90 - kNearZenith) {
+        if (std::fabs(A - 180) > kMeridianWindow && std::fabs(A) > kMeridianWindow &&
+            std::fabs(A - 360) > kMeridianWindow)
+            day.transitText = "----";
+    } else {
+        // Near the zenith the hour angle, which does not degenerate there,
+        // says whether the instant lies on the meridian.
+        siderial(J, theta);
+        double H = std::fmod(theta + lambda - alphaT, 360.0);
+        while (H > 180)
+            H -= 360;
+        while (H <= -180)
+            H += 360;
+        if (std::fabs(H) > kMeridianWindow)
+            day.transitText = "----";
+    }
     if (day.riseText == day.setText && day.riseText != "Up")
         day.transitText = day.riseText;
 }

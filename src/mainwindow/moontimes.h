@@ -35,7 +35,9 @@ void moonRiseSet(double JD0, const std::string& min, MoonDay& day);
 // The Moon's transit of that day, after moonRiseSet: a first estimate from
 // the low-precision Moon, the iteration with the ELP 2000-85 Moon, then the
 // checks that the Moon stands above `moonh0` and within 7 degrees of the
-// meridian at the instant found. lambda: longitude, degrees, east positive.
+// meridian at the instant found (of azimuth; of hour angle within a degree of
+// the zenith, where the azimuth means nothing). lambda: longitude, degrees,
+// east positive.
 void moonTransit(double JD0, double lambda, const std::string& min, MoonDay& day);
 
 // The hour angle of the Moon at a UT Julian Day, degrees (any range).

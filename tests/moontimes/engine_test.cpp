@@ -3,12 +3,17 @@
 // the transit iteration.
 #include <cmath>
 #include <filesystem>
+#include <iostream>
 
 #include <gtest/gtest.h>
 
+#include "engine/modaltazm.h"
+#include "engine/modcorml.h"
+#include "engine/modcormm.h"
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
+#include "engine/modsiderial.h"
 #include "mainwindow/moontimes.h"
 #include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
@@ -233,6 +238,101 @@ TEST_F(MoonEngineTest, HourAnglesAreTakenIntoTheHalfOpenCircle)
             2461465.5, 12, [&](double) { return passes++ ? 0.0 : H; }, nullptr);
         EXPECT_NEAR(T, 12 + shift, 1e-9) << H;
     }
+}
+
+// The Moon's upper meridian passage within the local day from JD0, found
+// apart from the engine's iteration: a sign change of the hour angle from east
+// to west, bracketed with the low-precision Moon every two hours and bisected
+// with the ELP 2000-85 one. Hours after JD0, or a negative value for a day
+// without one; altitude: out, geocentric, degrees.
+double upperPassage(double JD0, double lambda, double& altitude)
+{
+    double a, d, aT, dT, l, b, lT, bT, p, s, sT, r, theta, A;
+    auto hourAngle = [&](double hours, bool precise) {
+        const double J = JD0 + hours / 24;
+        if (precise)
+            cormm(pi, J, a, d, aT, dT, l, b, lT, bT, p, s, sT, r);
+        else
+            corml(pi, J, a, d, aT, dT, l, b, lT, bT, p, s, sT);
+        siderial(J, theta);
+        double H = std::fmod(theta + lambda - a, 360.0);
+        H += H > 180 ? -360 : H <= -180 ? 360 : 0;
+        return H;
+    };
+    constexpr double kStep = 2;
+    double previous = hourAngle(0, false);
+    for (double t = 0; t < 24; t += kStep) {
+        const double next = hourAngle(t + kStep, false);
+        const bool crosses = previous <= 0.5 && next > -0.5 && next - previous < 90;
+        previous = next;
+        if (!crosses)
+            continue;
+        double lo = std::max(t - 0.1, 0.0), hi = std::min(t + kStep + 0.1, 24.0);
+        if (!(hourAngle(lo, true) <= 0 && hourAngle(hi, true) > 0))
+            continue;
+        while (hi - lo > 0.1 / 3600)
+            (hourAngle((lo + hi) / 2, true) > 0 ? hi : lo) = (lo + hi) / 2;
+        hourAngle(lo, true);
+        altazm(JD0 + lo / 24, a, d, altitude, A);
+        return lo;
+    }
+    return -1;
+}
+
+// Between the tropics the Moon culminates at or near the zenith twice a month
+// wherever its declination passes the latitude. There its azimuth is no guide
+// to the meridian, yet every day with an upper passage above the rise/set
+// altitude shows it, and a day without one keeps "----".
+TEST_F(MoonEngineTest, LowLatitudesShowEveryTransitUpToTheZenith)
+{
+    pref.min = "0";
+    int nearZenith = 0, offMeridianAzimuth = 0, withoutPassage = 0, days = 0;
+    // A passage this close to midnight may fall either side of it by the
+    // second the iteration leaves.
+    constexpr double kEdge = 5.0 / 3600;
+    for (double latitude = -28.5; latitude <= 28.5; latitude += 3) {
+        loc = prayertest::location({"Sweep", latitude, 39.8, 0, 3});
+        save();
+        for (double JD = jd(2024, 7, 1); JD < jd(2025, 7, 1); ++JD) {
+            const double JD0 = JD - loc.zon / 24;
+            moontimes::MoonDay day;
+            moontimes::moonRiseSet(JD0, "0", day);
+            moontimes::moonTransit(JD0, loc.longitude(), "0", day);
+            ++days;
+            double altitude = 0;
+            const double passage = upperPassage(JD0, loc.longitude(), altitude);
+            const bool shown = day.transitText.size() == 8 && day.transitText[2] == ':';
+            SCOPED_TRACE(std::to_string(latitude) + " JD " + std::to_string(JD) + " " +
+                         day.transitText + " alt " + std::to_string(altitude));
+            if (passage < kEdge || passage > 24 - kEdge) {
+                withoutPassage += passage < 0;
+                if (passage < 0) {
+                    EXPECT_FALSE(shown);
+                }
+                continue;
+            }
+            if (altitude <= moonh0) {
+                EXPECT_FALSE(shown);
+                continue;
+            }
+            ASSERT_TRUE(shown);
+            EXPECT_NEAR(day.transit, passage, 2.0 / 3600);
+            if (day.altitude > 89.9) {
+                ++nearZenith;
+                const double A = day.azimuth;
+                offMeridianAzimuth +=
+                    std::fabs(A - 180) > 7 && std::fabs(A) > 7 && std::fabs(A - 360) > 7;
+            }
+        }
+    }
+    // The sweep meets many culminations within a tenth of a degree of the
+    // zenith, some of them with an azimuth far from the meridian, and the
+    // monthly days without a transit.
+    std::cout << days << " days, " << nearZenith << " within 0.1 degrees of the zenith, "
+              << offMeridianAzimuth << " with the azimuth off the meridian\n";
+    EXPECT_GE(nearZenith, 20);
+    EXPECT_GE(offMeridianAzimuth, 1);
+    EXPECT_GE(withoutPassage, days / 40);
 }
 
 // A run keeps the summer window it read at its start, whatever is saved

@@ -1,7 +1,7 @@
 // Accuracy against an independent reference: a year of PyEphem moonrises,
-// moonsets and transits at three places (tests/reference/make_moon_reference.py
+// moonsets and transits at four places (tests/reference/make_moon_reference.py
 // wrote the table), one of them far enough north for the Moon to graze the
-// horizon.
+// horizon, one with a transit at the zenith.
 #include <cmath>
 #include <iostream>
 #include <map>
@@ -55,6 +55,9 @@ settings::CurrentLocation referencePlace(const std::string& name)
     } else if (name == "London") {
         l.longid = 0, l.longim = 7, l.longis = 0, l.east = false;
         l.latid = 51, l.latim = 30, l.latis = 0, l.ele = 11, l.zon = 0;
+    } else if (name == "Jeddah") {
+        l.longid = 39, l.longim = 48, l.longis = 0, l.east = true;
+        l.latid = 21, l.latim = 24, l.latis = 0, l.ele = 0, l.zon = 3;
     } else {
         l.longid = 21, l.longim = 56, l.longis = 0, l.east = false;
         l.latid = 64, l.latim = 8, l.latis = 0, l.ele = 0, l.zon = 0;
@@ -96,10 +99,10 @@ bool nearMidnight(const std::optional<double>& t)
 
 class MoonReferenceTest : public PrayerTest {};
 
-TEST_F(MoonReferenceTest, AYearAtThreePlacesAgreesWithPyEphem)
+TEST_F(MoonReferenceTest, AYearAtFourPlacesAgreesWithPyEphem)
 {
     const std::vector<ReferenceDay> days = readReference();
-    ASSERT_EQ(days.size(), 3u * 365);
+    ASSERT_EQ(days.size(), 4u * 365);
     pref.min = "0";
     pref.eleset = "1";
 
@@ -216,6 +219,42 @@ TEST_F(MoonReferenceTest, ALowTransitAndAGrazingDayAtReykjavik)
             EXPECT_NEAR(clockHours(day.transitText), *d.transit, kTransitTolerance);
         }
     }
+}
+
+// The report row of Jeddah on 12/09/2025, whose Moon culminates 0.0004
+// degrees from the zenith (PyEphem: 89.9996 degrees at 03:50:12.5): its
+// azimuth there swings through 180 degrees within seconds, and the transit
+// must still show beside the rise and set of the table.
+TEST_F(MoonReferenceTest, ATransitAtTheZenithShowsAtJeddah)
+{
+    loc = referencePlace("Jeddah");
+    pref.min = "0";
+    pref.eleset = "1";
+    date = prayertest::dates(2025, 9, 12, 2025, 9, 12);
+    save();
+    ReferenceDay d;
+    for (const ReferenceDay& r : readReference())
+        if (r.place == "Jeddah" && r.month == 9 && r.day == 12)
+            d = r;
+    ASSERT_TRUE(d.moonrise && d.moonset && d.transit);
+
+    const double JD0 = jd(2025, 9, 12) - loc.zon / 24;
+    moontimes::MoonDay day;
+    moontimes::moonRiseSet(JD0, "0", day);
+    moontimes::moonTransit(JD0, loc.longitude(), "0", day);
+    EXPECT_GT(day.altitude, 89.99);
+    ASSERT_EQ(day.transitText.size(), 8u) << day.transitText;
+    EXPECT_NEAR(clockHours(day.transitText), *d.transit, kTransitTolerance + 0.5 / 3600);
+    EXPECT_NEAR(day.rise.hours, *d.moonrise, kRiseSetTolerance);
+    EXPECT_NEAR(day.set.hours, *d.moonset, kRiseSetTolerance);
+
+    // The same day as the report prints it.
+    moontimes::MoonTimesEngine engine;
+    engine.cmdmoon_Click();
+    const std::string report = testsupport::readFile(file("mresults.out"));
+    const std::string row = "12/09/2025" + std::string(6, ' ') + "21:51:33" + std::string(12, ' ') +
+                            day.transitText + std::string(10, ' ') + "10:43:05";
+    EXPECT_NE(report.find(row), std::string::npos) << report;
 }
 
 } // namespace

@@ -31,11 +31,14 @@ from horizon import horizon_depression
 
 # name, year, latitude, longitude (east positive), zone (h), elevation (m).
 # Reykjavik's year has days on which the Moon grazes the horizon: a rise and
-# a set minutes apart, and transits only a little above the horizon.
+# a set minutes apart, and transits only a little above the horizon. Jeddah's
+# has a transit 0.0004 degrees from the zenith (12 September), where the
+# Moon's azimuth turns through 180 degrees within seconds.
 PLACES = [
     ("Mecca", 2027, 21 + 25 / 60 + 21 / 3600, 39 + 49 / 60 + 34 / 3600, 3, 277),
     ("London", 2027, 51.5, -(7 / 60), 0, 11),
     ("Reykjavik", 2025, 64 + 8 / 60, -(21 + 56 / 60), 0, 0),
+    ("Jeddah", 2025, 21 + 24 / 60, 39 + 48 / 60, 3, 0),
 ]
 
 
