@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,12 +31,45 @@ QString q(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// The Delta T box as a whole number (blanks around it allowed).
-bool deltaTNumber(const QString& text, double& value)
+// The Delta T box as a whole number (blanks around it allowed). A number
+// beyond the double range is not one: `overflow` tells it apart from a text.
+bool deltaTNumber(const QString& text, double& value, bool* overflow = nullptr)
 {
     const std::string s = text.trimmed().toStdString();
     size_t used = 0;
-    return !s.empty() && settings::leadingNumber(s, value, &used) && used == s.size();
+    bool beyond = false;
+    const bool number =
+        !s.empty() && settings::leadingNumber(s, value, &used, &beyond) && used == s.size();
+    if (overflow)
+        *overflow = number && beyond;
+    return number && !beyond;
+}
+
+// The Delta T box for the year box's text: "----" for a year whose Delta T
+// cannot be computed, a year too large to be read among them.
+QString deltaTOfYearBox(const std::string& yearText)
+{
+    if (settings::lenientNumberOverflows(yearText))
+        return QStringLiteral("----");
+    return q(lunar::deltaTText(lunar::deltaTSecondsOfYear(lunar::phaseYear(yearText))));
+}
+
+// Widens a box to show `widest` whole, in its own font and style, however
+// narrow the window is made.
+void holdWhole(QLineEdit* box, const QString& widest)
+{
+    // QLineEdit keeps two pixels on each side of its text and one for the
+    // cursor; the style adds its frame around that.
+    constexpr int kInnerMargins = 2 * 2 + 1;
+    const QMargins m = box->textMargins();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QSize inner(box->fontMetrics().horizontalAdvance(widest) + kInnerMargins + m.left() +
+                          m.right(),
+                      box->fontMetrics().height());
+    box->setMinimumWidth(
+        box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, box).width());
 }
 
 // The window side of a run, and the options of the window as they stand at
@@ -124,6 +159,11 @@ void frmphase::createControls()
     txtdelta->setObjectName(QStringLiteral("txtdelta"));
     lblsec = new QLabel(QStringLiteral("Second(s)"), fradelta);
     lblsec->setObjectName(QStringLiteral("lblsec"));
+    // Both boxes show their longest values whole however narrow the window:
+    // a year at the ends of the accepted range, and a Delta T of eight
+    // digits, which far years and a value typed in may reach.
+    holdWhole(txtyear, QStringLiteral("-00000"));
+    holdWhole(txtdelta, QStringLiteral("-00000000.00"));
     deltaLayout->addWidget(txtdelta);
     deltaLayout->addWidget(lblsec);
     frames->addWidget(fradelta);
@@ -187,7 +227,7 @@ void frmphase::Form_Load()
         ut1 = f[2].asTruth();
     }
 
-    txtdelta->setText(q(lunar::deltaTText(lunar::deltaTSecondsOfYear(lunar::phaseYear(yearText)))));
+    txtdelta->setText(deltaTOfYearBox(yearText));
     (geocentric ? optgeo : opttopo)->setChecked(true);
     (ut1 ? optut : opttdt)->setChecked(true);
     txtdelta->setEnabled(ut1);
@@ -200,8 +240,7 @@ void frmphase::Form_Load()
 
 void frmphase::txtyear_Change()
 {
-    const double year = lunar::phaseYear(txtyear->text().toStdString());
-    txtdelta->setText(q(lunar::deltaTText(lunar::deltaTSecondsOfYear(year))));
+    txtdelta->setText(deltaTOfYearBox(txtyear->text().toStdString()));
 }
 
 void frmphase::opttdt_Click()
@@ -261,9 +300,11 @@ void frmphase::cmdcalc_Click()
     if (running_)
         return;
     // The year first: beyond the computable years the Delta T box shows
-    // "----", and the year is what the user has to mend.
-    const double year = lunar::phaseYear(txtyear->text().toStdString());
-    if (!lunar::phaseYearComputable(year)) {
+    // "----", and the year is what the user has to mend. A year too large to
+    // be read is beyond them too, not the year 0 of a text without a number.
+    const std::string yearText = txtyear->text().toStdString();
+    const double year = lunar::phaseYear(yearText);
+    if (settings::lenientNumberOverflows(yearText) || !lunar::phaseYearComputable(year)) {
         const QString first = QString::number(lunar::kFirstPhaseYear, 'f', 0);
         const QString last = QString::number(lunar::kLastPhaseYear, 'f', 0);
         message(QStringLiteral("Please enter a year from %1 to %2.").arg(first, last),
@@ -272,9 +313,14 @@ void frmphase::cmdcalc_Click()
         return;
     }
     double deltaT = 0;
-    if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT)) {
-        message(QStringLiteral("Please enter Delta T as a number of seconds."),
-                QStringLiteral("يرجى إدخال قيمة Delta T بالثواني رقماً"));
+    bool deltaTOverflows = false;
+    if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT, &deltaTOverflows)) {
+        if (deltaTOverflows)
+            message(QStringLiteral("Delta T is too large a number: please enter it in seconds."),
+                    QStringLiteral("قيمة Delta T رقم كبير جداً: يرجى إدخالها بالثواني"));
+        else
+            message(QStringLiteral("Please enter Delta T as a number of seconds."),
+                    QStringLiteral("يرجى إدخال قيمة Delta T بالثواني رقماً"));
         txtdelta->setFocus();
         return;
     }

@@ -60,11 +60,18 @@ std::string deltaTText(double seconds);
 // days of the year is then in neither year's table).
 double startLunation(double year, const PhaseRunState& state);
 
-// Years whose run ends with finite instants. Some 60 years beyond them the
-// polynomial of the Sun's distance in the VSOP87 series comes near zero and
-// turns negative at some instants of the year, and the run cannot be made.
-inline constexpr double kFirstPhaseYear = -64800;
-inline constexpr double kLastPhaseYear = 65950;
+// The years the window accepts: where every table lists each phase once, in
+// turn, a quarter 6.5 to 8.3 days and a month 29.2 to 29.9 days after the one
+// before, as in the present era. Both the phase series of the estimate
+// and the Sun and Moon theories of the refinement are polynomials in time
+// fitted to a few thousand years, and Delta T beyond them is a parabola; far
+// out they part. At the two ends the estimate is at most 0.3 day from the
+// refined instant, a sixteenth of the 60 degrees of elongation (about 5 days)
+// beyond which the refinement settles on a neighbouring phase; the gap
+// doubles every 4000 years or so, and from about 40000 years away phases are
+// listed twice or missed and months run 27 to 36 days.
+inline constexpr double kFirstPhaseYear = -20000;
+inline constexpr double kLastPhaseYear = 20000;
 bool phaseYearComputable(double year);
 
 // The report file's name in the program folder.

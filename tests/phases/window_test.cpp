@@ -194,43 +194,84 @@ TEST_F(WindowTest, CancelInTheProgressWindowStopsTheRun)
 
 TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
 {
+    const std::string first = std::to_string(static_cast<long>(lunar::kFirstPhaseYear));
+    const std::string last = std::to_string(static_cast<long>(lunar::kLastPhaseYear));
+    const std::string before = std::to_string(static_cast<long>(lunar::kFirstPhaseYear) - 1);
+    const std::string after = std::to_string(static_cast<long>(lunar::kLastPhaseYear) + 1);
+    // What a refusal names, in each language: the year's refusal gives the
+    // range, the Delta T's names the box.
+    const QString range[2] = {QString::fromStdString(first + " to " + last),
+                              QString::fromStdString("من " + first + " إلى " + last)};
+    const QString number[2] = {QStringLiteral("Delta T as a number"),
+                               QStringLiteral("قيمة Delta T بالثواني رقماً")};
+    const QString tooLarge[2] = {QStringLiteral("Delta T is too large"),
+                                 QStringLiteral("قيمة Delta T رقم كبير جداً")};
     const struct {
         const char* what;
-        const char* year;
+        std::string year;
         const char* delta;
         bool tdt;
-        bool runs;
-        const char* says = ""; // a word of the refusal
+        const QString* says; // nullptr: the run goes ahead
     } cases[] = {
-        {"Delta T not a number", "2019", "abc", false, false, "Delta T"},
-        {"Delta T empty", "2019", "", false, false, "Delta T"},
-        {"Delta T not read with TDT", "2019", "abc", true, true},
-        {"year beyond the theories", "1e300", "65", false, false, "year"},
+        {"Delta T not a number", "2019", "abc", false, number},
+        {"Delta T empty", "2019", "", false, number},
+        {"Delta T not read with TDT", "2019", "abc", true, nullptr},
+        {"Delta T too large to read", "2019", "1e309", false, tooLarge},
+        {"Delta T too large below zero", "2019", "-1e400", false, tooLarge},
+        {"Delta T too large, not read with TDT", "2019", "1e309", true, nullptr},
+        {"Delta T too small to matter reads as 0", "2019", "1e-400", false, nullptr},
+        {"year beyond the theories", "1e300", "65", false, range},
         // The box shows "----" for such a year: the year is what to mend.
-        {"year beyond, with the box it gets", "1e308", "----", false, false, "year"},
-        {"last computable year", "65950", "65", false, true},
-        {"a year after it", "65951", "65", false, false, "year"},
-        {"first computable year", "-64800", "65", true, true},
-        {"a year before it", "-64801", "65", true, false, "year"},
-        {"year 0 is computed", "", "65", false, true},
+        {"year beyond, with the box it gets", "1e308", "----", false, range},
+        {"year too large to read", "1e309", "65", false, range},
+        {"year too large to read, below zero", "-1e309", "65", true, range},
+        {"last accepted year", last, "65", false, nullptr},
+        {"a year after it", after, "65", false, range},
+        {"first accepted year", first, "65", true, nullptr},
+        {"a year before it", before, "65", true, range},
+        {"year 0 is computed", "", "65", false, nullptr},
+        {"a text without a number is year 0", "abc", "65", false, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::filesystem::remove(file("results.out"));
-        messages.clear();
-        shown.clear();
-        frmphase* w = open();
-        child<QLineEdit>(w, "txtyear")->setText(c.year);
-        child<QRadioButton>(w, c.tdt ? "opttdt" : "optut")->click();
-        child<QLineEdit>(w, "txtdelta")->setText(c.delta);
-        child<QPushButton>(w, "cmdcalc")->click();
-        EXPECT_EQ(std::filesystem::exists(file("results.out")), c.runs);
-        ASSERT_EQ(messages.size(), c.runs ? 0u : 1u);
-        if (!c.runs)
-            EXPECT_TRUE(messages[0].contains(QLatin1String(c.says))) << messages[0].toStdString();
-        EXPECT_EQ(tdtmode, 0);
-        delete window;
+    for (bool english : {true, false}) {
+        pref.eng = english;
+        save();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? ", English" : ", Arabic"));
+            std::filesystem::remove(file("results.out"));
+            messages.clear();
+            shown.clear();
+            frmphase* w = open();
+            child<QLineEdit>(w, "txtyear")->setText(QString::fromStdString(c.year));
+            child<QRadioButton>(w, c.tdt ? "opttdt" : "optut")->click();
+            child<QLineEdit>(w, "txtdelta")->setText(c.delta);
+            child<QPushButton>(w, "cmdcalc")->click();
+            EXPECT_EQ(std::filesystem::exists(file("results.out")), c.says == nullptr);
+            ASSERT_EQ(messages.size(), c.says ? 1u : 0u);
+            if (c.says) {
+                EXPECT_TRUE(messages[0].contains(c.says[english ? 0 : 1]))
+                    << messages[0].toStdString();
+            }
+            EXPECT_EQ(tdtmode, 0);
+            delete window;
+        }
     }
+}
+
+// A year too large to be read has no Delta T; it is not year 0's.
+TEST_F(WindowTest, DeltaTBoxOfAYearTooLargeToRead)
+{
+    frmphase* w = open();
+    for (const char* year : {"1e309", "-1e309", " 1 e 400"}) {
+        child<QLineEdit>(w, "txtyear")->setText(year);
+        EXPECT_EQ(child<QLineEdit>(w, "txtdelta")->text(), "----") << year;
+    }
+    child<QLineEdit>(w, "txtyear")->setText("abc");
+    EXPECT_EQ(child<QLineEdit>(w, "txtdelta")->text(), deltaOf(0));
+
+    // As phase.zvd keeps it from an earlier Close.
+    delete window;
+    put("phase.zvd", "\"1e309\",#TRUE#,#TRUE#\r\n");
+    EXPECT_EQ(child<QLineEdit>(open(), "txtdelta")->text(), "----");
 }
 
 TEST_F(WindowTest, ArabicCaptionsAndRightToLeft)

@@ -3,6 +3,8 @@
 // years' tables; and the run at the first and last of those years ends with
 // finite instants.
 #include <cmath>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -107,5 +109,77 @@ TEST_F(YearSpanTest, TheFirstAndLastComputableYearsEndWithFiniteInstants)
     EXPECT_FALSE(lunar::phaseYearComputable(kLastPhaseYear + 1));
     EXPECT_FALSE(lunar::phaseYearComputable(NAN));
 }
+
+// Every accepted year lists each phase once, in time order, New Moon, First
+// Quarter, Full Moon and Last Quarter in turn, each 5.5 to 9.5 days after the
+// one before and each New Moon 29.0 to 30.1 days after the last. The years
+// far out were the ones that failed (phases twice at -64800, months of 27 to
+// 36 days beyond some 45000 years): both ends and a year in every hundred
+// between, split into rows that ctest runs side by side.
+constexpr int kSampleStep = 100;
+constexpr int kSlices = 8;
+
+// What is wrong with a year's table; empty when nothing is.
+std::string tableFaults(const lunar::MoonPhasesResult& r)
+{
+    static const char* const names[4] = {"New Moon", "First Quarter", "Full Moon", "Last Quarter"};
+    std::ostringstream out;
+    // The table is in time order, lunation by lunation.
+    const auto at = [&](int n) { return r.localJD[n / 4][n % 4]; };
+    const auto name = [&](int n) {
+        return std::string(names[n % 4]) + " of lunation " + std::to_string(n / 4 + 1);
+    };
+    for (int n = 1; n < 4 * lunar::kPhaseLunations; ++n) {
+        const double gap = at(n) - at(n - 1);
+        if (!(gap >= 5.5 && gap <= 9.5))
+            out << name(n) << " " << gap << " days after the phase before; ";
+        if (n >= 4 && n % 4 == 0) {
+            const double month = at(n) - at(n - 4);
+            if (!(month >= 29.0 && month <= 30.1))
+                out << name(n) << " " << month << " days after the New Moon before; ";
+        }
+    }
+    // Computed phases reach beyond the year at both ends, so that, with the
+    // gaps above, every phase of the year is listed.
+    if (r.text[0][0] != "----" || r.text[lunar::kPhaseLunations - 1][3] != "----")
+        out << "the table does not reach beyond both ends of the year; ";
+    std::set<std::string> listed;
+    for (const auto& row : r.text)
+        for (const std::string& t : row)
+            if (t != "----" && !listed.insert(t).second)
+                out << t << " listed twice; ";
+    return out.str();
+}
+
+class AcceptedYears : public phasetest::PhaseTest, public testing::WithParamInterface<int> {};
+
+TEST_P(AcceptedYears, ListEachPhaseOnceInTurnAtSoundIntervals)
+{
+    const int slice = GetParam();
+    std::vector<double> years;
+    int index = 0;
+    for (double y = kFirstPhaseYear; y < kLastPhaseYear; y += kSampleStep, ++index)
+        if (index % kSlices == slice)
+            years.push_back(y);
+    if (slice == kSlices - 1)
+        years.push_back(kLastPhaseYear);
+    for (double year : years)
+        // Geocentric at the sampled year, topocentric (up to two hours from
+        // it) halfway to the next, and both at the two ends.
+        for (bool geocentric : {true, false}) {
+            const bool end = year == kFirstPhaseYear || year == kLastPhaseYear;
+            const double y = geocentric || end ? year : year + kSampleStep / 2;
+            SCOPED_TRACE(std::to_string(static_cast<long>(y)) +
+                         (geocentric ? " geocentric" : " topocentric"));
+            phasetest::RecordingHost host;
+            host.now.geocentric = geocentric;
+            host.now.deltaTSeconds = lunar::deltaTSecondsOfYear(y);
+            const lunar::MoonPhasesResult r =
+                lunar::runMoonPhases(std::to_string(static_cast<long>(y)), host);
+            EXPECT_EQ(tableFaults(r), "");
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Slices, AcceptedYears, testing::Range(0, kSlices));
 
 } // namespace

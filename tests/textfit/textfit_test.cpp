@@ -539,6 +539,22 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
              type(d, "txtyear", "99999999");
              d.cmdcalc_Click();
          }},
+        {"moon phases for a year too large to read",
+         1,
+         {},
+         [] {
+             frmphase d;
+             type(d, "txtyear", "1e309");
+             d.cmdcalc_Click();
+         }},
+        {"moon phases for a Delta T too large to read",
+         1,
+         {"Delta T"},
+         [] {
+             frmphase d;
+             type(d, "txtdelta", "1e309");
+             d.cmdcalc_Click();
+         }},
         {"moon phases report into a read-only file",
          1,
          {"results.out"},
