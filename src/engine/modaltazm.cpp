@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meridian.h"
 #include "modgeneral.h"
 #include "modsiderial.h"
 #include "settings/liveread.h"
@@ -12,7 +13,7 @@ void altazm(double JD, double alpha, double delta, double& h, double& A)
     double theta0 = 0;
     siderial(JD, theta0);
     const settings::CurrentLocation& loc = settings::liveCurrentLocation();
-    const double lambda = loc.longitude();
+    const double lambda = meridianLongitude(loc.longitude());
     const double phi = loc.latitude();
 
     const double d = pi / 180;
