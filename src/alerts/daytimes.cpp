@@ -38,36 +38,9 @@ int summerHour(const CalendarDate& date, const settings::Preferences& prefs)
                : 0;
 }
 
-double roundedZone(double zon)
-{
-    // Two decimals, as the zone passes through the pattern "####0.00".
-    return std::round(zon * 100) / 100;
-}
-
 double localMidnight(double JD, int summer, double zon)
 {
-    return JD - (summer + roundedZone(zon)) / 24;
-}
-
-double cityCorrection(double city, double phi)
-{
-    if (city == 0)
-        return 0;
-    const double r = kPi15 / 180;
-    // Kilometres in one degree of longitude at latitude phi.
-    const double degreeLength = 111.413 * std::cos(phi * r) - 0.094 * std::cos(3 * phi * r);
-    // The Sun crosses one degree of longitude in 4 minutes.
-    return 4 * (city / degreeLength) / 60;
-}
-
-double meridianOffset(double zon, double longitude)
-{
-    return 4 * (15 * zon - longitude);
-}
-
-double transitClockTime(int summer, double m, double eqt)
-{
-    return 12 + summer + (m - eqt) / 60;
+    return JD - (summer + zoneAsPrinted(zon)) / 24;
 }
 
 DayTimes assembleDay(const DayEvents& e, const settings::Preferences& p, double c)

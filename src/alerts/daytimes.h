@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/eventtime.h"
+#include "engine/meridian.h"
 #include "settings/records.h"
 
 namespace alerts {
@@ -73,22 +74,10 @@ std::string adjustedClockText(double hours, double minutes);
 // their month roll into the next month.
 int summerHour(const CalendarDate& date, const settings::Preferences& prefs);
 
-// The zone as it enters the local day: `zon` rounded to two decimals.
-double roundedZone(double zon);
-
 // The universal-time Julian Day of local midnight of the date whose 0 h UT
-// Julian Day is JD.
+// Julian Day is JD, with the zone as the day uses it (zoneAsPrinted). The
+// meridian offset, the zone, the city correction and the transit are the
+// engine's (engine/meridian.h), the same as the main program's.
 double localMidnight(double JD, int summer, double zon);
-
-// The city correction in hours: the time the Sun takes to cross `city`
-// kilometres of longitude at latitude `phi` (degrees); 0 for city 0.
-double cityCorrection(double city, double phi);
-
-// The meridian offset in minutes, 4 (15 zon - longitude), with `zon` as read.
-double meridianOffset(double zon, double longitude);
-
-// The Dhuhr clock time in hours of a transit whose equation of time is `eqt`
-// minutes: 12 + s + (m - EqT)/60.
-double transitClockTime(int summer, double m, double eqt);
 
 } // namespace alerts

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/modaltazm.h"
-#include "engine/modcorsl.h"
 #include "engine/modcorsm.h"
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
@@ -11,23 +10,6 @@
 #include "engine/modriseset.h"
 
 namespace alerts {
-
-namespace {
-
-constexpr double kTransitConverged = 6.94444e-05; // hours (a quarter of a second)
-// The transit settles in two or three passes; the bound only keeps a day whose
-// estimates would swing for ever from hanging the alert loop.
-constexpr int kMostTransitPasses = 50;
-
-// The equation of time, minutes, of a Sun procedure at an instant (UT).
-template <typename SunProcedure> double equationOfTime(SunProcedure sun, double JD)
-{
-    double a, d, aT, dT, l, b, lT, bT, R, E;
-    sun(pi, JD, a, d, aT, dT, l, b, lT, bT, R, E);
-    return E;
-}
-
-} // namespace
 
 DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& prefs,
                         const settings::CurrentLocation& loc)
@@ -39,7 +21,7 @@ DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& p
     jul(date.year, date.month, date.day, 0, JD);
     const double lambda = loc.longitude();
     const double m = meridianOffset(loc.zon, lambda);
-    const double zone = roundedZone(loc.zon);
+    const double zone = zoneAsPrinted(loc.zon);
 
     double year, month, day;
     juc(JD + 0.5, year, month, day);
@@ -69,17 +51,9 @@ DayEvents findDayEvents(const CalendarDate& date, const settings::Preferences& p
         riseset("Isha", JD0, unused, e.isha, eveningOnly);
     }
 
-    // Dhuhr: the clock time T stands for the instant JD + (T - s - zone)/24.
-    auto instant = [&](double T) { return JD + (T - s - zone) / 24; };
-    double T = transitClockTime(s, m, equationOfTime(corsl, JD + 0.5 - (s + zone) / 24));
-    double next = T;
-    for (int pass = 0; pass < kMostTransitPasses; ++pass) {
-        next = transitClockTime(s, m, equationOfTime(corsm, instant(T)));
-        if (!(std::fabs(next - T) > kTransitConverged))
-            break;
-        T = next;
-    }
-    e.dhuhr = next + prefs.adddoh / 60;
+    // Dhuhr: the clock time T stands for the instant JD + (T - zone - s)/24.
+    auto instant = [&](double T) { return JD + (T - zone - s) / 24; };
+    e.dhuhr = solarTransit(JD, s, zone, m) + prefs.adddoh / 60;
 
     // The noon altitude stays geocentric: corsm's first two outputs.
     double a, d, aT, dT, l, b, lT, bT, R, E, azimuth;

@@ -1,5 +1,6 @@
 #include "modaltazm.h"
 
+#include "meridian.h"
 #include "modgeneral.h"
 #include "modlowaltazm.h"
 #include "settings/liveread.h"
@@ -9,5 +10,5 @@ void altazm(double JD, double alpha, double delta, double& h, double& A)
     // pi is stored first, so the conversion works with the fifteen-digit value.
     pi = kPi15;
     const settings::CurrentLocation& loc = settings::liveCurrentLocation();
-    lowaltazm(JD, alpha, delta, loc.longitude(), loc.latitude(), h, A);
+    lowaltazm(JD, alpha, delta, meridianLongitude(loc.longitude()), loc.latitude(), h, A);
 }

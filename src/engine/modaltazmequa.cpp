@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meridian.h"
 #include "modgeneral.h"
 #include "modsiderial.h"
 #include "settings/liveread.h"
@@ -9,7 +10,7 @@
 void altazmequa(double JD, double h, double A, double& alpha, double& delta)
 {
     const settings::CurrentLocation& loc = settings::liveCurrentLocation();
-    const double lambda = loc.longitude();
+    const double lambda = meridianLongitude(loc.longitude());
     const double phi = loc.latitude();
     pi = kPi15;
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meridian.h"
 #include "modearthglobe.h"
 #include "modgeneral.h"
 #include "modlasttdt.h"
@@ -54,6 +55,6 @@ void ecltopo(double piValue, double JD, double eps, double dpsi, double lambda, 
              const std::string& body)
 {
     const settings::CurrentLocation& loc = settings::liveCurrentLocation();
-    ecltopoAtPlace(piValue, JD, eps, dpsi, lambda, beta, delta, loc.longitude(), loc.latitude(),
-                   loc.ele, body == "S", lambdaT, betaT, s, sT, parallax);
+    ecltopoAtPlace(piValue, JD, eps, dpsi, lambda, beta, delta, meridianLongitude(loc.longitude()),
+                   loc.latitude(), loc.ele, body == "S", lambdaT, betaT, s, sT, parallax);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "meridian.h"
 #include "modaltazm.h"
 #include "modcorml.h"
 #include "modcorsl.h"
@@ -148,7 +149,7 @@ void riseset(const std::string& event, double JD0, EventTime& rise, EventTime& s
     // Copies: the readers' records may be refreshed by the procedures below.
     const settings::Preferences pref = settings::livePreferences();
     const settings::CurrentLocation loc = settings::liveCurrentLocation();
-    const double lambda = loc.longitude();
+    const double lambda = meridianLongitude(loc.longitude());
     const double phi = loc.latitude();
     const bool elevationCounts = pref.eleset == "1";
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/meridian.h"
 #include "engine/modaltazm.h"
 #include "engine/modcorml.h"
 #include "engine/modcormm.h"
@@ -174,7 +175,9 @@ void MoonTimesEngine::cmdmoon_Click()
 
     reportpieces::useSystemDate(date);
 
-    const double lambda = loc.longitude();
+    // The meridian within a turn: a longitude of many turns would cost the
+    // hour angle its seconds.
+    const double lambda = meridianLongitude(loc.longitude());
     double JD1, JD2;
     jul(date.year1, date.month1, date.day1, 0, JD1);
     jul(date.year2, date.month2, date.day2, 0, JD2);
@@ -186,7 +189,7 @@ void MoonTimesEngine::cmdmoon_Click()
 
     double deltaT;
     deltat((JD1 + JD2) / 2, deltaT);
-    const double zone = reportpieces::zoneAsPrinted(loc.zon);
+    const double zone = zoneAsPrinted(loc.zon);
     const std::string& min = pref.min;
 
     MoonTimesReport reportFile;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "engine/meridian.h"
 #include "engine/modaltazm.h"
-#include "engine/modcorsl.h"
 #include "engine/modcorsm.h"
 #include "engine/modctim.h"
 #include "engine/moddeltat.h"
@@ -12,7 +12,6 @@
 #include "engine/modjul.h"
 #include "engine/modriseset.h"
 #include "engine/modsummer.h"
-#include "engine/turns.h"
 #include "highlatitude.h"
 #include "platform/eventloop.h"
 #include "platform/programfolder.h"
@@ -26,8 +25,6 @@ using reportpieces::eventText;
 
 namespace {
 
-constexpr double kTransitConverged = 6.94444e-05; // hours (a quarter of a second)
-constexpr int kMostTransitPasses = 50;
 constexpr double kMethodTwilightAngle = 18; // degrees, Fajr and Isha of a method run
 
 const EventTime kNoEvent = EventTime::marked(TimeMarker::NoEvent);
@@ -118,15 +115,11 @@ void PrayerTimesEngine::cmdcom_Click()
     deltat((JD1 + JD2) / 2, deltaT);
     const double deltaTSeconds = deltaT * 86400;
 
-    const double deg = pi / 180;
-    double c = 0;
-    if (loc.city != 0 && !oneDay)
-        c = 4 * (loc.city / (111.413 * std::cos(phi * deg) - 0.094 * std::cos(3 * phi * deg))) / 60;
-    // A longitude of many turns counts as the same meridian within a turn or
-    // two, as everywhere else; taken whole it would put the transit
-    // millions of days away.
-    const double M = 4 * (15 * loc.zon - foldTurns(lambda, 360));
-    const double zone = reportpieces::zoneAsPrinted(loc.zon);
+    // The meridian, the zone and the city correction are the alert
+    // program's too, so that both give the same Dhuhr for one loc.zvd.
+    const double c = oneDay ? 0 : cityCorrection(loc.city, phi);
+    const double M = meridianOffset(loc.zon, lambda);
+    const double zone = zoneAsPrinted(loc.zon);
     // addmag is held in single precision; the one-day run adds no minutes.
     const double addmag = oneDay ? 0 : static_cast<double>(static_cast<float>(pref.addmag));
     const std::string& precision = pref.min;
@@ -221,22 +214,10 @@ void PrayerTimesEngine::cmdcom_Click()
         ishatext = eventText(isha, precision);
 
         // Dhuhr: the transit, from the equation of time.
-        double a[12];
-        corsl(pi, JD + 0.5 - (zone + f) / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8],
-              a[9]);
-        double T = 12 + f + (M - a[9]) / 60;
-        double Tnext = T;
-        for (int pass = 0; pass < kMostTransitPasses; ++pass) {
-            corsm(pi, JD + (T - zone - f) / 24, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
-                  a[8], a[9]);
-            Tnext = 12 + f + (M - a[9]) / 60;
-            if (!(std::fabs(Tnext - T) > kTransitConverged))
-                break;
-            T = Tnext;
-        }
-        T = Tnext + pref.adddoh / 60;
+        const double T = solarTransit(JD, f, zone, M) + pref.adddoh / 60;
 
         const double noonJD = JD + (T - zone - f) / 24;
+        double a[10];
         corsm(pi, noonJD, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
         double h, azimuth;
         altazm(noonJD, a[0], a[1], h, azimuth);

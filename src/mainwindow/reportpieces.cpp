@@ -213,11 +213,6 @@ std::string eventText(const EventTime& e, const std::string& min)
     return s;
 }
 
-double zoneAsPrinted(double zon)
-{
-    return std::round(std::fabs(zon) * 100) / 100 * (zon < 0 ? -1 : 1);
-}
-
 void useSystemDate(settings::DateSelection& date)
 {
     if (!date.sysdate)

@@ -99,11 +99,6 @@ private:
 // precision `min` ("1": hh:mm, "0": hh:mm:ss).
 std::string eventText(const EventTime& e, const std::string& min);
 
-// The number pattern "####0.00" read back as a number: the zone every instant
-// of a run uses (half away from zero, as the pattern rounds), so that a zone
-// of 5.333 counts as 5.33 as it is printed.
-double zoneAsPrinted(double zon);
-
 // When the date selection asks for the system date, its first and last date
 // become today (local time of the platform's clock).
 void useSystemDate(settings::DateSelection& date);

@@ -8,18 +8,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "engine/meridian.h"
 #include "engine/modgeneral.h"
 #include "frmqmap.h"
 #include "mainwindow/frmwait.h"
 #include "mainwindow/progresshost.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "qibla.h"
 #include "qiblareport.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
-#include "platform/qt/settingstext.h"
-#include "platform/qt/textroom.h"
 
 using dialogs::place;
 using dialogs::twips;
@@ -190,7 +191,8 @@ void frmqib::Form_Load()
     // the bearing of longitude 0, latitude 0 as if it were the user's.
     const settings::CurrentLocation loc = settings::readCurrentLocation();
 
-    const qibla::Bearing bearing = qibla::qiblaBearing(loc.longitude(), loc.latitude());
+    const qibla::Bearing bearing =
+        qibla::qiblaBearing(meridianLongitude(loc.longitude()), loc.latitude());
     defined_ = bearing.defined;
     qibang = defined_ ? qibla::roundedBearing(bearing.degrees) : 0;
 

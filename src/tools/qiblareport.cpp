@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "engine/meridian.h"
 #include "engine/moddeltat.h"
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
@@ -146,7 +147,7 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     s.sunMode = sunMode;
     s.pref = settings::readPreferences();
     s.loc = settings::readCurrentLocation();
-    const double longitude = s.loc.longitude();
+    const double longitude = meridianLongitude(s.loc.longitude());
     const double latitude = s.loc.latitude();
 
     double A = qibang;

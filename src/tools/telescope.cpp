@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/meridian.h"
 #include "engine/modaltazm.h"
 #include "engine/modaltazmequa.h"
 #include "engine/modcormm.h"
@@ -40,7 +41,8 @@ bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
 {
     pi = kPi15;
     const settings::CurrentLocation loc = settings::readCurrentLocation();
-    const double longitude = degreesOf(loc.longid, loc.longim, loc.longis, loc.east);
+    const double longitude =
+        meridianLongitude(degreesOf(loc.longid, loc.longim, loc.longis, loc.east));
     const double latitude = degreesOf(loc.latid, loc.latim, loc.latis, loc.north);
     double zone = loc.zon;
     settings::readPreferences(); // the file must be there, as at every calculation

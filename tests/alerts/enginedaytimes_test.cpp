@@ -389,6 +389,52 @@ TEST_F(EngineDayTimesTest, AgreesWithTheMainProgramToTheMinute)
     EXPECT_GE(exact, all - 3);
 }
 
+// Both programs take a longitude of many turns as the meridian it names: the
+// same Dhuhr minute, and Asr within the minute the alert program's topocentric
+// Sun may move it. Taken whole, such a longitude put the alert program's
+// transit thousands of years away: 11 and 25 minutes early at 360000039.8
+// degrees, no Dhuhr at 1e12 and 1e15.
+TEST_F(EngineDayTimesTest, ALongitudeOfManyTurnsGivesBothProgramsTheSameDhuhr)
+{
+    struct Case {
+        const char* what;
+        double longid, longim, longis;
+        bool east;
+        double zon;
+        CalendarDate date;
+    };
+    const Case cases[] = {
+        {"ordinary", 39, 49, 34, true, 3, {2027, 3, 1}},
+        {"ordinary west", 74, 0, 22, false, -5, {2027, 3, 1}},
+        {"a million turns", 360000039.8, 0, 0, true, 3, {2027, 3, 1}},
+        {"1e12", 1e12, 0, 0, true, 3, {2027, 3, 1}},
+        {"1e15 as saved with minutes and seconds", 1e15, 49, 34, true, 3, {2026, 12, 11}},
+    };
+    settings::DateSelection date;
+    date.year1 = date.year2 = 2027;
+    date.month1 = date.month2 = date.day1 = date.day2 = 1;
+    ASSERT_TRUE(settings::writeDateSelection(date).ok);
+    prayer::PrayerTimesEngine qamtar;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        loc = location(kMecca);
+        loc.longid = c.longid, loc.longim = c.longim, loc.longis = c.longis;
+        loc.east = c.east, loc.west = !c.east;
+        loc.zon = c.zon;
+        const DayTimes alert = compute(c.date);
+        qamtar.todaymode = 1;
+        qamtar.todayjd = jd(c.date);
+        qamtar.cmdcom_Click();
+        qamtar.todaymode = 0;
+        ASSERT_GE(minutes(qamtar.dhohurtext), 0) << qamtar.dhohurtext;
+        ASSERT_GE(minutes(qamtar.asrtext), 0) << qamtar.asrtext;
+        EXPECT_EQ(alert.dhuhr, qamtar.dhohurtext);
+        ASSERT_GE(minutes(alert.asr), 0) << alert.asr;
+        EXPECT_LE(std::abs(minutes(alert.asr) - minutes(qamtar.asrtext)), 1)
+            << alert.asr << " " << qamtar.asrtext;
+    }
+}
+
 // The main program saves the place while this one runs. The tick that follows
 // (a handler entered from the message loop) computes the whole day with the
 // new place: the engine's kept record of the old one is looked at again too.

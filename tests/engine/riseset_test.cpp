@@ -336,3 +336,38 @@ TEST_F(RisesetTest, MoonMissesOneRiseAndOneSetInAMonth)
 }
 
 } // namespace
+
+// A longitude of many turns is the meridian it names: 1e12 and 1e15 degrees
+// both lie exactly 280 degrees east, and the finder's events and the altitudes
+// are those of 280 degrees to the last bit. Taken whole, the hour angle lost
+// up to a quarter of a degree to rounding at 1e15, a minute of time.
+TEST_F(RisesetTest, ALongitudeOfManyTurnsGivesTheEventsOfItsMeridian)
+{
+    const double JD0 = midnight(2026, 12, 11);
+    auto events = [&](double longitude, EventTime out[6], double& h) {
+        place(21.4225, longitude, 3);
+        save();
+        riseset("Sun", JD0, out[0], out[1]);
+        riseset("Fajer", JD0, out[2], out[3]);
+        noonalt = 60;
+        riseset("Asr", JD0, out[4], out[5]);
+        double a, d, aT, dT, l, b, lT, bT, R, E, A;
+        corsm(kPi15, JD0 + 0.3, a, d, aT, dT, l, b, lT, bT, R, E);
+        altazm(JD0 + 0.3, a, d, h, A);
+    };
+    EventTime want[6];
+    double wantH;
+    events(280, want, wantH);
+    for (double turns : {1e12, 1e15}) {
+        SCOPED_TRACE(turns);
+        EventTime got[6];
+        double gotH;
+        events(turns, got, gotH);
+        EXPECT_EQ(gotH, wantH);
+        for (int i = 0; i < 6; ++i) {
+            SCOPED_TRACE(i);
+            ASSERT_FALSE(want[i].isMarker());
+            EXPECT_EQ(got[i].hours, want[i].hours);
+        }
+    }
+}
