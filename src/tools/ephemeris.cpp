@@ -219,7 +219,7 @@ const char* lunarMansion(double L)
     for (const Mansion& m : kMansions)
         if (L >= m.from)
             return m.name;
-    return "Al-Fargh Al-Awwal"; // only NaN comes here
+    return "----"; // only NaN comes here: no longitude, no mansion
 }
 
 RowValues computeRow(bool moon, bool geocentric, double t)
