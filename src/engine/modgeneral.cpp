@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 #include "platform/eventloop.h"
 
@@ -35,6 +36,11 @@ namespace modgeneral {
 double atn2(double x, double y)
 {
     pi = kPi15;
+    // No direction comes of a computation that gave no number: the 0 of the
+    // origin would show as a real angle (an azimuth of 180 degrees, a right
+    // ascension of 0 h) beside the other results' "----".
+    if (std::isnan(x) || std::isnan(y))
+        return std::numeric_limits<double>::quiet_NaN();
     if (x > 0)
         return std::atan(y / x);
     if (x < 0)

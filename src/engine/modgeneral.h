@@ -76,7 +76,8 @@ extern SeriesLoaded seriesLoaded;
 namespace modgeneral {
 
 // Angle whose tangent is y/x, radians in -pi/2 .. 3pi/2 (not -pi .. pi: a
-// third-quadrant direction comes out between pi and 3pi/2). Stores `pi`.
+// third-quadrant direction comes out between pi and 3pi/2). Not a number when
+// x or y is not one. Stores `pi`.
 double atn2(double x, double y);
 
 // x brought into 0 <= x < 360 degrees by the truncating rule; the reduced value

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
+#include "numberpattern.h"
 #include "numbertext.h"
 #include "rounding.h"
 
@@ -17,11 +17,10 @@ struct SexagesimalParts {
     std::string d, m, s;      // the parts as "##00" texts
 };
 
+// Every digit of a huge part too: a fixed room would cut it to another number.
 inline std::string twoDigitsAtLeast(double whole)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02.0f", whole);
-    return buffer;
+    return patternNumber(whole, 2, 0);
 }
 
 inline SexagesimalParts sexagesimalParts(const NumberOrText& mode, double value)

@@ -1,6 +1,7 @@
 #include "prayerreport.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace prayer {
 
@@ -34,13 +35,16 @@ void PrayerReport::writeHeader(const ReportSettings& s)
     line(reportpieces::summerTimeLine(p));
     line(reportpieces::heightLine(p));
 
-    // addmag is held in single precision: print the digits of that value.
+    // addmag is held in single precision: print the digits of that value. One
+    // beyond its range (3.4e38) prints as stored, not as "inf".
     std::string mag = "0";
     {
         const float m = static_cast<float>(p.addmag);
-        char buf[64];
+        char buf[64]; // a float's 39 integer digits or 45 decimals
         auto [e, ec] = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::fixed);
-        if (ec == std::errc() && m != 0)
+        if (!std::isfinite(m))
+            mag = plainNumber(p.addmag);
+        else if (ec == std::errc() && m != 0)
             mag = std::string(buf, e);
         mag = m < 0 ? mag + " " : " " + mag + " ";
     }

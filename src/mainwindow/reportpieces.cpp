@@ -52,37 +52,10 @@ std::string columnsText(std::string start, std::span<const std::string> items,
     return start;
 }
 
-std::string plainNumber(double v)
-{
-    if (v == 0)
-        return "0"; // also for -0
-    char buf[64];
-    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-    if (ec != std::errc())
-        return "0";
-    return std::string(buf, p);
-}
-
 std::string numberItem(double v)
 {
     const std::string n = plainNumber(v);
     return v < 0 ? n + " " : " " + n + " ";
-}
-
-std::string patternNumber(double v, int minDigits, int decimals)
-{
-    if (!std::isfinite(v))
-        return "----"; // a computation that gave no number
-    const double scale = std::pow(10.0, decimals);
-    // Half away from zero, as the platform's number patterns round.
-    double a = std::round(std::fabs(v) * scale) / scale;
-    if (!std::isfinite(a))
-        a = std::fabs(v); // too large to hold a fraction: nothing to round
-    const bool negative = v < 0 && a != 0;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%0*.*f", minDigits + (decimals > 0 ? decimals + 1 : 0),
-                  decimals, a);
-    return (negative ? "-" : "") + std::string(buf);
 }
 
 std::string dateText(double day, double month, double year)

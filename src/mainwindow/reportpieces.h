@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine/eventtime.h"
+#include "engine/numberpattern.h"
 #include "platform/filewriter.h"
 #include "prayertimes.h"
 #include "settings/records.h"
@@ -22,12 +23,10 @@ namespace reportpieces {
 // " 5 ", "-5 ", " 1.25 ": plain decimal, one blank before (or the minus sign)
 // and one after.
 std::string numberItem(double v);
-// Plain decimal without surrounding blanks ("10", "-0.5").
-std::string plainNumber(double v);
-// A "#...0...0.0..." pattern: at least `minDigits` integer digits, exactly
-// `decimals` decimals, half away from zero, "-" before a negative value;
-// "----" for a value that is not a number (or infinite).
-std::string patternNumber(double v, int minDigits, int decimals);
+// Plain decimal without surrounding blanks ("10", "-0.5"), and the
+// "#...0...0.0..." patterns: the engine's, which every report shares.
+using ::patternNumber;
+using ::plainNumber;
 // "dd/mm/yyyy": day and month with at least two digits.
 std::string dateText(double day, double month, double year);
 // Characters (UTF-8 code points) of a text.

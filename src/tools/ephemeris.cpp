@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +18,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
+#include "engine/numberpattern.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "settings/settingsline.h"
@@ -43,23 +43,6 @@ constexpr double kSunParallaxAt1Au = 0.0024427777778;
 // exact fractions, so that long tables land on the instants they always did.
 constexpr double kUnitDays[4] = {1.157407407E-05, 0.0006944444444444, 0.0416666666666667, 1};
 
-// "#...0...0.0": at least `digits` integer digits and `decimals` decimals,
-// half away from zero, "-" before a value that does not round to 0; "----"
-// for a value that is not a number.
-std::string pattern(double v, int digits, int decimals)
-{
-    if (!std::isfinite(v))
-        return "----"; // a computation that gave no number
-    const double scale = std::pow(10.0, decimals);
-    double a = std::round(std::fabs(v) * scale) / scale;
-    if (!std::isfinite(a))
-        a = std::fabs(v); // too large to hold a fraction: nothing to round
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%0*.*f", digits + (decimals > 0 ? decimals + 1 : 0), decimals,
-                  a);
-    return (v < 0 && a != 0 ? "-" : "") + std::string(buf);
-}
-
 // A number as a printed number shows it: shortest plain decimal.
 std::string plain(double v)
 {
@@ -82,7 +65,7 @@ std::string negatedDegrees(double deg, double min, double sec)
 {
     const double rounded = std::round(std::fabs(deg));
     if (rounded == 0 && min == 0 && sec == 0)
-        return pattern(deg, 2, 0);
+        return patternNumber(deg, 2, 0);
     return "-" + plain(rounded) + " ";
 }
 
@@ -237,7 +220,7 @@ const char* lunarMansion(double L)
     for (const Mansion& m : kMansions)
         if (L >= m.from)
             return m.name;
-    return "Al-Fargh Al-Awwal"; // only NaN comes here
+    return "----"; // only NaN comes here: no longitude, no mansion
 }
 
 RowValues computeRow(bool moon, bool geocentric, double t)
@@ -292,7 +275,8 @@ std::string rowLabel(double t, double zone, bool summer)
     const double day = std::floor(d);
     std::string time;
     ctim(0, (d - day) * 24, time);
-    return time + " " + pattern(day, 2, 0) + "/" + pattern(m, 2, 0) + "/" + pattern(y, 4, 0);
+    return time + " " + patternNumber(day, 2, 0) + "/" + patternNumber(m, 2, 0) + "/" +
+           patternNumber(y, 4, 0);
 }
 
 void placeAt(std::string& line, size_t column, const std::string& item)
@@ -320,10 +304,10 @@ std::string rowLine(const std::string& label, const RowValues& v, bool moon)
                                  dms3(v.azimuth),
                                  dms2(v.latitude),
                                  dms3(v.longitude),
-                                 pattern(v.distanceKm, 1, 1),
+                                 patternNumber(v.distanceKm, 1, 1),
                                  dms3(v.semidiameter),
                                  dms3(v.parallax),
-                                 pattern(v.deltaTSeconds, 2, 1),
+                                 patternNumber(v.deltaTSeconds, 2, 1),
                                  v.mansion};
     std::string s;
     const size_t count = moon ? 12 : 11;
@@ -334,19 +318,19 @@ std::string rowLine(const std::string& label, const RowValues& v, bool moon)
 
 double zoneOf(const settings::CurrentLocation& loc)
 {
-    return settings::lenientNumber(pattern(loc.zon, 1, 2));
+    return settings::lenientNumber(patternNumber(loc.zon, 1, 2));
 }
 
 std::string locationLine(const settings::CurrentLocation& l)
 {
     const std::string lonDeg =
-        l.east ? pattern(l.longid, 2, 0) : negatedDegrees(l.longid, l.longim, l.longis);
+        l.east ? patternNumber(l.longid, 2, 0) : negatedDegrees(l.longid, l.longim, l.longis);
     const std::string latDeg =
-        l.north ? pattern(l.latid, 2, 0) : negatedDegrees(l.latid, l.latim, l.latis);
-    return "- " + l.locname + ", Long: " + lonDeg + ":" + pattern(l.longim, 2, 0) + ":" +
-           pattern(l.longis, 2, 1) + ", Lat: " + latDeg + ":" + pattern(l.latim, 2, 0) + ":" +
-           pattern(l.latis, 2, 1) + ", Ele:" + pattern(l.ele, 1, 1) +
-           ", Zone:" + pattern(l.zon, 1, 2);
+        l.north ? patternNumber(l.latid, 2, 0) : negatedDegrees(l.latid, l.latim, l.latis);
+    return "- " + l.locname + ", Long: " + lonDeg + ":" + patternNumber(l.longim, 2, 0) + ":" +
+           patternNumber(l.longis, 2, 1) + ", Lat: " + latDeg + ":" + patternNumber(l.latim, 2, 0) +
+           ":" + patternNumber(l.latis, 2, 1) + ", Ele:" + patternNumber(l.ele, 1, 1) +
+           ", Zone:" + patternNumber(l.zon, 1, 2);
 }
 
 // ---- the report file ----

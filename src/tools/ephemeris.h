@@ -48,7 +48,8 @@ double incrementOf(const std::string& text);
 double stepDays(double increment, int unit);
 
 // The lunar mansion whose span holds the ecliptic longitude L (degrees); a
-// longitude a little below 0 or at 360 and above falls in the first one.
+// longitude a little below 0 or at 360 and above falls in the first one; no
+// longitude (not a number) has none: "----".
 const char* lunarMansion(double L);
 
 // One row's quantities, before formatting. Angles in degrees.

@@ -19,6 +19,11 @@ TEST(Modgeneral, Atn2CoversMinusHalfPiToThreeHalvesPi)
     for (const Case& c : cases)
         EXPECT_NEAR(modgeneral::atn2(c.x, c.y), c.expected, 1e-13) << c.x << "," << c.y;
     EXPECT_EQ(pi, kPi15);
+    // A result that is not a number gives no direction, not the origin's 0.
+    const double nan = std::nan("");
+    const double noNumber[][2] = {{nan, 1}, {1, nan}, {nan, nan}, {nan, 0}};
+    for (const auto& xy : noNumber)
+        EXPECT_TRUE(std::isnan(modgeneral::atn2(xy[0], xy[1]))) << xy[0] << "," << xy[1];
 }
 
 TEST(Modgeneral, RangeWritesBackTheReducedValue)

@@ -216,6 +216,24 @@ TEST_F(RowTest, ColumnsAreTheEngineValuesOfTheChosenFrame)
     }
 }
 
+// An instant so far off that the engine gives no number fills every column
+// with "----": no right ascension of 00H 00M 00S, no azimuth of 180:00:00
+// beside the others (the arctangent's 0 of the origin).
+TEST_F(RowTest, AnInstantWithoutNumbersShowsNoValueInItsRow)
+{
+    double t = 0;
+    jul(1e308, 1, 1, 0, t);
+    for (bool moon : {false, true})
+        for (bool geocentric : {true, false}) {
+            const std::string line =
+                ephemeris::rowLine("LABEL", ephemeris::computeRow(moon, geocentric, t), moon);
+            EXPECT_EQ(line.find_first_of("0123456789"), std::string::npos)
+                << (moon ? "Moon " : "Sun ") << geocentric << ": " << line;
+            if (moon)
+                EXPECT_EQ(line.substr(line.size() - 4), "----") << "no mansion without a longitude";
+        }
+}
+
 // Meeus, Astronomical Algorithms, Examples 25.b and 47.a: the instants are
 // dynamical time, so the table runs in TDT at a place of zone 0.
 TEST_F(RowTest, MeeusExamplesThroughATdtRun)

@@ -167,6 +167,25 @@ TEST_F(TelescopeTest, AMoonBelowTheHorizonGivesNoPointing)
     EXPECT_EQ(p.sun.ra, 45);
 }
 
+// A date or time so far off that the engine gives no number shows NA in every
+// box: the azimuth once read 180:00:00 (the arctangent's 0 of the origin).
+TEST_F(TelescopeTest, AnInstantWithoutNumbersShowsNoValueAnywhere)
+{
+    const struct {
+        const char* what;
+        double year, hour, minute;
+    } cases[] = {{"year", 1e308, 18, 30}, {"hour", 2011, 1e308, 30}, {"minute", 2011, 18, 1e308}};
+    for (const auto& c : cases) {
+        TelescopePointing p;
+        if (!tools::telescopePointing(at(c.year, 3, 21, c.hour, c.minute), p))
+            continue; // refused: nothing shown either
+        for (const tools::SkyPoint* point : {&p.sun, &p.moon, &p.crescent}) {
+            const tools::PointingTexts t = tools::pointingTexts(*point);
+            EXPECT_EQ(t.ra + t.dec + t.alt + t.azm, "NA:NA:NA+NA:NA:NANA:NA:NANA:NA:NA") << c.what;
+        }
+    }
+}
+
 // The bright limb faces the Sun: its orientation is the direction of the Sun
 // seen from the Moon on the sky (from the zenith, towards smaller azimuth),
 // within the Moon's parallax, and its midpoint is one semidiameter nearer the

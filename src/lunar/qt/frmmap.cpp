@@ -334,8 +334,9 @@ void frmmap::Form_Load()
     for (int i = 0; i < 3; ++i) {
         std::string name;
         month(m[idx[i]], lang, name);
-        opts[i]->setText(QString::number(std::floor(d[idx[i]])) + " " + u(name) + " " +
-                         QString::number(y[idx[i]]));
+        // Every digit of a far year: a short form would show another year.
+        opts[i]->setText(u(prayer::plainNumber(std::floor(d[idx[i]]))) + " " + u(name) + " " +
+                         u(prayer::plainNumber(y[idx[i]])));
         if (!eng_)
             opts[i]->setLayoutDirection(Qt::RightToLeft);
     }
@@ -385,7 +386,7 @@ void frmmap::setLegendAndInformation(bool newCrescent)
     double hday, hyear;
     std::string hmonth;
     dateconv(newCrescent ? d + 10 : d - 5, m, y, "GtoH", lang, hday, hmonth, hyear);
-    maptitle = u(hmonth) + " " + QString::number(hyear);
+    maptitle = u(hmonth) + " " + u(prayer::plainNumber(hyear));
 
     int option = opt1->isChecked() ? 1 : opt2->isChecked() ? 2 : 0;
     const double D = map.chosenDay(option, newCrescent);
@@ -394,8 +395,8 @@ void frmmap::setLegendAndInformation(bool newCrescent)
     std::string monthName, weekday;
     month(cm, lang, monthName);
     day(D + 0.5, eng_ ? 0 : 1, weekday);
-    const QString date =
-        QString::number(std::floor(cd)) + " " + u(monthName) + " " + QString::number(cy);
+    const QString date = u(prayer::plainNumber(std::floor(cd))) + " " + u(monthName) + " " +
+                         u(prayer::plainNumber(cy));
     QStringList lines;
     if (eng_)
         lines << (newCrescent ? QStringLiteral("New Crescent Visibility")
