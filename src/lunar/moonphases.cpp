@@ -86,11 +86,7 @@ void writeHeader(PhaseReport& r, const settings::CurrentLocation& loc,
     // The place line of the prayer and moon times: only the degrees carry the
     // hemisphere, and a place within a degree west or south keeps its minus.
     r.line(reportpieces::placeLine(loc));
-    if (pref.summ == "0")
-        r.line("- No Summer Time.");
-    else
-        r.line("- Summer time is from:  " + pattern(pref.sdf, 2) + "/" + pattern(pref.smf, 2) +
-               "   To:  " + pattern(pref.sdt, 2) + "/" + pattern(pref.smt, 2));
+    r.line(reportpieces::summerTimeLine(pref, pref.summ == "0"));
     if (c.ut1)
         r.line("- Time Reference is Local (UT1),  Delta T: " + deltaTText(c.deltaTSeconds) +
                " Second(s)");

@@ -91,7 +91,12 @@ std::string placeLine(const settings::CurrentLocation& l)
 
 std::string summerTimeLine(const settings::Preferences& p)
 {
-    if (equalsNumber(p.summ, 0))
+    return summerTimeLine(p, equalsNumber(p.summ, 0));
+}
+
+std::string summerTimeLine(const settings::Preferences& p, bool off)
+{
+    if (off)
         return "- No Summer Time.";
     return "- Summer time is from:  " + patternNumber(p.sdf, 2, 0) + "/" +
            patternNumber(p.smf, 2, 0) + "   To:  " + patternNumber(p.sdt, 2, 0) + "/" +

@@ -57,6 +57,9 @@ std::string heightLine(const settings::Preferences& p);         // whether heigh
 std::string refractionLine(const settings::CurrentLocation& l); // temperature, pressure, ...
 std::string cityLine(const settings::CurrentLocation& l);       // the city correction
 std::string deltaTLine(double deltaTSeconds);
+// The same line where a report reads the switch as off in a way of its own
+// (the Qiblah times by its number, the moon phases by the text "0").
+std::string summerTimeLine(const settings::Preferences& p, bool off);
 
 // A report's text: lines ending with CR LF that replace the report file
 // atomically at the end; rows are counted so that a blank line follows every

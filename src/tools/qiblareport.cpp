@@ -81,12 +81,7 @@ void QiblaTimesReport::writeHeader(const QiblaReportSettings& s)
          ", Lat: " + reportpieces::signedDegrees(l.latid, l.latim, l.latis, l.north) + ":" +
          patternNumber(l.latim, 2, 0) + ":" + patternNumber(l.latis, 2, 1) +
          ", Zone:" + patternNumber(l.zon, 1, 2));
-    if (settings::lenientNumber(p.summ) == 0)
-        line("- No Summer Time.");
-    else
-        line("- Summer time is from:  " + patternNumber(p.sdf, 2, 0) + "/" +
-             patternNumber(p.smf, 2, 0) + "   To:  " + patternNumber(p.sdt, 2, 0) + "/" +
-             patternNumber(p.smt, 2, 0));
+    line(reportpieces::summerTimeLine(p, settings::lenientNumber(p.summ) == 0));
     line("- Delta T: " + patternNumber(s.deltaTSeconds, 2, 1) + " Second(s)");
     line(kRule);
     line("");
