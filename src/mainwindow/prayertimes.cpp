@@ -54,6 +54,169 @@ std::string twelveHour(const std::string& t)
     return out;
 }
 
+// What every day of a run uses, fixed at the run's start.
+struct RunConstants {
+    const settings::Preferences& pref;
+    double c;                     // the city correction, hours (0 in the one-day run)
+    double M;                     // the meridian offset, minutes
+    double zone;                  // the zone as the report prints it
+    double addmag;                // minutes added to Maghrib, single precision
+    const std::string& precision; // pref.min
+};
+
+// Sunrise and sunset: the finder's times into `sunrise` and `sunset`, the
+// adjusted texts into shuroqtext and maghrebtext, daysunrise and daysunset.
+void sunStep(PrayerTimesEngine& e, const RunConstants& k, double JD0, const RisesetOptions& sameDay,
+             EventTime& sunrise, EventTime& sunset)
+{
+    EventTime rise, set;
+    riseset("Sun", JD0, rise, set, sameDay);
+    sunrise = rise, sunset = set; // before any adjustment
+    if (rise.is(TimeMarker::Up) || rise.is(TimeMarker::Down)) {
+        e.shuroqtext = rise.markerText();
+        e.maghrebtext = set.markerText();
+    } else {
+        if (!rise.isMarker())
+            rise = adjusted(rise.hours - k.c - k.pref.subsho / 60);
+        e.shuroqtext = eventText(rise, k.precision);
+        if (!set.isMarker())
+            set = adjusted(set.hours + k.addmag / 60);
+        e.maghrebtext = eventText(set, k.precision);
+    }
+    daysunrise = rise;
+    daysunset = set;
+}
+
+// Twilight: one request serves both when the angles are equal.
+void twilightStep(const settings::Preferences& pref, double JD0, const RisesetOptions& sameDay,
+                  EventTime& fajr, EventTime& isha)
+{
+    EventTime unused;
+    if (pref.ishang == pref.fajang) {
+        riseset("Fajer", JD0, fajr, isha, sameDay);
+    } else {
+        RisesetOptions dawnOnly = sameDay, duskOnly = sameDay;
+        dawnOnly.wanted = RisesetOptions::Wanted::Rise;
+        duskOnly.wanted = RisesetOptions::Wanted::Set;
+        riseset("Fajer", JD0, fajr, unused, dawnOnly);
+        riseset("Isha", JD0, unused, isha, duskOnly);
+    }
+}
+
+// The high-latitude method's run: the whole year of year1, with both angles
+// at the method's 18 degrees, as its report prints them.
+void takeTheMethodYear(settings::Preferences& pref, settings::DateSelection& date, double& JD1,
+                       double& JD2)
+{
+    jul(date.year1, 1, 1, 0, JD1);
+    jul(date.year1, 12, 31, 0, JD2);
+    pref.fajang = kMethodTwilightAngle;
+    pref.ishang = kMethodTwilightAngle;
+    date.oneday = false;
+    date.day1 = 1, date.month1 = 1;
+    date.day2 = 31, date.month2 = 12, date.year2 = date.year1;
+}
+
+// Fajr and Isha into fajertext and ishatext. A "Bright" Fajr goes to the
+// high-latitude method when one is given; false when the method refuses the
+// latitude (the run stops, the texts are left as they were).
+bool fajrIshaStep(PrayerTimesEngine& e, const RunConstants& k, HighLatitudeMethod* method,
+                  double phi, HighLatitudeDay& hl, EventTime fajr, EventTime isha)
+{
+    bool fajrDone = false;
+    if (fajr.is(TimeMarker::Bright) && method) {
+        if (!method->brightFajr(phi, hl, fajr, isha))
+            return false;
+        hl.nightFraction = !fajr.isMarker();
+    } else if (fajr.is(TimeMarker::Bright)) {
+        e.fajertext = fajr.markerText();
+        fajrDone = true;
+    }
+    if (!fajrDone) {
+        if (!fajr.isMarker())
+            fajr = adjusted(fajr.hours - k.c - k.pref.subfaj / 60);
+        e.fajertext = eventText(fajr, k.precision);
+    }
+    // Isha takes no adjustment; a night-fraction Isha may pass midnight.
+    e.ishatext = eventText(isha, k.precision);
+    return true;
+}
+
+// Dhuhr: the transit, from the equation of time, into dhohurtext; the Sun's
+// altitude there into noonalt. Returns the transit's clock hours.
+double dhuhrStep(PrayerTimesEngine& e, const RunConstants& k, double JD, std::int16_t f)
+{
+    const double T = solarTransit(JD, f, k.zone, k.M) + k.pref.adddoh / 60;
+
+    const double noonJD = JD + (T - k.zone - f) / 24;
+    double a[10];
+    corsm(pi, noonJD, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+    double h, azimuth;
+    altazm(noonJD, a[0], a[1], h, azimuth);
+    e.dhohurtext = eventText(EventTime::at(T), k.precision);
+    if (h <= sunh0)
+        e.dhohurtext = kNoEvent.markerText();
+    if (e.maghrebtext == e.shuroqtext && e.shuroqtext != "Up")
+        e.dhohurtext = e.shuroqtext;
+    noonalt = h;
+    return T;
+}
+
+// Asr after the transit T, into asrtext.
+void asrStep(PrayerTimesEngine& e, const RunConstants& k, double JD0, double T,
+             const RisesetOptions& sameDay)
+{
+    EventTime asr, unused;
+    RisesetOptions asrOnly = sameDay;
+    asrOnly.wanted = RisesetOptions::Wanted::Set;
+    riseset("Asr", JD0, unused, asr, asrOnly);
+    e.asrtext = eventText(asr, k.precision);
+    if (!asr.isMarker() && asr.hours <= T)
+        e.asrtext = kNoEvent.markerText();
+    if (asr.isMarker())
+        e.asrtext = kNoEvent.markerText();
+    if (e.maghrebtext == "Down")
+        e.asrtext = "Down";
+    if (e.asrtext != "----" && e.asrtext != "Down")
+        e.asrtext = eventText(adjusted(asr.hours + k.pref.addasr / 60), k.precision);
+}
+
+// The day's row of an ordinary run, in the clock the preferences choose.
+void writeDayRow(const PrayerTimesEngine& e, const RunConstants& k, PrayerReport& reportFile,
+                 const std::string& dateText, bool summer)
+{
+    ReportTimes row{e.fajertext, e.shuroqtext, e.dhohurtext, e.asrtext, e.maghrebtext, e.ishatext};
+    if (k.pref.hour24 == 0 && (k.precision == "1" || k.precision == "0")) {
+        row.dhuhr = twelveHour(row.dhuhr);
+        row.asr = twelveHour(row.asr);
+        row.maghrib = twelveHour(row.maghrib);
+        row.isha = twelveHour(row.isha);
+    }
+    reportFile.writeRow(dateText, summer, row, k.precision == "1");
+}
+
+// The end of a report run: the high-latitude method's passes and rows, the
+// remarks, the file and the viewer.
+void closeReport(RunResult& result, PrayerReport& reportFile, RunHost& host,
+                 HighLatitudeMethod* method, bool methodApplies)
+{
+    result.cancelled = cancelflag == -1;
+    bool remarks = !result.stopped && !(methodApplies && result.cancelled);
+    if (methodApplies && !result.stopped && !result.cancelled) {
+        if (!method->finish(reportFile, host)) {
+            result.cancelled = true;
+            remarks = false;
+        }
+    }
+    if (remarks)
+        reportFile.writeRemarks();
+
+    result.written = reportFile.save(result.reportFile, result.writeError);
+    if (result.written && !result.cancelled && !result.stopped)
+        host.showReport(result.reportFile);
+    host.unload();
+}
+
 } // namespace
 
 PrayerTimesEngine::PrayerTimesEngine() : nightFraction_(std::make_unique<NightFractionMethod>()) {}
@@ -96,15 +259,8 @@ void PrayerTimesEngine::cmdcom_Click()
     HighLatitudeMethod* method = hilat_ ? hilat_ : nightFraction_.get();
     const bool methodOn = pref.hilat == 1 && !today && !oneDay;
     const bool methodApplies = methodOn && phi > kHighLatitudeLowest && phi <= kHighLatitudeHighest;
-    if (methodApplies) {
-        jul(date.year1, 1, 1, 0, JD1);
-        jul(date.year1, 12, 31, 0, JD2);
-        pref.fajang = kMethodTwilightAngle;
-        pref.ishang = kMethodTwilightAngle;
-        date.oneday = false;
-        date.day1 = 1, date.month1 = 1;
-        date.day2 = 31, date.month2 = 12, date.year2 = date.year1;
-    }
+    if (methodApplies)
+        takeTheMethodYear(pref, date, JD1, JD2);
 
     if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
         result_.stopped = true;
@@ -123,6 +279,7 @@ void PrayerTimesEngine::cmdcom_Click()
     // addmag is held in single precision; the one-day run adds no minutes.
     const double addmag = oneDay ? 0 : static_cast<double>(static_cast<float>(pref.addmag));
     const std::string& precision = pref.min;
+    const RunConstants k{pref, c, M, zone, addmag, precision};
 
     PrayerReport reportFile;
     if (report) {
@@ -130,10 +287,8 @@ void PrayerTimesEngine::cmdcom_Click()
         reportFile.spoolTo(result_.reportFile);
         reportFile.writeHeader({pref, loc, date, deltaTSeconds});
     }
-    if (today)
-        JD1 = JD2 = todayjd;
-    if (oneDay)
-        JD1 = JD2 = onedayjd;
+    if (today || oneDay)
+        JD1 = JD2 = today ? todayjd : onedayjd;
     if (methodApplies)
         method->begin(phi);
 
@@ -145,7 +300,6 @@ void PrayerTimesEngine::cmdcom_Click()
         const std::int16_t f = reportpieces::summerFlag(oneDay, pref, day, month, year);
         const double JD0 = JD - (zone + f) / 24;
 
-        // Sunrise and sunset.
         // The day's requests scan the same hours: they share the samples.
         RisesetScanMemo scan;
         RisesetOptions sameDay;
@@ -153,116 +307,39 @@ void PrayerTimesEngine::cmdcom_Click()
         if (methodApplies)
             sameDay.twilightAngle = kMethodTwilightAngle;
 
-        EventTime rise, set;
-        riseset("Sun", JD0, rise, set, sameDay);
-        const EventTime sunrise = rise, sunset = set; // before any adjustment
-        if (rise.is(TimeMarker::Up) || rise.is(TimeMarker::Down)) {
-            shuroqtext = rise.markerText();
-            maghrebtext = set.markerText();
-        } else {
-            if (!rise.isMarker())
-                rise = adjusted(rise.hours - c - pref.subsho / 60);
-            shuroqtext = eventText(rise, precision);
-            if (!set.isMarker())
-                set = adjusted(set.hours + addmag / 60);
-            maghrebtext = eventText(set, precision);
-        }
-        daysunrise = rise;
-        daysunset = set;
+        EventTime sunrise, sunset;
+        sunStep(*this, k, JD0, sameDay, sunrise, sunset);
         if (oneDay)
             return;
 
-        // Twilight: one request serves both when the angles are equal.
-        EventTime fajr, isha, unused;
-        if (pref.ishang == pref.fajang) {
-            riseset("Fajer", JD0, fajr, isha, sameDay);
-        } else {
-            RisesetOptions dawnOnly = sameDay, duskOnly = sameDay;
-            dawnOnly.wanted = RisesetOptions::Wanted::Rise;
-            duskOnly.wanted = RisesetOptions::Wanted::Set;
-            riseset("Fajer", JD0, fajr, unused, dawnOnly);
-            riseset("Isha", JD0, unused, isha, duskOnly);
-        }
+        EventTime fajr, isha;
+        twilightStep(pref, JD0, sameDay, fajr, isha);
 
         HighLatitudeDay hl;
-        hl.jd = JD;
-        hl.dateText = dateText(day, month, year);
-        hl.summer = f;
-        hl.sunrise = sunrise;
-        hl.sunset = sunset;
+        hl.jd = JD, hl.dateText = dateText(day, month, year), hl.summer = f;
+        hl.sunrise = sunrise, hl.sunset = sunset;
 
-        bool fajrDone = false;
-        if (fajr.is(TimeMarker::Bright) && methodOn && phi > kHighLatitudeLowest) {
-            if (!method->brightFajr(phi, hl, fajr, isha)) {
-                std::string title, message;
-                highLatitudeRefusal(pref.eng, title, message);
-                host.warn(title, message, pref.eng);
-                result_.stopped = true;
-                break;
-            }
-            hl.nightFraction = !fajr.isMarker();
-        } else if (fajr.is(TimeMarker::Bright)) {
-            fajertext = fajr.markerText();
-            fajrDone = true;
+        const bool methodTakesBright = methodOn && phi > kHighLatitudeLowest;
+        if (!fajrIshaStep(*this, k, methodTakesBright ? method : nullptr, phi, hl, fajr, isha)) {
+            std::string title, message;
+            highLatitudeRefusal(pref.eng, title, message);
+            host.warn(title, message, pref.eng);
+            result_.stopped = true;
+            break;
         }
-        if (!fajrDone) {
-            if (!fajr.isMarker())
-                fajr = adjusted(fajr.hours - c - pref.subfaj / 60);
-            fajertext = eventText(fajr, precision);
-        }
-        // Isha takes no adjustment; a night-fraction Isha may pass midnight.
-        ishatext = eventText(isha, precision);
 
-        // Dhuhr: the transit, from the equation of time.
-        const double T = solarTransit(JD, f, zone, M) + pref.adddoh / 60;
-
-        const double noonJD = JD + (T - zone - f) / 24;
-        double a[10];
-        corsm(pi, noonJD, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
-        double h, azimuth;
-        altazm(noonJD, a[0], a[1], h, azimuth);
-        dhohurtext = eventText(EventTime::at(T), precision);
-        if (h <= sunh0)
-            dhohurtext = kNoEvent.markerText();
-        if (maghrebtext == shuroqtext && shuroqtext != "Up")
-            dhohurtext = shuroqtext;
-        noonalt = h;
-
-        // Asr.
-        EventTime asr;
-        RisesetOptions asrOnly = sameDay;
-        asrOnly.wanted = RisesetOptions::Wanted::Set;
-        riseset("Asr", JD0, unused, asr, asrOnly);
-        asrtext = eventText(asr, precision);
-        if (!asr.isMarker() && asr.hours <= T)
-            asrtext = kNoEvent.markerText();
-        if (asr.isMarker())
-            asrtext = kNoEvent.markerText();
-        if (maghrebtext == "Down")
-            asrtext = "Down";
-        if (asrtext != "----" && asrtext != "Down")
-            asrtext = eventText(adjusted(asr.hours + pref.addasr / 60), precision);
+        const double T = dhuhrStep(*this, k, JD, f);
+        asrStep(*this, k, JD0, T, sameDay);
 
         if (today)
             return;
 
         if (methodApplies) {
-            hl.fajertext = fajertext;
-            hl.shuroqtext = shuroqtext;
-            hl.dhohurtext = dhohurtext;
-            hl.asrtext = asrtext;
-            hl.maghrebtext = maghrebtext;
-            hl.ishatext = ishatext;
+            hl.fajertext = fajertext, hl.shuroqtext = shuroqtext, hl.dhohurtext = dhohurtext;
+            hl.asrtext = asrtext, hl.maghrebtext = maghrebtext, hl.ishatext = ishatext;
             method->storeDay(hl);
         } else {
-            ReportTimes row{fajertext, shuroqtext, dhohurtext, asrtext, maghrebtext, ishatext};
-            if (pref.hour24 == 0 && (precision == "1" || precision == "0")) {
-                row.dhuhr = twelveHour(row.dhuhr);
-                row.asr = twelveHour(row.asr);
-                row.maghrib = twelveHour(row.maghrib);
-                row.isha = twelveHour(row.isha);
-            }
-            reportFile.writeRow(hl.dateText, f == 1, row, precision == "1");
+            writeDayRow(*this, k, reportFile, hl.dateText, f == 1);
         }
 
         host.handOver();
@@ -271,21 +348,7 @@ void PrayerTimesEngine::cmdcom_Click()
     }
 
     // Only report runs get here.
-    result_.cancelled = cancelflag == -1;
-    bool remarks = !result_.stopped && !(methodApplies && result_.cancelled);
-    if (methodApplies && !result_.stopped && !result_.cancelled) {
-        if (!method->finish(reportFile, host)) {
-            result_.cancelled = true;
-            remarks = false;
-        }
-    }
-    if (remarks)
-        reportFile.writeRemarks();
-
-    result_.written = reportFile.save(result_.reportFile, result_.writeError);
-    if (result_.written && !result_.cancelled && !result_.stopped)
-        host.showReport(result_.reportFile);
-    host.unload();
+    closeReport(result_, reportFile, host, method, methodApplies);
 }
 
 } // namespace prayer
