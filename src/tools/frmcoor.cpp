@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "mainwindow/frmwait.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
-#include "platform/qt/textroom.h"
+#include "sharedwindows/frmwait.h"
 
 using namespace dialogs;
 

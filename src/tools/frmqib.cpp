@@ -10,16 +10,16 @@
 
 #include "engine/modgeneral.h"
 #include "frmqmap.h"
-#include "mainwindow/frmwait.h"
-#include "mainwindow/progresshost.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "qibla.h"
 #include "qiblareport.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
-#include "platform/qt/settingstext.h"
-#include "platform/qt/textroom.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/progresshost.h"
 
 using dialogs::place;
 using dialogs::twips;

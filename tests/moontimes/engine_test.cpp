@@ -9,10 +9,10 @@
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
-#include "mainwindow/moontimes.h"
-#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "prayer/prayerfixture.h"
+#include "reports/moontimes.h"
+#include "reports/reportpieces.h"
 
 namespace {
 
