@@ -361,7 +361,9 @@ TEST_F(MainWindowTest, DamagedFileIsNamedWithItsReason)
                 EXPECT_EQ(fault.kind(), c.kind);
                 EXPECT_NE(fault.message(english).find(c.file), std::string::npos);
             }
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+            // A stall, not a slow machine: the damaged file is read up to its bound
+            // (a few megabytes at most), which takes far less than this on any load.
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
             if (std::string(c.file) != "pref.zvd") {
                 EXPECT_EQ(platform::faultLanguage(), english);
             }
