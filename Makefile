@@ -37,6 +37,7 @@ run: build
 	 else echo "The program folder is laid out in Miqatix/; qamtar is not built yet."; fi
 
 test: build
+	@./scripts/check-format
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 
