@@ -5,6 +5,9 @@
 #              then builds the tests again with the sanitizers below and runs
 #              them all once more (CI runs exactly this)
 #
+# make format-check refuses a .cpp or .h file of src/, tests/ or benchmarks/
+# that is off the project's .clang-format, naming it and the fixing command.
+#
 # make sanitize builds a second tree with AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-sanitize/, its own program folder inside
 # it) and runs every test there; any finding fails the test that made it.
@@ -16,7 +19,7 @@ SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_check
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test sanitize benchmarks clean
+.PHONY: all deps configure build run test sanitize benchmarks format-check clean
 
 all: build
 
@@ -34,6 +37,7 @@ run: build
 	 else echo "The program folder is laid out in Miqatix/; qamtar is not built yet."; fi
 
 test: build
+	@./scripts/check-format
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 
@@ -43,6 +47,9 @@ sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZE_ENV) \
 	  ctest --output-on-failure -j $(JOBS)
+
+format-check: deps
+	@./scripts/check-format
 
 benchmarks: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -7,7 +7,7 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/moontimes.h"
+#include "reports/moontimes.h"
 #include "yearbench.h"
 
 namespace {

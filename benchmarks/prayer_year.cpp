@@ -7,7 +7,7 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/prayertimes.h"
+#include "reports/prayertimes.h"
 #include "yearbench.h"
 
 namespace {

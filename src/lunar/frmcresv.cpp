@@ -14,14 +14,14 @@
 #include "engine/modgeneral.h"
 #include "lunar/conjunction.h"
 #include "lunar/crescentcalc.h"
-#include "mainwindow/windowregistry.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
-#include "platform/qt/textroom.h"
+#include "sharedwindows/windowregistry.h"
 
 namespace {
 

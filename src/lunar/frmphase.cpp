@@ -15,14 +15,14 @@
 #include <QVBoxLayout>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/frmwait.h"
-#include "mainwindow/progresshost.h"
 #include "moonphases.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/progresshost.h"
 
 namespace {
 

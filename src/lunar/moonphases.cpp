@@ -6,11 +6,11 @@
 #include "engine/moddeltat.h"
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "mainwindow/prayerreport.h"
-#include "mainwindow/reportpieces.h"
 #include "moonphase.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "reports/prayerreport.h"
+#include "reports/reportpieces.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
 

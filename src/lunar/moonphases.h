@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "mainwindow/prayertimes.h"
 #include "phaseinstant.h"
+#include "reports/prayertimes.h"
 
 namespace lunar {
 

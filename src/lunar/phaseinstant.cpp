@@ -8,7 +8,7 @@
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modsummer.h"
-#include "mainwindow/prayerreport.h"
+#include "reports/prayerreport.h"
 
 namespace {
 

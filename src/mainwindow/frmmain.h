@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "mainwindow/moontimes.h"
-#include "mainwindow/prayertimes.h"
+#include "reports/moontimes.h"
+#include "reports/prayertimes.h"
 
 class QGroupBox;
 class QLabel;

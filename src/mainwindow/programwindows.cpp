@@ -1,19 +1,19 @@
 #include "programwindows.h"
 
-#include "lunar/qt/frmmap.h"
-#include "lunar/frmphase.h"
 #include "lunar/frmcresv.h"
+#include "lunar/frmmap.h"
+#include "lunar/frmphase.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/windowregistry.h"
 #include "settings/dialogs/frmalerts.h"
 #include "settings/dialogs/frmdate.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/dialogs/frmpreferences.h"
+#include "sharedwindows/windowregistry.h"
+#include "tools/frmcoor.h"
 #include "tools/frmhej.h"
-#include "tools/frmtele.h"
 #include "tools/frmqib.h"
 #include "tools/frmqmap.h"
-#include "tools/frmcoor.h"
+#include "tools/frmtele.h"
 
 namespace mainwindow {
 

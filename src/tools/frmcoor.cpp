@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "mainwindow/frmwait.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
@@ -20,6 +19,7 @@
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "tools/computableyears.h"
+#include "sharedwindows/frmwait.h"
 
 using namespace dialogs;
 

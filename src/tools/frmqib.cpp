@@ -11,8 +11,6 @@
 #include "engine/meridian.h"
 #include "engine/modgeneral.h"
 #include "frmqmap.h"
-#include "mainwindow/frmwait.h"
-#include "mainwindow/progresshost.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/settingstext.h"
 #include "platform/qt/textroom.h"
@@ -21,6 +19,8 @@
 #include "qiblareport.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/progresshost.h"
 
 using dialogs::place;
 using dialogs::twips;

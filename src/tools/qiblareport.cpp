@@ -9,11 +9,11 @@
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
 #include "engine/modsummer.h"
-#include "mainwindow/prayerreport.h"
-#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "reports/prayerreport.h"
+#include "reports/reportpieces.h"
 #include "settings/settingsline.h"
 
 #include "version.h"

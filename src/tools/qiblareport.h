@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "mainwindow/prayertimes.h"
-#include "mainwindow/reportpieces.h"
 #include "qibla.h"
+#include "reports/prayertimes.h"
+#include "reports/reportpieces.h"
 #include "settings/records.h"
 
 namespace qibla {

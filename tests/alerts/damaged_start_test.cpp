@@ -77,7 +77,9 @@ TEST_F(DamagedStart, EachDamagedFileIsNamedWithItsReason)
             EXPECT_EQ(fault.kind(), c.kind);
             EXPECT_NE(fault.message(false).find(c.file), std::string::npos);
         }
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        // A stall, not a slow machine: the damaged file is read up to its bound
+        // (a few megabytes at most), which takes far less than this on any load.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
         EXPECT_FALSE(window_->trayIcon().isAdded());
         window_.reset();
         std::filesystem::remove_all(file(c.file));

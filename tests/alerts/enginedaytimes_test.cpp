@@ -17,9 +17,10 @@
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
 #include "engine/modriseset.h"
-#include "mainwindow/prayertimes.h"
 #include "platform/programfolder.h"
 #include "platform/qt/qtplatform.h"
+#include "prayer/prayerfixture.h"
+#include "reports/prayertimes.h"
 #include "series/seriesloader.h"
 #include "settings/records.h"
 #include "support/testsupport.h"
@@ -28,37 +29,10 @@ using namespace alerts;
 
 namespace {
 
-struct Place {
-    const char* name;
-    double latitude, longitude, ele, zon;
-};
-
-settings::CurrentLocation location(const Place& p)
-{
-    settings::CurrentLocation l;
-    l.locname = p.name;
-    auto split = [](double v, double& d, double& m, double& s) {
-        double a = std::fabs(v);
-        d = std::floor(a);
-        a = (a - d) * 60;
-        m = std::floor(a);
-        s = std::round((a - m) * 60 * 1000) / 1000;
-    };
-    split(p.longitude, l.longid, l.longim, l.longis);
-    split(p.latitude, l.latid, l.latim, l.latis);
-    l.east = p.longitude >= 0;
-    l.west = !l.east;
-    l.north = p.latitude >= 0;
-    l.south = !l.north;
-    l.ele = p.ele;
-    l.zon = p.zon;
-    l.city = 0;
-    l.pres = 1010;
-    l.temp = 10;
-    l.hum = 0;
-    l.alpha = "0.0065";
-    return l;
-}
+// The prayer tests' places, carried into whole minutes at 60 seconds as the
+// location dialog would save them.
+using prayertest::location;
+using prayertest::Place;
 
 const Place kMecca{"Mecca", 21.4225, 39.8261, 277, 3};
 

@@ -10,10 +10,10 @@
 
 #include "engine/modgeneral.h"
 #include "lunar/onedayengines.h"
-#include "mainwindow/moontimes.h"
-#include "mainwindow/prayertimes.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "reports/moontimes.h"
+#include "reports/prayertimes.h"
 #include "support/testsupport.h"
 
 namespace crescenttest {

@@ -9,7 +9,7 @@
 #include "crescentfixture.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/programwindows.h"
-#include "mainwindow/windowregistry.h"
+#include "sharedwindows/windowregistry.h"
 
 namespace {
 

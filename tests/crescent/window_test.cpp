@@ -19,9 +19,9 @@
 #include "crescentfixture.h"
 #include "lunar/frmcresv.h"
 #include "lunar/visibsettings.h"
-#include "mainwindow/windowregistry.h"
 #include "platform/filewriter.h"
 #include "platform/qt/textviewer.h"
+#include "sharedwindows/windowregistry.h"
 
 namespace {
 

@@ -15,13 +15,13 @@
 #include <QRadioButton>
 
 #include "ephemerisfixture.h"
-#include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
-#include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/windowregistry.h"
 #include "tools/frmcoor.h"
 
 namespace {

@@ -31,15 +31,15 @@
 #include "alerts/frmmain2.h"
 #include "engine/modgeneral.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
-#include "mainwindow/windowregistry.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/sound.h"
 #include "platform/qt/textviewer.h"
 #include "settings/settingsline.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/windowregistry.h"
 #include "support/testsupport.h"
 
 namespace {

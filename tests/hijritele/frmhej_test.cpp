@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "mainwindow/windowregistry.h"
+#include "sharedwindows/windowregistry.h"
 #include "telescopefixture.h"
 #include "tools/frmhej.h"
 

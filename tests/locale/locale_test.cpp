@@ -13,8 +13,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-#include "mainwindow/reportpieces.h"
 #include "platform/qt/qtplatform.h"
+#include "reports/reportpieces.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/frmwait.h"
 #include "platform/eventloop.h"
 #include "platform/qt/messagebox.h"
+#include "sharedwindows/frmwait.h"
 #include "support/testsupport.h"
 
 namespace {

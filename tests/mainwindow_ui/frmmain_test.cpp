@@ -20,14 +20,14 @@
 
 #include "engine/modgeneral.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
-#include "mainwindow/reportpieces.h"
-#include "mainwindow/windowregistry.h"
+#include "reports/reportpieces.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/windowregistry.h"
 #include "support/testsupport.h"
 #include "tools/frmcoor.h"
 #include "tools/frmqib.h"
@@ -367,7 +367,9 @@ TEST_F(MainWindowTest, DamagedFileIsNamedWithItsReason)
                 EXPECT_EQ(fault.kind(), c.kind);
                 EXPECT_NE(fault.message(english).find(c.file), std::string::npos);
             }
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+            // A stall, not a slow machine: the damaged file is read up to its bound
+            // (a few megabytes at most), which takes far less than this on any load.
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
             if (std::string(c.file) != "pref.zvd") {
                 EXPECT_EQ(platform::faultLanguage(), english);
             }

@@ -14,10 +14,10 @@
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
 #include "engine/modsiderial.h"
-#include "mainwindow/moontimes.h"
-#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "prayer/prayerfixture.h"
+#include "reports/moontimes.h"
+#include "reports/reportpieces.h"
 
 namespace {
 

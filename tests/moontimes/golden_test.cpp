@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/moontimes.h"
 #include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
+#include "reports/moontimes.h"
 
 namespace {
 

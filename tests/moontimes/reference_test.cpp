@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/moontimes.h"
 #include "prayer/prayerfixture.h"
+#include "reports/moontimes.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 
 #include "engine/modgeneral.h"
 #include "lunar/frmphase.h"
-#include "mainwindow/frmwait.h"
 #include "mainwindow/programwindows.h"
-#include "mainwindow/windowregistry.h"
 #include "phasefixture.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "sharedwindows/frmwait.h"
+#include "sharedwindows/windowregistry.h"
 
 namespace {
 

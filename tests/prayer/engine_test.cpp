@@ -7,9 +7,9 @@
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
-#include "mainwindow/reportpieces.h"
 #include "platform/eventloop.h"
 #include "prayerfixture.h"
+#include "reports/reportpieces.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/modgeneral.h"
-#include "mainwindow/prayerreport.h"
 #include "prayerfixture.h"
+#include "reports/prayerreport.h"
 
 namespace {
 

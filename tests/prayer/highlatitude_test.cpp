@@ -10,9 +10,9 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modriseset.h"
-#include "mainwindow/highlatitude.h"
-#include "mainwindow/prayerreport.h"
 #include "prayerfixture.h"
+#include "reports/highlatitude.h"
+#include "reports/prayerreport.h"
 
 namespace {
 

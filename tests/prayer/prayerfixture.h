@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/prayertimes.h"
 #include "platform/filewriter.h"
+#include "reports/prayertimes.h"
 #include "settings/records.h"
 #include "support/testsupport.h"
 

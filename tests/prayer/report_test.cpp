@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwindow/prayerreport.h"
 #include "prayerfixture.h"
+#include "reports/prayerreport.h"
 #include "support/testsupport.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
-#include "mainwindow/reportpieces.h"
+#include "reports/reportpieces.h"
 #include "tools/qiblareport.h"
 
 namespace {

@@ -13,12 +13,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/modjul.h"
-#include "lunar/qt/frmmap.h"
+#include "lunar/frmmap.h"
 #include "lunar/vismapcompute.h"
 #include "lunarfixture.h"
-#include "mainwindow/frmwait.h"
 #include "platform/eventloop.h"
 #include "platform/qt/messagebox.h"
+#include "sharedwindows/frmwait.h"
 
 using namespace lunar;
 

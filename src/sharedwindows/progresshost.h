@@ -15,9 +15,9 @@
 #include <QProgressBar>
 #include <QString>
 
-#include "mainwindow/frmwait.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "sharedwindows/frmwait.h"
 
 template <typename Base> class ProgressHost : public Base {
 public:

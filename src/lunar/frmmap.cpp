@@ -29,14 +29,14 @@
 #include "engine/modjuc.h"
 #include "engine/modmonth.h"
 #include "lunar/gifwriter.h"
-#include "mainwindow/frmwait.h"
-#include "mainwindow/prayerreport.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
 #include "platform/qt/messagebox.h"
-#include "settings/liveread.h"
 #include "platform/qt/textroom.h"
+#include "reports/prayerreport.h"
+#include "settings/liveread.h"
+#include "sharedwindows/frmwait.h"
 
 namespace {
 

@@ -1,0 +1,4 @@
+#include "alerts.h"
+
+#include "reports/prayertimes.h"
+int alerts() { return prayertimes(); }

@@ -1,0 +1,2 @@
+#include "engine.h"
+int engine() { return 1; }

@@ -1,0 +1,4 @@
+#include "prayertimes.h"
+
+#include "engine/engine.h"
+int prayertimes() { return engine(); }

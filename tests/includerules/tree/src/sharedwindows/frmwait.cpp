@@ -1,0 +1,2 @@
+#include "frmwait.h"
+QString frmwait() { return QString(); }
