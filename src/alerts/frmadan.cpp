@@ -13,9 +13,9 @@
 
 #include "alerts/alertclock.h"
 #include "alerts/placetext.h"
-#include "settings/records.h"
-#include "platform/qt/textroom.h"
 #include "platform/qt/settingstext.h"
+#include "platform/qt/textroom.h"
+#include "settings/records.h"
 
 namespace alerts {
 

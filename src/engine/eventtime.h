@@ -6,12 +6,12 @@
 #include <string>
 
 enum class TimeMarker {
-    None,     // a time: `hours` holds it
-    NoEvent,  // "----": no event that day, or pushed out of the day
-    Up,       // the body stays above the horizon all day
-    Down,     // it stays below
-    Bright,   // the Sun never sinks to the twilight angle
-    Dark,     // the sky stays dark
+    None,    // a time: `hours` holds it
+    NoEvent, // "----": no event that day, or pushed out of the day
+    Up,      // the body stays above the horizon all day
+    Down,    // it stays below
+    Bright,  // the Sun never sinks to the twilight angle
+    Dark,    // the sky stays dark
 };
 
 struct EventTime {

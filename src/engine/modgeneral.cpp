@@ -110,4 +110,4 @@ void Delay(double seconds)
             std::min(duration_cast<milliseconds>(end - t) + milliseconds(1), milliseconds(100)));
 }
 
-}  // namespace modgeneral
+} // namespace modgeneral

@@ -26,19 +26,19 @@ inline double storedPi()
     return pi != 0 ? pi : kPi15;
 }
 
-extern double tdtmode;        // 1: instants are Terrestrial Time already
-extern double sunh0;          // last Sun horizon altitude of the event finder, degrees
-extern double moonh0;         // last Moon horizon altitude of the event finder, degrees
-extern double nz;             // roots found by the quadratic interpolation
-extern double noonalt;        // the Sun's altitude at local transit, degrees
-extern std::int16_t cancelflag;   // -1: the user pressed Cancel
-extern double onedaymode;     // 1 during a one-day run of the daily engines
-extern double onedayjd;       // Julian Day at 0 h of that day
-extern std::int16_t summerflag;   // 1: summer time on the one-day run's date
-extern EventTime daysunrise, daysunset;     // last day of the prayer-times engine
-extern EventTime daymoonrise, daymoonset;   // last day of the moon-times engine
-extern std::string newold;    // "New" or "Old": the crescent of the visibility map
-extern double conjjde;        // conjunction instant, JDE (TT)
+extern double tdtmode;                    // 1: instants are Terrestrial Time already
+extern double sunh0;                      // last Sun horizon altitude of the event finder, degrees
+extern double moonh0;                     // last Moon horizon altitude of the event finder, degrees
+extern double nz;                         // roots found by the quadratic interpolation
+extern double noonalt;                    // the Sun's altitude at local transit, degrees
+extern std::int16_t cancelflag;           // -1: the user pressed Cancel
+extern double onedaymode;                 // 1 during a one-day run of the daily engines
+extern double onedayjd;                   // Julian Day at 0 h of that day
+extern std::int16_t summerflag;           // 1: summer time on the one-day run's date
+extern EventTime daysunrise, daysunset;   // last day of the prayer-times engine
+extern EventTime daymoonrise, daymoonset; // last day of the moon-times engine
+extern std::string newold;                // "New" or "Old": the crescent of the visibility map
+extern double conjjde;                    // conjunction instant, JDE (TT)
 
 // Series tables, 1-based (row 0 and column 0 unused), one spare slot each.
 // Columns: term 1 index, 2 A, 3 B, 4 C; termfull 1 A, 2 B, 3 C;
@@ -101,4 +101,4 @@ double acos(double x);
 // returns at once), handing control to the message loop meanwhile.
 void Delay(double seconds);
 
-}  // namespace modgeneral
+} // namespace modgeneral

@@ -510,10 +510,11 @@ void frmmain::endReport(const prayer::RunResult& result, const char* file, const
         return;
     const QString name = QString::fromLatin1(file);
     const QString why = platform::reasonText(result.writeError, english);
-    platform::msgBox(this,
-                     english ? QStringLiteral("The report could not be written to %1: %2").arg(name, why)
-                             : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(name, why),
-                     title, english, platform::MsgIcon::Critical);
+    platform::msgBox(
+        this,
+        english ? QStringLiteral("The report could not be written to %1: %2").arg(name, why)
+                : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(name, why),
+        title, english, platform::MsgIcon::Critical);
 }
 
 void frmmain::cmdmoon_Click()

@@ -31,7 +31,7 @@ unsigned long& changeCount()
     return count;
 }
 
-}  // namespace
+} // namespace
 
 void filesMayHaveChanged()
 {
@@ -81,4 +81,4 @@ void setClock(std::function<Clock::time_point()> clock)
     clockSlot() = std::move(clock);
 }
 
-}  // namespace platform
+} // namespace platform

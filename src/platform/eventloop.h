@@ -35,4 +35,4 @@ unsigned long fileChangeCount();
 Clock::time_point now();
 void setClock(std::function<Clock::time_point()> clock);
 
-}  // namespace platform
+} // namespace platform

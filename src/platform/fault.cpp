@@ -55,14 +55,12 @@ std::string describe(FileFaultKind kind, const std::string& file, bool english)
     return file;
 }
 
-}  // namespace
+} // namespace
 
 FileFault::FileFault(FileFaultKind kind, std::string file, std::string detail,
                      std::string detailArabic)
     : std::runtime_error(describe(kind, file, true) + (detail.empty() ? "" : " " + detail)),
-      kind_(kind),
-      file_(std::move(file)),
-      detail_(std::move(detail)),
+      kind_(kind), file_(std::move(file)), detail_(std::move(detail)),
       detailArabic_(std::move(detailArabic))
 {
 }
@@ -106,4 +104,4 @@ bool faultLanguage()
     return languageSlot();
 }
 
-}  // namespace platform
+} // namespace platform

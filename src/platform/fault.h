@@ -57,4 +57,4 @@ StopHandler setStopHandler(StopHandler handler);
 void setFaultLanguage(bool english);
 bool faultLanguage();
 
-}  // namespace platform
+} // namespace platform

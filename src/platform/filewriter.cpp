@@ -1,12 +1,12 @@
 #include "filewriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <algorithm>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "eventloop.h"
@@ -67,7 +67,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 AtomicFile::AtomicFile(const std::filesystem::path& file)
 {
@@ -165,7 +165,7 @@ FileWriter*& currentWriter()
     return writer;
 }
 
-}  // namespace
+} // namespace
 
 SpooledFile::SpooledFile(std::filesystem::path file, size_t spillBytes)
     : file_(std::move(file)), spillBytes_(spillBytes)
@@ -177,7 +177,7 @@ SpooledFile::~SpooledFile() = default;
 void SpooledFile::append(std::string_view s)
 {
     if (failed_)
-        return;   // the write has failed: nothing more is kept
+        return; // the write has failed: nothing more is kept
     held_ += s;
     peakHeld_ = std::max(peakHeld_, held_.size());
     if (held_.size() >= spillBytes_)
@@ -318,4 +318,4 @@ FileFault readFault(ReadStatus status, const std::string& file)
                      "أبلغ النظام عن خطأ في القراءة.");
 }
 
-}  // namespace platform
+} // namespace platform

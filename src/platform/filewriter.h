@@ -34,7 +34,7 @@ public:
 class AtomicFile {
 public:
     explicit AtomicFile(const std::filesystem::path& file);
-    ~AtomicFile();   // an uncommitted temporary file is removed
+    ~AtomicFile(); // an uncommitted temporary file is removed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
@@ -97,10 +97,10 @@ bool readWholeFile(const std::filesystem::path& file, std::string& contents);
 
 enum class ReadStatus {
     Ok,
-    Missing,        // no such file
-    NotAFile,       // a folder, a device, a pipe or the like holds the name
-    NoPermission,   // the file is there but may not be read
-    Failed,         // the read itself failed (an input error)
+    Missing,      // no such file
+    NotAFile,     // a folder, a device, a pipe or the like holds the name
+    NoPermission, // the file is there but may not be read
+    Failed,       // the read itself failed (an input error)
 };
 
 // Reads at most `limit` bytes from the start of a plain file. `truncated` tells
@@ -113,4 +113,4 @@ ReadStatus readFileStart(const std::filesystem::path& file, std::string& content
 // The file fault that a failed read of `file` stops the program with.
 FileFault readFault(ReadStatus status, const std::string& file);
 
-}  // namespace platform
+} // namespace platform

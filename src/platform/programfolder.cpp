@@ -21,7 +21,7 @@ std::filesystem::path executableFolder()
     return exe.parent_path();
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path programFolder()
 {
@@ -39,7 +39,7 @@ unsigned& generation()
     return value;
 }
 
-}  // namespace
+} // namespace
 
 void setProgramFolder(const std::filesystem::path& folder)
 {
@@ -57,4 +57,4 @@ std::filesystem::path programFile(std::string_view name)
     return programFolder() / std::filesystem::path(name);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -21,4 +21,4 @@ unsigned programFolderGeneration();
 // A file of the program folder, by its bare name ("pref.zvd").
 std::filesystem::path programFile(std::string_view name);
 
-}  // namespace platform
+} // namespace platform

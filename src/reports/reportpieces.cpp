@@ -8,9 +8,9 @@
 #include <limits>
 
 #include "engine/modctim.h"
+#include "engine/modgeneral.h"
 #include "engine/modjuc.h"
 #include "engine/modjul.h"
-#include "engine/modgeneral.h"
 #include "engine/modsummer.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"

@@ -26,7 +26,7 @@ std::vector<Row> readCsv(const std::string& path)
     }
     std::vector<Row> rows;
     std::string line;
-    std::getline(in, line);  // header
+    std::getline(in, line); // header
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -90,7 +90,7 @@ void writeFile(const std::string& path, const std::string& contents)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -113,12 +113,11 @@ int main(int argc, char** argv)
     struct Cut {
         const char* series;
         int count;
-        int shift;  // power of ten of the stored unit
+        int shift; // power of ten of the stored unit
     };
-    const Cut cuts[] = {{"L0", 78, 8}, {"L1", 39, 9}, {"L2", 27, 9}, {"L3", 8, 11},
-                        {"L4", 4, 11}, {"L5", 4, 11}, {"B0", 7, 8},  {"B1", 3, 9},
-                        {"R0", 50, 8}, {"R1", 14, 9}, {"R2", 8, 9},  {"R3", 2, 11},
-                        {"R4", 4, 11}};
+    const Cut cuts[] = {{"L0", 78, 8}, {"L1", 39, 9}, {"L2", 27, 9}, {"L3", 8, 11}, {"L4", 4, 11},
+                        {"L5", 4, 11}, {"B0", 7, 8},  {"B1", 3, 9},  {"R0", 50, 8}, {"R1", 14, 9},
+                        {"R2", 8, 9},  {"R3", 2, 11}, {"R4", 4, 11}};
     std::string trunc;
     int index = 0;
     for (const Cut& c : cuts) {

@@ -36,10 +36,10 @@ public:
         const bool read = reader_->next(f);
         // Cut off by the bound: the file runs far beyond the size of its series.
         if (truncated_ && (!read || !reader_->fieldClosed()))
-            platform::stopProgram(FileFault(
-                FileFaultKind::TooLarge, name_,
-                "It runs beyond " + std::to_string(kSeriesFileBytes >> 10) + " KB.",
-                "يتجاوز حجمه " + std::to_string(kSeriesFileBytes >> 10) + " كيلوبايت."));
+            platform::stopProgram(
+                FileFault(FileFaultKind::TooLarge, name_,
+                          "It runs beyond " + std::to_string(kSeriesFileBytes >> 10) + " KB.",
+                          "يتجاوز حجمه " + std::to_string(kSeriesFileBytes >> 10) + " كيلوبايت."));
         const std::string r = std::to_string(record);
         if (!read)
             platform::stopProgram(FileFault(FileFaultKind::Short, name_,
@@ -70,7 +70,7 @@ void loadTable(const char* name, double (*table)[Cols], int rows, bool& loaded)
     loaded = true;
 }
 
-}  // namespace
+} // namespace
 
 void loadTermFull()
 {
@@ -92,7 +92,7 @@ void loadElp()
     SeriesFile file("elp.zvd");
     int record = 0;
     // A main-term section: index, A, a0..a4 into columns 1..6.
-    auto mainSection = [&](double (*table)[7], int rows) {
+    auto mainSection = [&](double(*table)[7], int rows) {
         for (int r = 1; r <= rows; ++r) {
             ++record;
             elpidx[r] = file.number(record, 1);
@@ -101,7 +101,7 @@ void loadElp()
         }
     };
     // A Poisson section: index, A, phase, rate into columns 1..3.
-    auto poissonSection = [&](double (*table)[4], int rows) {
+    auto poissonSection = [&](double(*table)[4], int rows) {
         for (int r = 1; r <= rows; ++r) {
             ++record;
             elpidx[r] = file.number(record, 1);
@@ -124,4 +124,4 @@ void loadElp()
     seriesLoaded.elp = true;
 }
 
-}  // namespace series
+} // namespace series

@@ -17,4 +17,4 @@ void loadTerm();
 void loadMterm();
 void loadElp();
 
-}  // namespace series
+} // namespace series

@@ -42,8 +42,7 @@ bool stampOf(int folder, const char* name, Stamp& stamp)
     return true;
 }
 
-template <class Record>
-struct LiveRecord {
+template <class Record> struct LiveRecord {
     Stamp stamp;
     bool valid = false;
     Record record;
@@ -51,8 +50,7 @@ struct LiveRecord {
     int folder = -1;
     unsigned folderGeneration = ~0u;
 
-    template <class Read>
-    const Record& get(const char* name, Read read)
+    template <class Read> const Record& get(const char* name, Read read)
     {
         // The path is built again only when the program folder moved; a new
         // folder also means a new file.
@@ -70,7 +68,7 @@ struct LiveRecord {
         Stamp now;
         if (folder < 0 || !stampOf(folder, name, now)) {
             valid = false;
-            record = read();   // stops the program with the missing file's message
+            record = read(); // stops the program with the missing file's message
             return record;
         }
         if (!valid || !(now == stamp)) {
@@ -84,7 +82,7 @@ struct LiveRecord {
     }
 };
 
-}  // namespace
+} // namespace
 
 const CurrentLocation& liveCurrentLocation()
 {
@@ -98,4 +96,4 @@ const Preferences& livePreferences()
     return live.get("pref.zvd", [] { return readPreferences(); });
 }
 
-}  // namespace settings
+} // namespace settings

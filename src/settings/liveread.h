@@ -18,4 +18,4 @@ namespace settings {
 const CurrentLocation& liveCurrentLocation();
 const Preferences& livePreferences();
 
-}  // namespace settings
+} // namespace settings

@@ -19,9 +19,18 @@ const SettingsField& at(const std::vector<SettingsField>& f, size_t i)
     return i < f.size() ? f[i] : none;
 }
 
-double num(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asNumber(); }
-std::string txt(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asText(); }
-bool tru(const std::vector<SettingsField>& f, size_t i) { return at(f, i).asTruth(); }
+double num(const std::vector<SettingsField>& f, size_t i)
+{
+    return at(f, i).asNumber();
+}
+std::string txt(const std::vector<SettingsField>& f, size_t i)
+{
+    return at(f, i).asText();
+}
+bool tru(const std::vector<SettingsField>& f, size_t i)
+{
+    return at(f, i).asTruth();
+}
 
 std::optional<double> optNum(const std::vector<SettingsField>& f, size_t i)
 {
@@ -35,7 +44,7 @@ F optField(const std::optional<double>& v)
     return v ? F::number(*v) : F::empty();
 }
 
-}  // namespace
+} // namespace
 
 Preferences Preferences::defaults()
 {
@@ -91,25 +100,25 @@ std::vector<SettingsField> toFields(const CurrentLocation& r)
 
 std::vector<SettingsField> toFields(const DateSelection& r)
 {
-    return {F::truth(r.oneday), F::number(r.year1),  F::number(r.month1), F::number(r.day1),
-            F::number(r.year2), F::number(r.month2), F::number(r.day2),   F::number(r.fyear),
-            F::number(r.fmonth), F::number(r.fday),  F::number(r.tyear),  F::number(r.tmonth),
-            F::number(r.tday),  F::number(r.oyear),  F::number(r.omonth), F::number(r.oday),
-            F::truth(r.period), F::truth(r.sysdate)};
+    return {F::truth(r.oneday),  F::number(r.year1),  F::number(r.month1), F::number(r.day1),
+            F::number(r.year2),  F::number(r.month2), F::number(r.day2),   F::number(r.fyear),
+            F::number(r.fmonth), F::number(r.fday),   F::number(r.tyear),  F::number(r.tmonth),
+            F::number(r.tday),   F::number(r.oyear),  F::number(r.omonth), F::number(r.oday),
+            F::truth(r.period),  F::truth(r.sysdate)};
 }
 
 std::vector<SettingsField> toFields(const AlertSettings& r)
 {
-    return {F::number(r.beep),   F::number(r.beepmin), F::number(r.adhan),    F::number(r.popup),
+    return {F::number(r.beep),    F::number(r.beepmin), F::number(r.adhan),   F::number(r.popup),
             F::truth(r.dhrmecca), F::truth(r.asrmecca), F::truth(r.magmecca), F::truth(r.ishmecca)};
 }
 
 std::vector<SettingsField> toFields(const SavedLocation& r)
 {
-    return {F::text(r.locname), F::number(r.latid),  F::number(r.latim), F::number(r.latis),
+    return {F::text(r.locname),  F::number(r.latid),  F::number(r.latim),  F::number(r.latis),
             F::number(r.longid), F::number(r.longim), F::number(r.longis), optField(r.ns),
-            optField(r.ew),     F::number(r.zon),    F::number(r.ele),   F::number(r.city),
-            F::number(r.pres),  F::number(r.temp),   F::number(r.hum),   F::text(r.alpha)};
+            optField(r.ew),      F::number(r.zon),    F::number(r.ele),    F::number(r.city),
+            F::number(r.pres),   F::number(r.temp),   F::number(r.hum),    F::text(r.alpha)};
 }
 
 Preferences preferencesFrom(const std::vector<SettingsField>& f)
@@ -259,15 +268,14 @@ std::string fieldWanted(char kind, bool english)
     return english ? "a number" : "عدداً";
 }
 
-}  // namespace
+} // namespace
 
 platform::FileFault tooLarge(const std::string& name)
 {
     const std::string limit = std::to_string(kRecordBytes >> 20);
-    return platform::FileFault(
-        platform::FileFaultKind::TooLarge, name,
-        "A record runs beyond " + limit + " MB without ending.",
-        "يمتد أحد سجلاته إلى أكثر من " + limit + " ميغابايت دون أن ينتهي.");
+    return platform::FileFault(platform::FileFaultKind::TooLarge, name,
+                               "A record runs beyond " + limit + " MB without ending.",
+                               "يمتد أحد سجلاته إلى أكثر من " + limit + " ميغابايت دون أن ينتهي.");
 }
 
 void requireFieldKinds(const std::string& name, const std::vector<SettingsField>& fields,
@@ -288,12 +296,11 @@ platform::FileFault malformedField(const std::string& name, const SettingsField&
         shown += "...";
     const std::string n = std::to_string(field);
     const std::string r = std::to_string(record);
-    return platform::FileFault(
-        platform::FileFaultKind::BadData, name,
-        "Field " + n + (record > 0 ? " of record " + r : "") + " holds \"" + shown +
-            "\", which is not " + fieldWanted(kind, true) + ".",
-        "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي \"" + shown + "\" وهو ليس " +
-            fieldWanted(kind, false) + ".");
+    return platform::FileFault(platform::FileFaultKind::BadData, name,
+                               "Field " + n + (record > 0 ? " of record " + r : "") + " holds \"" +
+                                   shown + "\", which is not " + fieldWanted(kind, true) + ".",
+                               "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي \"" +
+                                   shown + "\" وهو ليس " + fieldWanted(kind, false) + ".");
 }
 
 std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
@@ -329,12 +336,12 @@ std::vector<SettingsField> readRecordStrict(const std::string& name, size_t coun
     if (fault)
         platform::stopProgram(*fault);
     if (fields.size() < count)
-        platform::stopProgram(platform::FileFault(
-            platform::FileFaultKind::Short, name,
-            "It holds " + std::to_string(fields.size()) + " of the " + std::to_string(count) +
-                " fields of its record.",
-            "يحوي " + std::to_string(fields.size()) + " من حقول سجله البالغة " +
-                std::to_string(count) + "."));
+        platform::stopProgram(
+            platform::FileFault(platform::FileFaultKind::Short, name,
+                                "It holds " + std::to_string(fields.size()) + " of the " +
+                                    std::to_string(count) + " fields of its record.",
+                                "يحوي " + std::to_string(fields.size()) + " من حقول سجله البالغة " +
+                                    std::to_string(count) + "."));
     return fields;
 }
 
@@ -347,8 +354,8 @@ std::vector<SettingsField> readRecordStrict(const std::string& name, std::string
 
 Preferences readPreferences(size_t fieldCount)
 {
-    return preferencesFrom(
-        readRecordStrict("pref.zvd", kPreferencesKinds.substr(0, std::min(fieldCount, kPreferencesKinds.size()))));
+    return preferencesFrom(readRecordStrict(
+        "pref.zvd", kPreferencesKinds.substr(0, std::min(fieldCount, kPreferencesKinds.size()))));
 }
 
 CurrentLocation readCurrentLocation()
@@ -474,4 +481,4 @@ SaveResult writeSavedLocations(const std::vector<SavedLocation>& list)
     return result;
 }
 
-}  // namespace settings
+} // namespace settings

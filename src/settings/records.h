@@ -21,43 +21,43 @@
 namespace settings {
 
 struct Preferences {
-    double fajang = 0;         // Fajr angle, degrees below the horizon
-    double ishang = 0;         // Isha angle
-    double smf = 0, sdf = 0;   // summer-time window, first month and day
-    double smt = 0, sdt = 0;   // last month and day
-    double subfaj = 0;         // minutes taken from Fajr
-    double subsho = 0;         // minutes taken from Shuruq
-    double adddoh = 0;         // minutes added to Dhuhr
-    double addmag = 0;         // minutes added to Maghrib
-    std::string summ;          // "1": summer time is considered
-    std::string elefaj;        // state of the hidden elevation box of Fajr
-    std::string sha;           // Asr: "1" Standard, "0" Hanafi
-    std::string min;           // "1": times in minutes, "0": in seconds
-    bool eng = false;          // interface language: true English
-    std::string eleset;        // "1": the elevation affects rise and set
-    std::string opttwi;        // twilight convention "1" .. "6"
-    double addasr = 0;         // minutes added to Asr
-    double hilat = 0;          // 1: high-latitude method on
-    double hour24 = 0;         // 1: 24-hour clock, 0: 12-hour
+    double fajang = 0;       // Fajr angle, degrees below the horizon
+    double ishang = 0;       // Isha angle
+    double smf = 0, sdf = 0; // summer-time window, first month and day
+    double smt = 0, sdt = 0; // last month and day
+    double subfaj = 0;       // minutes taken from Fajr
+    double subsho = 0;       // minutes taken from Shuruq
+    double adddoh = 0;       // minutes added to Dhuhr
+    double addmag = 0;       // minutes added to Maghrib
+    std::string summ;        // "1": summer time is considered
+    std::string elefaj;      // state of the hidden elevation box of Fajr
+    std::string sha;         // Asr: "1" Standard, "0" Hanafi
+    std::string min;         // "1": times in minutes, "0": in seconds
+    bool eng = false;        // interface language: true English
+    std::string eleset;      // "1": the elevation affects rise and set
+    std::string opttwi;      // twilight convention "1" .. "6"
+    double addasr = 0;       // minutes added to Asr
+    double hilat = 0;        // 1: high-latitude method on
+    double hour24 = 0;       // 1: 24-hour clock, 0: 12-hour
 
-    static Preferences defaults();   // the Default button's record (English, elevation on)
+    static Preferences defaults(); // the Default button's record (English, elevation on)
 };
 
 struct CurrentLocation {
     std::string locname;
     double longid = 0, longim = 0, longis = 0;
     double latid = 0, latim = 0, latis = 0;
-    double ele = 0;     // metres
-    double zon = 0;     // hours, east positive
+    double ele = 0; // metres
+    double zon = 0; // hours, east positive
     bool east = false, north = false, west = false, south = false;
-    double city = 0;    // km
-    double pres = 0;    // mb
-    double temp = 0;    // degrees Celsius
-    double hum = 0;     // percent
-    std::string alpha;  // lapse rate, K per metre, as typed
+    double city = 0;   // km
+    double pres = 0;   // mb
+    double temp = 0;   // degrees Celsius
+    double hum = 0;    // percent
+    std::string alpha; // lapse rate, K per metre, as typed
 
-    double longitude() const;   // degrees, east positive
-    double latitude() const;    // degrees, north positive
+    double longitude() const; // degrees, east positive
+    double latitude() const;  // degrees, north positive
 };
 
 struct DateSelection {
@@ -83,8 +83,8 @@ struct SavedLocation {
     std::string locname;
     double latid = 0, latim = 0, latis = 0;
     double longid = 0, longim = 0, longis = 0;
-    std::optional<double> ns;   // 1 north, 0 south, empty when neither is chosen
-    std::optional<double> ew;   // 1 east, 0 west
+    std::optional<double> ns; // 1 north, 0 south, empty when neither is chosen
+    std::optional<double> ew; // 1 east, 0 west
     double zon = 0;
     double ele = 0;
     double city = 0;
@@ -206,4 +206,4 @@ SaveResult writeSavedLocations(const std::vector<SavedLocation>& list);
 // Writes one record's line into the program folder's file `name`.
 SaveResult writeRecord(const std::string& name, const std::vector<SettingsField>& fields);
 
-}  // namespace settings
+} // namespace settings

@@ -21,7 +21,7 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-}  // namespace
+} // namespace
 
 SettingsField SettingsField::text(std::string value)
 {
@@ -170,7 +170,7 @@ std::string formatNumber(double value)
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     std::string out;
-    const int pointAt = exponent + 1;   // digits before the decimal point
+    const int pointAt = exponent + 1; // digits before the decimal point
     if (pointAt <= 0) {
         out = "0." + std::string(static_cast<size_t>(-pointAt), '0') + digits;
     } else if (static_cast<size_t>(pointAt) >= digits.size()) {
@@ -237,8 +237,7 @@ bool SettingsLineReader::next(SettingsField& field)
 {
     // Between fields: blanks and line ends (an empty line is no field).
     if (!pendingEmpty_) {
-        while (pos_ < in_.size() &&
-               (in_[pos_] == ' ' || in_[pos_] == '\t' || isLineEnd(in_[pos_])))
+        while (pos_ < in_.size() && (in_[pos_] == ' ' || in_[pos_] == '\t' || isLineEnd(in_[pos_])))
             ++pos_;
         if (pos_ >= in_.size())
             return false;
@@ -327,7 +326,7 @@ bool beyondRange(std::string_view number)
     return exponent > 0;
 }
 
-}  // namespace
+} // namespace
 
 bool leadingNumber(std::string_view text, double& value, size_t* used, bool* overflow)
 {
@@ -405,7 +404,7 @@ std::string withoutBlanks(std::string_view text)
     return packed;
 }
 
-}  // namespace
+} // namespace
 
 double lenientNumber(std::string_view text)
 {
@@ -421,4 +420,4 @@ bool lenientNumberOverflows(std::string_view text)
     return overflow;
 }
 
-}  // namespace settings
+} // namespace settings

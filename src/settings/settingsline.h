@@ -98,7 +98,7 @@ private:
     void skipBlanks();
     std::string_view in_;
     size_t pos_ = 0;
-    bool pendingEmpty_ = false;   // a comma was read: one more field follows
+    bool pendingEmpty_ = false; // a comma was read: one more field follows
 };
 
 // The lenient number parse of the dialogs' boxes: blanks, tabs and line feeds
@@ -115,4 +115,4 @@ bool lenientNumberOverflows(std::string_view text);
 bool leadingNumber(std::string_view text, double& value, size_t* used = nullptr,
                    bool* overflow = nullptr);
 
-}  // namespace settings
+} // namespace settings

@@ -335,10 +335,7 @@ std::string locationLine(const settings::CurrentLocation& l)
 
 // ---- the report file ----
 
-ReportText::ReportText(size_t spillBytes)
-    : out_(platform::programFile(kReportFile), spillBytes)
-{
-}
+ReportText::ReportText(size_t spillBytes) : out_(platform::programFile(kReportFile), spillBytes) {}
 
 void ReportText::line(const std::string& s)
 {

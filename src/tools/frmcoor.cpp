@@ -18,8 +18,8 @@
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
-#include "tools/computableyears.h"
 #include "sharedwindows/frmwait.h"
+#include "tools/computableyears.h"
 
 using namespace dialogs;
 
@@ -87,7 +87,8 @@ public:
             frmwait::form().hide();
         warn(window_, english, QStringLiteral("The end date must be AFTER the beginning date!"),
              QStringLiteral("Date Error"),
-             QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"), QStringLiteral("خطأ"));
+             QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"),
+             QStringLiteral("خطأ"));
     }
     void farDates(bool english) override
     {

@@ -12,10 +12,10 @@
 #include <QRadioButton>
 
 #include "platform/qt/messagebox.h"
+#include "platform/qt/textroom.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "tools/hijriconversion.h"
-#include "platform/qt/textroom.h"
 
 using namespace dialogs;
 using tools::ConvertDirection;

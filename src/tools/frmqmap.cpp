@@ -7,9 +7,9 @@
 #include <QWindow>
 
 #include "platform/programfolder.h"
+#include "platform/qt/textroom.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
-#include "platform/qt/textroom.h"
 
 using dialogs::place;
 using dialogs::twips;

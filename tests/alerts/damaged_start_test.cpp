@@ -19,7 +19,7 @@ namespace {
 
 using DamagedStart = AlertProgramTest;
 
-}  // namespace
+} // namespace
 
 TEST_F(DamagedStart, EachDamagedFileIsNamedWithItsReason)
 {

@@ -36,7 +36,7 @@ TEST(EventLoopWaiter, ZeroSecondsReturnsAtOnce)
     QTimer::singleShot(0, [&] { eventRan = true; });
     waiter.wait(0);
     EXPECT_FALSE(eventRan);
-    QCoreApplication::processEvents();   // not left to run into another test
+    QCoreApplication::processEvents(); // not left to run into another test
     EXPECT_TRUE(eventRan);
 }
 

@@ -1,8 +1,8 @@
 #include "crescentfixture.h"
 
 #include "engine/modjul.h"
-#include "support/seriestables.h"
 #include "platform/filewriter.h"
+#include "support/seriestables.h"
 
 namespace crescenttest {
 

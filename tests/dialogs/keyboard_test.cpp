@@ -21,7 +21,7 @@ namespace {
 
 class KeyboardTest : public DialogTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(KeyboardTest, EnterPressesTheFocusedButtonOnly)
 {
@@ -43,8 +43,7 @@ TEST_F(KeyboardTest, EnterPressesTheFocusedButtonOnly)
         std::unique_ptr<QDialog> d = c.make();
         d->show();
         // Enter in a text box: nothing is pressed, nothing is saved.
-        QLineEdit* box = c.box ? child<QLineEdit>(d.get(), c.box)
-                               : d->findChild<QLineEdit*>();
+        QLineEdit* box = c.box ? child<QLineEdit>(d.get(), c.box) : d->findChild<QLineEdit*>();
         ASSERT_NE(box, nullptr);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Return);

@@ -364,7 +364,8 @@ TEST_F(LocationTest, EightBitNamesKeepTheirBytes)
     const std::string zurich = "\"Z\xFCrich\",8,32,0,47,22,0,408,1,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,"
                                "1010,10,0,\"0.0065\"\r\n";
     put("loc.zvd", zurich);
-    put("loc.txt", std::string(kLocTxt) + "\"K\xF6ln\",50,56,0,6,57,0,1,1,1,53,0,1010,10,0,\"0.0065\"\r\n");
+    put("loc.txt",
+        std::string(kLocTxt) + "\"K\xF6ln\",50,56,0,6,57,0,1,1,1,53,0,1010,10,0,\"0.0065\"\r\n");
     {
         frmlocation d;
         EXPECT_EQ(box(d, "txtname")->text(), QString::fromUtf8("Zürich"));

@@ -239,7 +239,8 @@ TEST_F(ProgramNameTest, ANameOfAnotherUserIsNotTrusted)
     EXPECT_FALSE(taken.hold());
     takeBack(nameFolder);
     std::filesystem::remove(live.path().toStdString() + ".lock");
-    std::filesystem::create_symlink(folder() / "elsewhere.lock", live.path().toStdString() + ".lock");
+    std::filesystem::create_symlink(folder() / "elsewhere.lock",
+                                    live.path().toStdString() + ".lock");
     EXPECT_FALSE(taken.hold());
     EXPECT_FALSE(std::filesystem::exists(folder() / "elsewhere.lock"));
 }

@@ -17,7 +17,7 @@ double julian(double y, double m, double d, double h = 0)
     return jd;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Julian, WorkedValues)
 {
@@ -49,7 +49,7 @@ TEST(Julian, CalendarDateOfAJulianDay)
     struct Case {
         double x, y, m, d;
     } cases[] = {
-        {2451545.5, 2000, 1, 1.5},  {2299161.0, 1582, 10, 15.0}, {2299160.0, 1582, 10, 4.0},
+        {2451545.5, 2000, 1, 1.5},    {2299161.0, 1582, 10, 15.0}, {2299160.0, 1582, 10, 4.0},
         {2436116.81, 1957, 10, 4.81}, {1842713.5, 333, 1, 27.5},   {0.5, -4712, 1, 1.5},
     };
     for (const Case& c : cases) {
@@ -87,9 +87,10 @@ TEST(Julian, WeekdayNames)
     name = "kept";
     day(2451545.5, 0, name);
     EXPECT_EQ(name, "kept");
-    const char* english[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
-                             "Saturday"};
-    const char* arabic[] = {"الأحد", "الاثنين", "الثلاثاء", "الأربعاء", "الخميس", "الجمعة", "السبت"};
+    const char* english[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                             "Thursday", "Friday", "Saturday"};
+    const char* arabic[] = {"الأحد",  "الاثنين", "الثلاثاء", "الأربعاء",
+                            "الخميس", "الجمعة",  "السبت"};
     // 2 January 2000 was a Sunday.
     for (int i = 0; i < 7; ++i) {
         day(2451546 + i, 2, name);

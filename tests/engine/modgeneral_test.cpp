@@ -11,9 +11,12 @@ TEST(Modgeneral, Atn2CoversMinusHalfPiToThreeHalvesPi)
     struct Case {
         double x, y, expected;
     } cases[] = {
-        {1, 1, std::atan(1.0)},        {-1, -1, 5 * std::atan(1.0)},   // 5pi/4, not -3pi/4
-        {-1, 1, 3 * std::atan(1.0)},   {1, -1, -std::atan(1.0)},
-        {0, 1, kPi15 / 2},             {0, -1, -kPi15 / 2},
+        {1, 1, std::atan(1.0)},
+        {-1, -1, 5 * std::atan(1.0)}, // 5pi/4, not -3pi/4
+        {-1, 1, 3 * std::atan(1.0)},
+        {1, -1, -std::atan(1.0)},
+        {0, 1, kPi15 / 2},
+        {0, -1, -kPi15 / 2},
         {0, 0, 0},
     };
     for (const Case& c : cases)
@@ -80,9 +83,9 @@ TEST(Modgeneral, DelayCountsWholeSeconds)
         t += milliseconds(100);
     });
     modgeneral::Delay(0.1);
-    EXPECT_EQ(handovers, 0);   // returns at once
+    EXPECT_EQ(handovers, 0); // returns at once
     modgeneral::Delay(1);
-    EXPECT_EQ(handovers, 7);   // from .300 until the clock reads the next whole second
+    EXPECT_EQ(handovers, 7); // from .300 until the clock reads the next whole second
     platform::setClock({});
     platform::setEventProcessor({});
 }

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "engine/modgeneral.h"
-#include "support/seriestables.h"
 #include "platform/filewriter.h"
+#include "support/seriestables.h"
 #include "support/testsupport.h"
 
 namespace hijritele {

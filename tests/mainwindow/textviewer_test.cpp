@@ -109,7 +109,8 @@ TEST_F(TextViewerTest, ALongReportShowsItsFirstPageAtOnceAndTheRestFromTheEventL
     // longer than a step: every cut must fall between whole characters and
     // never between the CR and the LF.
     std::string bytes;
-    const std::string line = "Fajr\t04:12  \xd9\x85\xd9\x83\xd8\xa9  21.4 \xc2\xb0" "C\r\n";
+    const std::string line = "Fajr\t04:12  \xd9\x85\xd9\x83\xd8\xa9  21.4 \xc2\xb0"
+                             "C\r\n";
     while (bytes.size() < 5 * platform::TextViewer::kStepBytes)
         bytes += line;
     for (int i = 0; bytes.size() < 8 * platform::TextViewer::kStepBytes; ++i)

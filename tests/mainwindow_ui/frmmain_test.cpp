@@ -21,11 +21,11 @@
 #include "engine/modgeneral.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/programwindows.h"
-#include "reports/reportpieces.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textviewer.h"
+#include "reports/reportpieces.h"
 #include "sharedwindows/frmwait.h"
 #include "sharedwindows/windowregistry.h"
 #include "support/testsupport.h"
@@ -114,7 +114,7 @@ protected:
 
     std::vector<QString> messages;
     std::vector<bool> progressShownWithMessage; // frmwait on screen while a message shows
-    std::vector<std::filesystem::path> shown; // files handed to the viewer
+    std::vector<std::filesystem::path> shown;   // files handed to the viewer
     int handOvers = 0;
 };
 
@@ -306,7 +306,7 @@ TEST_F(MainWindowTest, DamagedFileIsNamedWithItsReason)
 {
     struct Case {
         const char* file;
-        const char* damage;   // "folder", "zero" (a link to /dev/zero), "huge", or contents
+        const char* damage; // "folder", "zero" (a link to /dev/zero), "huge", or contents
         FileFaultKind kind;
     };
     const Case cases[] = {
@@ -314,10 +314,12 @@ TEST_F(MainWindowTest, DamagedFileIsNamedWithItsReason)
         {"loc.zvd", "zero", FileFaultKind::NotAFile},
         {"loc.zvd", "huge", FileFaultKind::TooLarge},
         {"loc.zvd",
-         "\"Mecca\",inf,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n",
+         "\"Mecca\",inf,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0."
+         "0065\"\r\n",
          FileFaultKind::BadData},
         {"date.zvd", "folder", FileFaultKind::NotAFile},
-        {"date.zvd", "#FALSE#,2026,NaN,1,2026,12,10,2026,12,1,2026,12,10,2026,12,1,#TRUE#,#FALSE#\r\n",
+        {"date.zvd",
+         "#FALSE#,2026,NaN,1,2026,12,10,2026,12,1,2026,12,10,2026,12,1,#TRUE#,#FALSE#\r\n",
          FileFaultKind::BadData},
         {"termfull.zvd", "huge", FileFaultKind::TooLarge},
         {"term.zvd", "folder", FileFaultKind::NotAFile},

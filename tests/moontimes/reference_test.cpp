@@ -141,7 +141,7 @@ TEST_F(MoonReferenceTest, AYearAtFourPlacesAgreesWithPyEphem)
         };
         const bool grazing =
             d.moonrise && d.moonset && std::fabs(*d.moonset - *d.moonrise) < kGrazingGap;
-        const double riseSetTolerance = grazing                 ? kGrazingTolerance
+        const double riseSetTolerance = grazing                  ? kGrazingTolerance
                                         : d.place == "Reykjavik" ? kHighLatitudeRiseSetTolerance
                                                                  : kRiseSetTolerance;
         compare("moonrise", day.rise, d.moonrise, riseSetTolerance);

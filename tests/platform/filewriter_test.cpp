@@ -13,7 +13,7 @@ namespace {
 
 class FileWriterTest : public testsupport::ProgramFolderTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(FileWriterTest, ReplacesAtomicallyWithANewFile)
 {
@@ -25,7 +25,7 @@ TEST_F(FileWriterTest, ReplacesAtomicallyWithANewFile)
     EXPECT_EQ(get("a.zvd"), "new\r\n");
     struct stat after {};
     ASSERT_EQ(::stat(file("a.zvd").c_str(), &after), 0);
-    EXPECT_NE(before.st_ino, after.st_ino);   // renamed over, not rewritten in place
+    EXPECT_NE(before.st_ino, after.st_ino); // renamed over, not rewritten in place
     EXPECT_EQ(after.st_mode & 0777, 0644u);
     // No temporary file is left behind.
     int files = 0;
@@ -127,13 +127,13 @@ TEST_F(FileWriterTest, ALongTextKeepsMemoryFlat)
     const std::string row = std::string(100, '-') + "\r\n";
     platform::SpooledFile out(file("results.out"), bound);
     size_t total = 0;
-    for (int i = 0; i < 300000; ++i) {   // about 30 MB
+    for (int i = 0; i < 300000; ++i) { // about 30 MB
         out.append(row);
         total += row.size();
     }
     EXPECT_TRUE(out.spilled());
     EXPECT_LE(out.peakHeld(), bound + row.size());
-    EXPECT_FALSE(std::filesystem::exists(file("results.out")));   // not before the end
+    EXPECT_FALSE(std::filesystem::exists(file("results.out"))); // not before the end
     std::string error;
     ASSERT_TRUE(out.commit(error)) << error;
     EXPECT_EQ(std::filesystem::file_size(file("results.out")), total);

@@ -371,8 +371,7 @@ TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountIsRefused)
             } else {
                 EXPECT_TRUE(host.warnings.empty());
                 EXPECT_EQ(host.shown.size(), 1u);
-                EXPECT_NE(text.find(std::string("\r\n") + c.firstRow), std::string::npos)
-                    << text;
+                EXPECT_NE(text.find(std::string("\r\n") + c.firstRow), std::string::npos) << text;
             }
         }
     }
@@ -393,12 +392,12 @@ TEST_F(PrayerEngineTest, ALongitudeOfManyTurnsGivesTheTimesOfItsMeridian)
         SCOPED_TRACE(c.turns);
         loc = prayertest::location({"Test", 21.4225, c.within, 277, 3});
         today(jd(2027, 3, 10));
-        const std::string want[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
-                                    engine.asrtext, engine.maghrebtext, engine.ishatext};
+        const std::string want[] = {engine.fajertext, engine.shuroqtext,  engine.dhohurtext,
+                                    engine.asrtext,   engine.maghrebtext, engine.ishatext};
         loc = prayertest::location({"Test", 21.4225, c.turns, 277, 3});
         today(jd(2027, 3, 10));
-        const std::string got[] = {engine.fajertext, engine.shuroqtext, engine.dhohurtext,
-                                   engine.asrtext, engine.maghrebtext, engine.ishatext};
+        const std::string got[] = {engine.fajertext, engine.shuroqtext,  engine.dhohurtext,
+                                   engine.asrtext,   engine.maghrebtext, engine.ishatext};
         // The whole turns are taken away exactly, before any hour angle is
         // formed: the times are those of the meridian itself.
         for (int i = 0; i < 6; ++i) {

@@ -9,8 +9,8 @@
 
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
-#include "support/seriestables.h"
 #include "platform/programfolder.h"
+#include "support/seriestables.h"
 
 namespace prayertest {
 

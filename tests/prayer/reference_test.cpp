@@ -26,7 +26,8 @@ struct ReferenceDay {
 std::vector<ReferenceDay> readReference()
 {
     std::vector<ReferenceDay> days;
-    for (const std::vector<std::string>& f : prayertest::referenceRows("prayer_reference.csv", 10)) {
+    for (const std::vector<std::string>& f :
+         prayertest::referenceRows("prayer_reference.csv", 10)) {
         ReferenceDay d;
         d.place = f[0];
         prayertest::referenceDate(f[1], d.year, d.month, d.day);

@@ -30,7 +30,7 @@ FileFault loadFault(void (*load)())
     return FileFault(FileFaultKind::Missing, "");
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SeriesLoaderTest, GeneratedFilesHoldTheirRecordCounts)
 {
@@ -54,7 +54,7 @@ TEST_F(SeriesLoaderTest, LoadsTheTables)
     EXPECT_DOUBLE_EQ(termfull[2425][1], 0.00000000001);
     EXPECT_DOUBLE_EQ(termfull[2425][2], 0.38068797142);
     EXPECT_DOUBLE_EQ(termfull[2425][3], 18849.22754997420);
-    EXPECT_DOUBLE_EQ(termfull[560][1], 6283.31966747491);   // L1 term 1
+    EXPECT_DOUBLE_EQ(termfull[560][1], 6283.31966747491); // L1 term 1
 
     // term.zvd keeps the leading terms of each series, A in the series' scaled
     // unit: (term row, termfull row, unit) of the first and last row kept.
@@ -62,19 +62,19 @@ TEST_F(SeriesLoaderTest, LoadsTheTables)
         int row, fullRow;
         double unit;
     } kept[] = {
-        {1, 1, 1e8},       {78, 78, 1e8},       // L0
-        {79, 560, 1e9},    {117, 598, 1e9},     // L1
-        {118, 901, 1e9},   {144, 927, 1e9},     // L2
-        {145, 1043, 1e11}, {152, 1050, 1e11},   // L3
-        {153, 1065, 1e11}, {156, 1068, 1e11},   // L4
-        {157, 1076, 1e11}, {160, 1079, 1e11},   // L5
-        {161, 1081, 1e8},  {167, 1087, 1e8},    // B0
-        {168, 1265, 1e9},  {170, 1267, 1e9},    // B1
-        {171, 1429, 1e8},  {220, 1478, 1e8},    // R0
-        {221, 1955, 1e9},  {234, 1968, 1e9},    // R1
-        {235, 2247, 1e9},  {242, 2254, 1e9},    // R2
-        {243, 2386, 1e11}, {244, 2387, 1e11},   // R3
-        {245, 2413, 1e11}, {248, 2416, 1e11},   // R4
+        {1, 1, 1e8},       {78, 78, 1e8},     // L0
+        {79, 560, 1e9},    {117, 598, 1e9},   // L1
+        {118, 901, 1e9},   {144, 927, 1e9},   // L2
+        {145, 1043, 1e11}, {152, 1050, 1e11}, // L3
+        {153, 1065, 1e11}, {156, 1068, 1e11}, // L4
+        {157, 1076, 1e11}, {160, 1079, 1e11}, // L5
+        {161, 1081, 1e8},  {167, 1087, 1e8},  // B0
+        {168, 1265, 1e9},  {170, 1267, 1e9},  // B1
+        {171, 1429, 1e8},  {220, 1478, 1e8},  // R0
+        {221, 1955, 1e9},  {234, 1968, 1e9},  // R1
+        {235, 2247, 1e9},  {242, 2254, 1e9},  // R2
+        {243, 2386, 1e11}, {244, 2387, 1e11}, // R3
+        {245, 2413, 1e11}, {248, 2416, 1e11}, // R4
     };
     for (const Kept& k : kept) {
         SCOPED_TRACE(k.row);
@@ -88,10 +88,10 @@ TEST_F(SeriesLoaderTest, LoadsTheTables)
     EXPECT_DOUBLE_EQ(term[118][2], 529188.7);
 
     // mterm: nutation row 1, first Moon longitude row and last latitude row.
-    EXPECT_DOUBLE_EQ(mterm[1][6], 1);          // multiple of Omega
+    EXPECT_DOUBLE_EQ(mterm[1][6], 1); // multiple of Omega
     EXPECT_DOUBLE_EQ(mterm[1][7], -171996);
     EXPECT_DOUBLE_EQ(mterm[1][8], -174.2);
-    EXPECT_DOUBLE_EQ(mterm[64][4], 1);         // M'
+    EXPECT_DOUBLE_EQ(mterm[64][4], 1); // M'
     EXPECT_DOUBLE_EQ(mterm[64][6], 6288774);
     EXPECT_DOUBLE_EQ(mterm[64][7], -20905355);
     EXPECT_DOUBLE_EQ(mterm[123][7], 8752);
@@ -117,8 +117,8 @@ TEST_F(SeriesLoaderTest, LineEndsSeparateFieldsLikeCommas)
         for (int k = 2; k <= 10; ++k)
             rec += "," + std::to_string(r * 100 + k);
         if (r == 5)
-            rec.replace(rec.find(','), 1, "\r\n");   // split across two lines
-        contents += rec + (r == 7 ? "," : "\r\n");   // records 7 and 8 on one line
+            rec.replace(rec.find(','), 1, "\r\n"); // split across two lines
+        contents += rec + (r == 7 ? "," : "\r\n"); // records 7 and 8 on one line
     }
     contents += "999,1,2,3,4,5,6,7,8,9\r\n";
     put("mterm.zvd", contents);
@@ -126,7 +126,7 @@ TEST_F(SeriesLoaderTest, LineEndsSeparateFieldsLikeCommas)
     for (int r : {1, 5, 7, 8, 183})
         for (int k = 2; k <= 10; ++k)
             EXPECT_DOUBLE_EQ(mterm[r][k], r * 100 + k) << r << "," << k;
-    EXPECT_DOUBLE_EQ(mterm[184][1], 0);   // the spare slot stays empty
+    EXPECT_DOUBLE_EQ(mterm[184][1], 0); // the spare slot stays empty
 }
 
 TEST_F(SeriesLoaderTest, FaultsNameTheFileAndTheRecord)

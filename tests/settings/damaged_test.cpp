@@ -22,7 +22,8 @@ namespace {
 
 class DamagedFileTest : public testsupport::ProgramFolderTest {};
 
-const std::string kPref = "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n";
+const std::string kPref =
+    "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n";
 const std::string kLoc =
     "\"Mecca\",39,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n";
 
@@ -55,7 +56,7 @@ std::optional<long long> bytesReadSoFar()
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
 {
@@ -63,7 +64,7 @@ TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
         const char* what;
         std::function<void(const std::filesystem::path&)> damage;
         FileFaultKind kind;
-        const char* inDetail;   // a piece of the English detail, or nullptr
+        const char* inDetail; // a piece of the English detail, or nullptr
     };
     const Case cases[] = {
         {"a folder in its place",
@@ -80,9 +81,11 @@ TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
              testsupport::writeFile(f, std::string(kRecordBytes + kBeyond, '1') + "," + kPref);
          },
          FileFaultKind::TooLarge, "MB"},
-        {"NaN", [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(1, "NaN")); },
+        {"NaN",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(1, "NaN")); },
          FileFaultKind::BadData, "Field 1 holds \"NaN\""},
-        {"inf", [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(2, "inf")); },
+        {"inf",
+         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(2, "inf")); },
          FileFaultKind::BadData, "Field 2 holds \"inf\""},
         {"a number beyond the double range",
          [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(9, "-1e309")); },
@@ -91,7 +94,9 @@ TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
          [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(20, "12abc")); },
          FileFaultKind::BadData, "Field 20"},
         {"a quoted text with no number in a number field",
-         [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(3, "\"April\"")); },
+         [](const std::filesystem::path& f) {
+             testsupport::writeFile(f, prefWith(3, "\"April\""));
+         },
          FileFaultKind::BadData, "Field 3"},
         {"letters in a truth field",
          [](const std::filesystem::path& f) { testsupport::writeFile(f, prefWith(15, "#YES#")); },
@@ -186,7 +191,7 @@ TEST_F(DamagedFileTest, TolerantReadingsStayAsTheyWere)
 TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
 {
     std::vector<SavedLocation> list;
-    EXPECT_TRUE(readSavedLocations(list));   // no loc.txt: an empty list
+    EXPECT_TRUE(readSavedLocations(list)); // no loc.txt: an empty list
     std::filesystem::create_directory(file("loc.txt"));
     std::optional<platform::FileFault> why;
     EXPECT_FALSE(readSavedLocations(list, &why));

@@ -33,7 +33,7 @@ std::string location(const std::string& name, int zone)
            ",#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n";
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(LiveReadTest, EverySaveIsSeenAtTheNextCall)
 {

@@ -37,7 +37,7 @@ FileFaultKind faultOf(const std::function<void()>& read)
     return FileFaultKind::BadData;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(RecordsTest, ExactBytesOfEachRecord)
 {
@@ -77,7 +77,7 @@ TEST_F(RecordsTest, ExactBytesOfEachRecord)
     saved.latim = 2;
     saved.longid = 31;
     saved.longim = 14;
-    saved.ns = 1;          // ew left unset: neither option chosen
+    saved.ns = 1; // ew left unset: neither option chosen
     saved.zon = 2;
     saved.ele = 23;
     saved.pres = 1010;
@@ -90,10 +90,12 @@ TEST_F(RecordsTest, ExactBytesOfEachRecord)
     ASSERT_TRUE(writeAlertSettings(alert));
     ASSERT_TRUE(writeSavedLocations({saved, saved}));
 
-    EXPECT_EQ(get("pref.zvd"), "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n");
-    EXPECT_EQ(get("loc.zvd"),
-              "\"Makkah, KSA\",39,49,34.5,21,25,21,277,-5,#TRUE#,#TRUE#,#FALSE#,#FALSE#,-1.5,1010,10,0,"
-              "\"0.0065\"\r\n");
+    EXPECT_EQ(get("pref.zvd"),
+              "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n");
+    EXPECT_EQ(
+        get("loc.zvd"),
+        "\"Makkah, KSA\",39,49,34.5,21,25,21,277,-5,#TRUE#,#TRUE#,#FALSE#,#FALSE#,-1.5,1010,10,0,"
+        "\"0.0065\"\r\n");
     EXPECT_EQ(get("date.zvd"),
               "#FALSE#,2026,1,1,2026,12,31,2026,1,1,2026,12,31,2026,1,1,#FALSE#,#TRUE#\r\n");
     EXPECT_EQ(get("alert.zvd"), "0,10,0,0,#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n");
@@ -118,10 +120,11 @@ TEST_F(RecordsTest, ExactBytesOfEachRecord)
 
 TEST_F(RecordsTest, CoordinatesFollowTheEastAndNorthFlagsOnly)
 {
-    put("loc.zvd", "\"X\",74,0,36,40,42,46,10,-5,#FALSE#,#TRUE#,#FALSE#,#TRUE#,0,1010,10,0,\"0.0065\"\r\n");
+    put("loc.zvd",
+        "\"X\",74,0,36,40,42,46,10,-5,#FALSE#,#TRUE#,#FALSE#,#TRUE#,0,1010,10,0,\"0.0065\"\r\n");
     const CurrentLocation loc = readCurrentLocation();
-    EXPECT_NEAR(loc.longitude(), -74.01, 1e-12);   // west: east flag false
-    EXPECT_NEAR(loc.latitude(), 40.712777777777777, 1e-12);   // the south flag is not read
+    EXPECT_NEAR(loc.longitude(), -74.01, 1e-12);            // west: east flag false
+    EXPECT_NEAR(loc.latitude(), 40.712777777777777, 1e-12); // the south flag is not read
 }
 
 TEST_F(RecordsTest, StrictReadersStopOnAMissingOrShortFile)
@@ -164,24 +167,24 @@ TEST_F(RecordsTest, TolerantReadersLeaveMissingFieldsEmpty)
 
 TEST_F(RecordsTest, SavedLocationsEdgeCases)
 {
-    EXPECT_TRUE(readSavedLocations().empty());   // no loc.txt
+    EXPECT_TRUE(readSavedLocations().empty()); // no loc.txt
     put("loc.txt", "");
     EXPECT_TRUE(readSavedLocations().empty());
-    put("loc.txt",
-        "\"Here, there\",1,2,3,4,5,6,,,7,8,9,10,11,12,\"0.0065\"\r\n"
-        "\"here, there\",1,2,3,4,5,6,1,0,7,8,9,10,11,12,\"0.0065\"\r\n");
+    put("loc.txt", "\"Here, there\",1,2,3,4,5,6,,,7,8,9,10,11,12,\"0.0065\"\r\n"
+                   "\"here, there\",1,2,3,4,5,6,1,0,7,8,9,10,11,12,\"0.0065\"\r\n");
     const auto list = readSavedLocations();
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].locname, "Here, there");
-    EXPECT_FALSE(list[0].ns.has_value());     // reads as south
+    EXPECT_FALSE(list[0].ns.has_value()); // reads as south
     EXPECT_DOUBLE_EQ(list[0].ns.value_or(0), 0);
-    EXPECT_EQ(list[1].locname, "here, there");   // names are case-sensitive keys
+    EXPECT_EQ(list[1].locname, "here, there"); // names are case-sensitive keys
     EXPECT_DOUBLE_EQ(list[1].hum, 12);
 }
 
 TEST_F(RecordsTest, AFailedWriteKeepsTheOldFile)
 {
-    const std::string old = "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n";
+    const std::string old =
+        "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n";
     put("pref.zvd", old);
     FailingWriter failing;
     platform::FileWriter* previous = platform::setFileWriter(&failing);

@@ -92,4 +92,4 @@ void compareWithGolden(const std::string& text, const std::string& folder, const
     EXPECT_EQ(text, testsupport::readFile(golden)) << "golden file " << name;
 }
 
-}  // namespace testsupport
+} // namespace testsupport

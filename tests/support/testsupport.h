@@ -14,8 +14,8 @@
 
 namespace testsupport {
 
-std::filesystem::path seriesDir();   // the generated series files
-std::filesystem::path dataDir();     // the project's data/ folder
+std::filesystem::path seriesDir(); // the generated series files
+std::filesystem::path dataDir();   // the project's data/ folder
 
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& contents);
@@ -75,4 +75,4 @@ private:
     std::string error_;
 };
 
-}  // namespace testsupport
+} // namespace testsupport

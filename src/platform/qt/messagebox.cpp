@@ -57,7 +57,7 @@ QMessageBox::Icon standardIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+} // namespace
 
 int titleBarWidth(const QString& title)
 {
@@ -121,7 +121,7 @@ MsgAnswer msgBox(QWidget* parent, const MessageRequest& request)
     case QMessageBox::Retry:
         return MsgAnswer::Retry;
     default:
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok
+        return request.buttons == MsgButtons::Ok         ? MsgAnswer::Ok
                : request.buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
                                                          : MsgAnswer::Ok;
     }
@@ -156,4 +156,4 @@ MessageResponder setMessageResponder(MessageResponder responder)
     return old;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -51,4 +51,4 @@ QString reasonText(const std::string& reason, bool english);
 using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;
 MessageResponder setMessageResponder(MessageResponder responder);
 
-}  // namespace platform
+} // namespace platform

@@ -154,7 +154,7 @@ QString programNameFolder()
 {
     for (const QString& folder : programNameFolders()) {
         if (native(folder).size() + 40 > static_cast<qsizetype>(kMaxSocketPath))
-            continue; // no room for a socket name
+            continue;                            // no room for a socket name
         QDir().mkpath(QFileInfo(folder).path()); // a new home may have no cache folder yet
         if (makePrivateFolder(folder))
             return folder;
@@ -211,7 +211,8 @@ void ProgramName::release()
 
 bool ProgramName::stillLocked() const
 {
-    struct stat held {}, now {};
+    struct stat held {
+    }, now{};
     return lockFd_ >= 0 && ::fstat(lockFd_, &held) == 0 &&
            ::stat(native(lockPath(path_)).constData(), &now) == 0 && held.st_dev == now.st_dev &&
            held.st_ino == now.st_ino;

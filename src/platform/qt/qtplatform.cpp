@@ -6,8 +6,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QPointer>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
@@ -73,7 +73,7 @@ ApplicationEvents* applicationEvents()
     return filter;
 }
 
-}  // namespace
+} // namespace
 
 void watchHandlerEntries()
 {
@@ -110,13 +110,12 @@ void installQtPlatform()
     });
     setStopHandler([](const FileFault& fault) {
         const bool english = faultLanguage();
-        msgBox(nullptr, QString::fromStdString(fault.message(english)),
-               faultTitle(english), english,
-               MsgIcon::Critical);
+        msgBox(nullptr, QString::fromStdString(fault.message(english)), faultTitle(english),
+               english, MsgIcon::Critical);
         QCoreApplication::exit(1);
         std::exit(1);
     });
     installFonts();
 }
 
-}  // namespace platform
+} // namespace platform

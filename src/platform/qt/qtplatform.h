@@ -25,4 +25,4 @@ QString faultTitle(bool english);
 // no Enter at all.) Part of installQtPlatform.
 void installEnterOnButtons();
 
-}  // namespace platform
+} // namespace platform

@@ -13,7 +13,7 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-}  // namespace
+} // namespace
 
 QString settingsText(const std::string& bytes)
 {
@@ -37,4 +37,4 @@ std::string settingsBytes(const QString& shown, const std::string& original)
     return shown.toStdString();
 }
 
-}  // namespace platform
+} // namespace platform

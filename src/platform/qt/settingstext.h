@@ -18,4 +18,4 @@ QString settingsText(const std::string& bytes);
 // `original`: `original` itself while the box still shows it, else UTF-8.
 std::string settingsBytes(const QString& shown, const std::string& original);
 
-}  // namespace platform
+} // namespace platform

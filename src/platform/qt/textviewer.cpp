@@ -2,8 +2,8 @@
 
 #include <fstream>
 #include <map>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 #include <QApplication>
 #include <QElapsedTimer>

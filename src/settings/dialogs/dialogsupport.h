@@ -84,8 +84,7 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                        const std::string& reason);
 
 // Tells that `file` exists but cannot be read, so nothing is changed.
-void reportReadFailure(QWidget* parent, bool english, const QString& file,
-                       const QString& why = {});
+void reportReadFailure(QWidget* parent, bool english, const QString& file, const QString& why = {});
 
 // A number in a box that lies beyond the range of numbers ("1e309"), which
 // the lenient parse would take as 0: says so in the window's own words, puts

@@ -15,8 +15,8 @@
 #include "platform/qt/autostart.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/programs.h"
-#include "settings/records.h"
 #include "platform/qt/textroom.h"
+#include "settings/records.h"
 
 using namespace dialogs;
 

@@ -13,8 +13,8 @@
 
 #include "dialogsupport.h"
 #include "engine/dateserial.h"
-#include "settings/records.h"
 #include "platform/qt/textroom.h"
+#include "settings/records.h"
 
 using namespace dialogs;
 

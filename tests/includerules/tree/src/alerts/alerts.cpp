@@ -1,4 +1,7 @@
 #include "alerts.h"
 
 #include "reports/prayertimes.h"
-int alerts() { return prayertimes(); }
+int alerts()
+{
+    return prayertimes();
+}

@@ -1,2 +1,5 @@
 #include "engine.h"
-int engine() { return 1; }
+int engine()
+{
+    return 1;
+}

@@ -2,4 +2,7 @@
 
 #include "reports/prayertimes.h"
 #include "sharedwindows/frmwait.h"
-int frmmain() { return prayertimes() + int(frmwait().size()); }
+int frmmain()
+{
+    return prayertimes() + int(frmwait().size());
+}

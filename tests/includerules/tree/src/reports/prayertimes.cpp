@@ -1,4 +1,7 @@
 #include "prayertimes.h"
 
 #include "engine/engine.h"
-int prayertimes() { return engine(); }
+int prayertimes()
+{
+    return engine();
+}

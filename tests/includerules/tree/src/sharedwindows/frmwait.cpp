@@ -1,2 +1,5 @@
 #include "frmwait.h"
-QString frmwait() { return QString(); }
+QString frmwait()
+{
+    return QString();
+}
