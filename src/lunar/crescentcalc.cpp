@@ -130,6 +130,152 @@ double leading(const std::string& text)
     return settings::leadingNumber(text, v) ? v : 0;
 }
 
+// The Sun's and the Moon's places at U (UT) in the chosen frame, the crescent
+// parameters there and Delta T.
+struct Sky {
+    double alphaM, deltaM, alphaS, deltaS, lambdaM, betaM, lambdaS, betaS, semi;
+    double hM, AM, hS, AS, E, i, k, w, m, parallax, distance;
+    double relAlt, relAz, deltaTSeconds;
+};
+
+Sky skyAt(double U, double p, bool geo)
+{
+    Sky sky;
+    double sa, sd, saT, sdT, sl, sb, slT, sbT, R, EqT;
+    corsh(p, U, sa, sd, saT, sdT, sl, sb, slT, sbT, R, EqT);
+    double ma, md, maT, mdT, ml, mb, mlT, mbT, s, sT;
+    cormm(p, U, ma, md, maT, mdT, ml, mb, mlT, mbT, sky.parallax, s, sT, sky.distance);
+    double dT;
+    deltat(U, dT);
+    sky.deltaTSeconds = dT * 86400;
+
+    sky.alphaM = geo ? ma : maT, sky.deltaM = geo ? md : mdT;
+    sky.alphaS = geo ? sa : saT, sky.deltaS = geo ? sd : sdT;
+    sky.lambdaM = geo ? ml : mlT, sky.betaM = geo ? mb : mbT;
+    sky.lambdaS = geo ? sl : slT, sky.betaS = geo ? sb : sbT;
+    sky.semi = geo ? s : sT;
+    CrescentParameters(U, sky.alphaM, sky.deltaM, sky.alphaS, sky.deltaS, sky.semi, R, sky.distance,
+                       sky.hM, sky.AM, sky.hS, sky.AS, sky.E, sky.i, sky.k, sky.w, sky.m);
+    sky.relAlt = sky.hM - sky.hS;
+    sky.relAz = sky.AM - sky.AS;
+    return sky;
+}
+
+// The instant of calculation (local-time Julian Day) of the chosen time; the
+// best time B falls back to the Sun's (new) or the Moon's (old) event when
+// the lag is not positive.
+double instantOfCalculation(const CalculationInput& in, double J0, double S, double M, double L,
+                            double& B)
+{
+    switch (in.time) {
+    case CalculationTime::Sun:
+        return J0 + S / 24;
+    case CalculationTime::Moon:
+        return J0 + M / 24;
+    case CalculationTime::Best:
+        if (L <= 0)
+            B = J0 + (in.newCrescent ? S : M) / 24;
+        return B;
+    case CalculationTime::Specific:
+        return J0 + (leading(in.hourText) + leading(in.minuteText) / 60) / 24;
+    }
+    return 0;
+}
+
+std::string calculationTimeName(CalculationTime time, bool isNew)
+{
+    switch (time) {
+    case CalculationTime::Specific:
+        return "User Time";
+    case CalculationTime::Best:
+        return "Best Time";
+    case CalculationTime::Sun:
+        return isNew ? "Sunset Time" : "Sunrise Time";
+    case CalculationTime::Moon:
+        return isNew ? "Moonset Time" : "Moonrise Time";
+    }
+    return {};
+}
+
+// The positions and parameters block of the report.
+void writeSkyValues(ReportText& r, const std::string& P, const Sky& sky)
+{
+    r.add("- " + P + "Moon Right Ascension:").at(28, rightAscension(sky.alphaM));
+    r.at(43, P + "Moon Declination:").at(64, angle(sky.deltaM)).end();
+    r.add("- " + P + "Sun Right Ascension:").at(28, rightAscension(sky.alphaS));
+    r.at(43, P + "Sun Declination:").at(64, angle(sky.deltaS)).end();
+    r.line("");
+    r.add("- " + P + "Moon Longitude:").at(22, angle(sky.lambdaM));
+    r.at(43, P + "Moon Latitude:").at(61, angle(sky.betaM)).end();
+    r.add("- " + P + "Sun Longitude:").at(22, angle(sky.lambdaS));
+    r.at(43, P + "Sun Latitude:").at(61, angle(sky.betaS)).end();
+    r.line("");
+    r.add("- " + P + "Moon Altitude:").at(21, angle(sky.hM));
+    r.at(43, P + "Moon Azimuth:").at(60, angle(sky.AM)).end();
+    r.add("- " + P + "Sun Altitude:").at(21, angle(sky.hS));
+    r.at(43, P + "Sun Azimuth:").at(60, angle(sky.AS)).end();
+    r.line("");
+    r.add("- " + P + "Relative Altitude:").at(25, angle(sky.relAlt));
+    r.at(43, P + "Elongation:").at(59, angle(sky.E)).end();
+    r.add("- " + P + "Relative Azimuth:").at(25, angle(sky.relAz));
+    r.at(43, P + "Phase Angle:").at(59, angle(sky.i)).end();
+    r.line("");
+    r.add("- " + P + "Crescent Width:").at(22, angle(sky.w));
+    r.at(43, P + "Moon Semi-Diameter:").at(67, angle(sky.semi)).end();
+    r.add("- " + P + "Illumination:").at(22, patternNumber(sky.k * 100, 2, 2) + " %");
+    r.at(43, "G. Horizontal Parallax:").at(67, angle(sky.parallax)).end();
+    r.line("");
+    r.add("- " + P + "Magnitude:").at(17, patternNumber(sky.m, 2, 2));
+    r.at(43, "G. Distance:").at(56, patternNumber(sky.distance, 2, 2) + " Km").end();
+}
+
+// Why the crescent cannot be seen that day, when it cannot.
+void writeNotes(ReportText& r, bool isNew, double L, double A)
+{
+    if (isNew) {
+        if (L < 0 && A < 0) {
+            r.line("- Note: It's Impossible To See The New Crescent Today, Because The Moon Sets");
+            r.line("        Before The Sun, and The Conjunction Occurs After Sunset.");
+        } else if (A < 0) {
+            r.line("- Note: It's Impossible To see The New Crescent Today, Because The "
+                   "Conjunction");
+            r.line("        Occurs After Sunset.");
+        } else if (L < 0) {
+            r.line("- Note: It's Impossible To see The New Crescent Today, Because The Moon "
+                   "Sets ");
+            r.line("        Before The Sun.");
+        }
+    } else {
+        if (L < 0 && A > 0) {
+            r.line("- Note: It's Impossible To See The Old Crescent Today, Because The Moon "
+                   "Rises");
+            r.line("        After The Sun, and The Conjunction Occurs Before Moonrise.");
+        } else if (A > 0) {
+            r.line("- Note: It's Impossible To see The Old Crescent Today, Because The "
+                   "Conjunction");
+            r.line("        Occurs Before Moonrise.");
+        } else if (L < 0) {
+            r.line("- Note: It's Impossible To see The Old Crescent Today, Because The Moon "
+                   "Rises ");
+            r.line("        After The Sun.");
+        }
+    }
+}
+
+void writeRemarks(ReportText& r)
+{
+    r.line(rule());
+    r.line("");
+    r.line("* Remarks:-");
+    r.line("");
+    r.line("- Date format: dd/mm/yyyy.");
+    r.line("- The Prefix 'G.' means Geocentric, and 'T.' means Topocentric.");
+    r.line("- For New Crescent: Moon Lag Time = Moonset - Sunset.");
+    r.line("- For Old Crescent: Moon Lag Time = Sunrise - Moonrise.");
+    r.line("- For New Crescent: Best Time = Sunset + 4/9 (Moon Lag Time).");
+    r.line("- For Old Crescent: Best Time = Sunrise - 4/9 (Moon Lag Time).");
+}
+
 } // namespace
 
 std::string noEventReport()
@@ -186,23 +332,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     const double J0 = v.onedayjd;
 
     double B = J0 + (isNew ? S + 4.0 / 9 * L : S - 4.0 / 9 * L) / 24;
-    double T = 0;
-    switch (in.time) {
-    case CalculationTime::Sun:
-        T = J0 + S / 24;
-        break;
-    case CalculationTime::Moon:
-        T = J0 + M / 24;
-        break;
-    case CalculationTime::Best:
-        T = B;
-        if (L <= 0)
-            T = B = J0 + (isNew ? S : M) / 24;
-        break;
-    case CalculationTime::Specific:
-        T = J0 + (leading(in.hourText) + leading(in.minuteText) / 60) / 24;
-        break;
-    }
+    const double T = instantOfCalculation(in, J0, S, M, L, B);
     v.B = B;
     v.T = T;
     const double A = v.A = T - in.conjlocal;
@@ -214,26 +344,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
 
     const double shift = (zon + summerflag) / 24;
     const double U = v.U = T - shift;
-    const double p = in.pi;
-    double sa, sd, saT, sdT, sl, sb, slT, sbT, R, EqT;
-    corsh(p, U, sa, sd, saT, sdT, sl, sb, slT, sbT, R, EqT);
-    double ma, md, maT, mdT, ml, mb, mlT, mbT, parallax, s, sT, distance;
-    cormm(p, U, ma, md, maT, mdT, ml, mb, mlT, mbT, parallax, s, sT, distance);
-    double dT;
-    deltat(U, dT);
-    const double deltaTSeconds = dT * 86400;
-
-    const bool geo = in.geocentric;
-    const double alphaM = geo ? ma : maT, deltaM = geo ? md : mdT;
-    const double alphaS = geo ? sa : saT, deltaS = geo ? sd : sdT;
-    const double lambdaM = geo ? ml : mlT, betaM = geo ? mb : mbT;
-    const double lambdaS = geo ? sl : slT, betaS = geo ? sb : sbT;
-    const double semi = geo ? s : sT;
-    double hM, AM, hS, AS, E, i, k, w, m;
-    CrescentParameters(U, alphaM, deltaM, alphaS, deltaS, semi, R, distance, hM, AM, hS, AS, E, i,
-                       k, w, m);
-    const double relAlt = hM - hS;
-    const double relAz = AM - AS;
+    const Sky sky = skyAt(U, in.pi, in.geocentric);
 
     ApplyVisibilityCriterion(B - shift, v.ARCV, v.W, v.V, v.visibility);
 
@@ -241,7 +352,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     double cy, cm, cd;
     juc(J0 + 0.5, cy, cm, cd);
 
-    const std::string P = geo ? "G. " : "T. ";
+    const std::string P = in.geocentric ? "G. " : "T. ";
     ReportText r;
     title(r);
     r.line("");
@@ -250,23 +361,9 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
            (isNew ? " Waxing Crescent (New, Evening)." : " Waning Crescent (Old, Morning)."));
     r.line("- Crescent Visibility on: " + weekday + "  " + patternNumber(std::floor(cd), 2, 0) +
            "/" + patternNumber(cm, 2, 0) + "/" + patternNumber(cy, 1, 0) + " CE");
-    std::string timeLine;
-    switch (in.time) {
-    case CalculationTime::Specific:
-        timeLine = "User Time";
-        break;
-    case CalculationTime::Best:
-        timeLine = "Best Time";
-        break;
-    case CalculationTime::Sun:
-        timeLine = isNew ? "Sunset Time" : "Sunrise Time";
-        break;
-    case CalculationTime::Moon:
-        timeLine = isNew ? "Moonset Time" : "Moonrise Time";
-        break;
-    }
+    const std::string timeLine = calculationTimeName(in.time, isNew);
     r.line("- Calculations are Done at " + timeLine + " at:  " + clock(min, clockHours(T)) + " LT");
-    r.line(geo ? "- Calculations are Geocentric." : "- Calculations are Topocentric.");
+    r.line(in.geocentric ? "- Calculations are Geocentric." : "- Calculations are Topocentric.");
     r.line(reportpieces::placeLine(loc));
     r.line("- Summer time is: " + in.summertext);
     r.line(pref.eleset == "1" ? "- Height above mean sea-level affects rise and set events."
@@ -275,7 +372,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     r.line("- Refraction: Temp.: " + prayer::plainNumber(loc.temp) + " °C   Pres.: " +
            prayer::plainNumber(loc.pres) + " mb   Humidity: " + prayer::plainNumber(loc.hum) +
            " %   Temp.Rate: " + loc.alpha + " K/m");
-    r.line("- Delta T: " + patternNumber(deltaTSeconds, 2, 2) + " Second(s)");
+    r.line("- Delta T: " + patternNumber(sky.deltaTSeconds, 2, 2) + " Second(s)");
     r.line(rule());
     r.line("");
     r.add("- " + P + "Conjunction Time:").at(24, conjText + " LT").end();
@@ -296,33 +393,7 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     }
     r.at(43, "Moon Lag Time:").at(58, hms(min, L)).end();
     r.line("");
-    r.add("- " + P + "Moon Right Ascension:").at(28, rightAscension(alphaM));
-    r.at(43, P + "Moon Declination:").at(64, angle(deltaM)).end();
-    r.add("- " + P + "Sun Right Ascension:").at(28, rightAscension(alphaS));
-    r.at(43, P + "Sun Declination:").at(64, angle(deltaS)).end();
-    r.line("");
-    r.add("- " + P + "Moon Longitude:").at(22, angle(lambdaM));
-    r.at(43, P + "Moon Latitude:").at(61, angle(betaM)).end();
-    r.add("- " + P + "Sun Longitude:").at(22, angle(lambdaS));
-    r.at(43, P + "Sun Latitude:").at(61, angle(betaS)).end();
-    r.line("");
-    r.add("- " + P + "Moon Altitude:").at(21, angle(hM));
-    r.at(43, P + "Moon Azimuth:").at(60, angle(AM)).end();
-    r.add("- " + P + "Sun Altitude:").at(21, angle(hS));
-    r.at(43, P + "Sun Azimuth:").at(60, angle(AS)).end();
-    r.line("");
-    r.add("- " + P + "Relative Altitude:").at(25, angle(relAlt));
-    r.at(43, P + "Elongation:").at(59, angle(E)).end();
-    r.add("- " + P + "Relative Azimuth:").at(25, angle(relAz));
-    r.at(43, P + "Phase Angle:").at(59, angle(i)).end();
-    r.line("");
-    r.add("- " + P + "Crescent Width:").at(22, angle(w));
-    r.at(43, P + "Moon Semi-Diameter:").at(67, angle(semi)).end();
-    r.add("- " + P + "Illumination:").at(22, patternNumber(k * 100, 2, 2) + " %");
-    r.at(43, "G. Horizontal Parallax:").at(67, angle(parallax)).end();
-    r.line("");
-    r.add("- " + P + "Magnitude:").at(17, patternNumber(m, 2, 2));
-    r.at(43, "G. Distance:").at(56, patternNumber(distance, 2, 2) + " Km").end();
+    writeSkyValues(r, P, sky);
     r.line("");
     r.line("- According to Zivad Criteria, using the following values at Best Time:");
     r.add("  * Moon-Sun Topocentric Relative Altitude =")
@@ -336,45 +407,9 @@ CalculationResult runCalculation(const CalculationInput& in, const OneDayEngines
     r.add("  * The Crescent Visibility is:").at(33, v.visibility).end();
     r.line("");
 
-    if (isNew) {
-        if (L < 0 && A < 0) {
-            r.line("- Note: It's Impossible To See The New Crescent Today, Because The Moon Sets");
-            r.line("        Before The Sun, and The Conjunction Occurs After Sunset.");
-        } else if (A < 0) {
-            r.line("- Note: It's Impossible To see The New Crescent Today, Because The "
-                   "Conjunction");
-            r.line("        Occurs After Sunset.");
-        } else if (L < 0) {
-            r.line("- Note: It's Impossible To see The New Crescent Today, Because The Moon "
-                   "Sets ");
-            r.line("        Before The Sun.");
-        }
-    } else {
-        if (L < 0 && A > 0) {
-            r.line("- Note: It's Impossible To See The Old Crescent Today, Because The Moon "
-                   "Rises");
-            r.line("        After The Sun, and The Conjunction Occurs Before Moonrise.");
-        } else if (A > 0) {
-            r.line("- Note: It's Impossible To see The Old Crescent Today, Because The "
-                   "Conjunction");
-            r.line("        Occurs Before Moonrise.");
-        } else if (L < 0) {
-            r.line("- Note: It's Impossible To see The Old Crescent Today, Because The Moon "
-                   "Rises ");
-            r.line("        After The Sun.");
-        }
-    }
+    writeNotes(r, isNew, L, A);
 
-    r.line(rule());
-    r.line("");
-    r.line("* Remarks:-");
-    r.line("");
-    r.line("- Date format: dd/mm/yyyy.");
-    r.line("- The Prefix 'G.' means Geocentric, and 'T.' means Topocentric.");
-    r.line("- For New Crescent: Moon Lag Time = Moonset - Sunset.");
-    r.line("- For Old Crescent: Moon Lag Time = Sunrise - Moonrise.");
-    r.line("- For New Crescent: Best Time = Sunset + 4/9 (Moon Lag Time).");
-    r.line("- For Old Crescent: Best Time = Sunrise - 4/9 (Moon Lag Time).");
+    writeRemarks(r);
     result.report = r.text();
     return result;
 }
