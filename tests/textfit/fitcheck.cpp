@@ -23,7 +23,11 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include "platform/qt/textroom.h"
+
 namespace fitcheck {
+
+using platform::shownAlignment;
 
 namespace {
 
@@ -47,21 +51,6 @@ QString describe(const QWidget* w)
 QString quoted(const QString& text)
 {
     return QStringLiteral(" \"") + text + QStringLiteral("\"");
-}
-
-// Where a label draws its text: a plain-text label aligns it by the text's
-// own direction, not by the label's layout direction, so that an Arabic
-// caption in a left-to-right label stands at its right edge.
-Qt::Alignment shownAlignment(const QLabel* label)
-{
-    const bool plain = label->textFormat() == Qt::PlainText ||
-                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
-    const Qt::LayoutDirection direction =
-        plain && !(label->textInteractionFlags() &
-                   (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
-            ? (label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight)
-            : label->layoutDirection();
-    return QStyle::visualAlignment(direction, label->alignment());
 }
 
 bool shows(const QWidget* w, const QWidget* window)

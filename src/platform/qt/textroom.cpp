@@ -82,21 +82,6 @@ bool holdsOthers(const QWidget* w)
     return w->property("picture").toBool();
 }
 
-// Where a label draws its text: a plain-text label aligns it by the text's own
-// direction, not by its layout direction, so that an Arabic caption in a label
-// kept left to right stands at the label's right edge.
-Qt::Alignment shownAlignment(const QLabel* label)
-{
-    const bool plain = label->textFormat() == Qt::PlainText ||
-                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
-    const Qt::LayoutDirection direction =
-        plain && !(label->textInteractionFlags() &
-                   (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
-            ? (label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight)
-            : label->layoutDirection();
-    return QStyle::visualAlignment(direction, label->alignment());
-}
-
 enum class Growth { Right, Left, Both };
 
 Growth growthOf(const QWidget* w, bool english)
@@ -484,6 +469,18 @@ void makeRoomForTexts(QWidget* window, bool english)
         maker.fitLaidOut(window);
     else
         maker.fit(window, true);
+}
+
+Qt::Alignment shownAlignment(const QLabel* label)
+{
+    const bool plain = label->textFormat() == Qt::PlainText ||
+                       (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    const Qt::LayoutDirection direction =
+        plain && !(label->textInteractionFlags() &
+                   (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+            ? (label->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight)
+            : label->layoutDirection();
+    return QStyle::visualAlignment(direction, label->alignment());
 }
 
 } // namespace platform

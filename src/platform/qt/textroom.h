@@ -7,6 +7,8 @@
 // downwards instead. Controls that a layout places are left to the layout.
 #pragma once
 
+#include <Qt>
+
 class QLabel;
 class QString;
 class QWidget;
@@ -23,5 +25,10 @@ int widthForText(const QWidget* w);
 // the whole text in the label's tooltip. The label takes the width its window
 // gives it and no more, and cuts the text again when it is resized.
 void setElidedText(QLabel* label, const QString& text);
+
+// Where a label draws its text: a plain-text label aligns it by the text's own
+// direction, not by its layout direction, so that an Arabic caption in a label
+// kept left to right stands at the label's right edge.
+Qt::Alignment shownAlignment(const QLabel* label);
 
 } // namespace platform
