@@ -23,10 +23,19 @@ std::string patternNumber(double v, int minDigits, int decimals)
         a = std::fabs(v); // too large to hold a fraction: nothing to round
     const bool negative = v < 0 && a != 0;
     const int width = minDigits + (decimals > 0 ? decimals + 1 : 0);
-    // Measured first: a pattern with many decimals may outgrow any fixed room.
-    const int length = std::snprintf(nullptr, 0, "%0*.*f", width, decimals, a);
-    std::string text(static_cast<size_t>(length), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%0*.*f", width, decimals, a);
+    // Ordinary values fit the small room in one pass; a huge one or a pattern
+    // with many decimals is written again into the room it measured.
+    char small[64];
+    const int length = std::snprintf(small, sizeof small, "%0*.*f", width, decimals, a);
+    if (length < 0)
+        return "----";
+    std::string text;
+    if (static_cast<size_t>(length) < sizeof small) {
+        text.assign(small, static_cast<size_t>(length));
+    } else {
+        text.assign(static_cast<size_t>(length), '\0');
+        std::snprintf(text.data(), text.size() + 1, "%0*.*f", width, decimals, a);
+    }
     return negative ? "-" + text : text;
 }
 
