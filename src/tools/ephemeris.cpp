@@ -43,12 +43,6 @@ constexpr double kSunParallaxAt1Au = 0.0024427777778;
 // exact fractions, so that long tables land on the instants they always did.
 constexpr double kUnitDays[4] = {1.157407407E-05, 0.0006944444444444, 0.0416666666666667, 1};
 
-// A number as a printed number shows it: shortest plain decimal.
-std::string plain(double v)
-{
-    return settings::formatNumber(v);
-}
-
 size_t charCount(const std::string& s)
 {
     size_t n = 0;
@@ -66,7 +60,7 @@ std::string negatedDegrees(double deg, double min, double sec)
     const double rounded = std::round(std::fabs(deg));
     if (rounded == 0 && min == 0 && sec == 0)
         return patternNumber(deg, 2, 0);
-    return "-" + plain(rounded) + " ";
+    return "-" + plainNumber(rounded) + " ";
 }
 
 std::string dms2(double v)

@@ -180,15 +180,53 @@ TEST_F(ReportHeaderTest, HugeStoredValuesPrintWhole)
     };
     for (const ReportRun& r : reportRuns()) {
         const std::string report = r.run();
-        for (const auto& e : expected)
-            if (e.report == std::string(r.report))
-                for (const std::string& piece : e.pieces)
-                    EXPECT_NE(report.find(piece), std::string::npos)
-                        << r.report << " lacks: " << piece << "\n"
-                        << report.substr(0, 1500);
+        for (const auto& e : expected) {
+            if (e.report != std::string(r.report))
+                continue;
+            for (const std::string& piece : e.pieces) {
+                EXPECT_NE(report.find(piece), std::string::npos)
+                    << r.report << " lacks: " << piece << "\n"
+                    << report.substr(0, 1500);
+            }
+        }
         // Nor a half-made number of the platform's own.
         for (const char* foreign : {"inf", "nan", "e+"})
             EXPECT_EQ(report.find(foreign), std::string::npos) << r.report << ": " << foreign;
+    }
+}
+
+// A huge western longitude or southern latitude is negated and printed with
+// every digit like an eastern one: the ephemeris once wrote the first fifteen
+// digits of 123456789012345678 and zeros for the rest.
+TEST_F(ReportHeaderTest, HugeWesternAndSouthernValuesPrintWhole)
+{
+    const std::string e17 = "123456789012345680"; // the double nearest 123456789012345678
+    const struct {
+        const char* where;
+        const char* loc;
+        std::string place;     // the reports' place line
+        std::string ephemeris; // the ephemeris': negated degrees as a number
+    } places[] = {
+        {"west",
+         "\"Mecca\",123456789012345678,0,0,21,25,21,277,3,#FALSE#,#TRUE#,#TRUE#,#FALSE#,0,1010,10,"
+         "0,\"0.0065\"\r\n",
+         "- Mecca, Long: -" + e17 + ":00:00.0, Lat: 21:25:21.0, Ele:277.0, Zone:3.00",
+         "- Mecca, Long: -" + e17 + " :00:00.0, Lat: 21:25:21.0, Ele:277.0, Zone:3.00"},
+        {"south",
+         "\"Mecca\",39,49,34,123456789012345678,0,0,277,3,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,1010,10,"
+         "0,\"0.0065\"\r\n",
+         "- Mecca, Long: 39:49:34.0, Lat: -" + e17 + ":00:00.0, Ele:277.0, Zone:3.00",
+         "- Mecca, Long: 39:49:34.0, Lat: -" + e17 + " :00:00.0, Ele:277.0, Zone:3.00"},
+    };
+    for (const auto& p : places) {
+        put("loc.zvd", p.loc);
+        const std::string qibla = p.place.substr(0, p.place.find(", Ele:")) + ", Zone:3.00";
+        const std::map<std::string, std::string> lines = {
+            {"prayer times", p.place}, {"moon times", p.place},          {"moon phases", p.place},
+            {"Qibla times", qibla},    {"crescent visibility", p.place}, {"ephemeris", p.ephemeris},
+        };
+        for (const ReportRun& r : reportRuns())
+            EXPECT_EQ(placeLine(r.run()), lines.at(r.report)) << p.where << ": " << r.report;
     }
 }
 
