@@ -221,8 +221,9 @@ TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
             const auto r = runPreview(in, &why);
             EXPECT_EQ(why, c.why);
             EXPECT_EQ(r.has_value(), c.why == lunar::PreviewRefusal::None);
-            if (r) // a conjunction near the date asked for
+            if (r) { // a conjunction near the date asked for
                 EXPECT_NE(r->captions[0], "----");
+            }
         }
 }
 

@@ -229,8 +229,9 @@ TEST_F(RowTest, AnInstantWithoutNumbersShowsNoValueInItsRow)
                 ephemeris::rowLine("LABEL", ephemeris::computeRow(moon, geocentric, t), moon);
             EXPECT_EQ(line.find_first_of("0123456789"), std::string::npos)
                 << (moon ? "Moon " : "Sun ") << geocentric << ": " << line;
-            if (moon)
+            if (moon) {
                 EXPECT_EQ(line.substr(line.size() - 4), "----") << "no mansion without a longitude";
+            }
         }
 }
 

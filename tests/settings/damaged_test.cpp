@@ -129,8 +129,9 @@ TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
         }
         // The tolerant reading of the dialogs takes nothing from a damaged field.
         const Preferences tolerant = readPreferencesTolerant();
-        if (c.kind == FileFaultKind::BadData)
+        if (c.kind == FileFaultKind::BadData) {
             EXPECT_EQ(tolerant.sha, "1");
+        }
     }
 }
 

@@ -793,9 +793,10 @@ TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
         EXPECT_TRUE(seen);
         EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
         // Whole words, as the message boxes say them.
-        if (!english)
+        if (!english) {
             EXPECT_EQ(buttons,
                       QStringList({QString::fromUtf8("احفظ"), QString::fromUtf8("إلغاء")}));
+        }
         delete map;
     }
 }
