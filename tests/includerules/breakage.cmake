@@ -1,6 +1,9 @@
 # Copies the small tree of tree/, breaks it as CASE says, configures and
-# builds it, and prints what the build said ("BUILT" when it went through).
-#   cmake -DCASE=<case> -DWORK=<folder> -DRULES_DIR=<cmake folder>
+# builds it, and prints what the build said. Passes when the intact tree
+# builds, and when a broken one is refused (configuring or building fails)
+# saying what EXPECTED matches; a broken tree that builds fails, whatever
+# was printed on the way.
+#   cmake -DCASE=<case> -DEXPECTED=<regex> -DWORK=<folder> -DRULES_DIR=<cmake folder>
 #         -DGENERATOR=<generator> -DCOMPILER=<c++> [-DQt6_DIR=<dir>] -P breakage.cmake
 set(tree ${WORK}/tree)
 file(REMOVE_RECURSE ${WORK})
@@ -57,6 +60,13 @@ if(NOT failed)
   string(APPEND out "${built}")
 endif()
 message("${out}")
-if(NOT failed)
+if(CASE STREQUAL "intact")
+  if(failed)
+    message(FATAL_ERROR "The intact tree did not build.")
+  endif()
   message("BUILT")
+elseif(NOT failed)
+  message(FATAL_ERROR "The tree broken by ${CASE} built; the rules must refuse it.")
+elseif(NOT out MATCHES "${EXPECTED}")
+  message(FATAL_ERROR "The tree was refused, but not saying: ${EXPECTED}")
 endif()

@@ -1,0 +1,26 @@
+# Passes only when a command refuses: it ends with a non-zero status, and what
+# it printed matches EXPECTED. A command that goes through fails the test
+# whatever it printed, so that a refusal turned into a warning is seen.
+#   cmake -DEXPECTED=<regex> -P refused.cmake -- <command> [<argument>...]
+set(command "")
+set(after_dashes OFF)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(i RANGE ${last})
+  if(after_dashes)
+    list(APPEND command "${CMAKE_ARGV${i}}")
+  elseif(CMAKE_ARGV${i} STREQUAL "--")
+    set(after_dashes ON)
+  endif()
+endforeach()
+if(NOT command)
+  message(FATAL_ERROR "refused.cmake: no command after --")
+endif()
+execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+message("${out}")
+if(status STREQUAL "0")
+  message(FATAL_ERROR "The command went through; it must refuse.")
+endif()
+if(NOT out MATCHES "${EXPECTED}")
+  message(FATAL_ERROR "The command refused (${status}), but did not say: ${EXPECTED}")
+endif()
+message("Refused (${status}) as expected.")
