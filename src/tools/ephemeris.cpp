@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/computableyears.h"
 #include "engine/modaltazm.h"
 #include "engine/modcormm.h"
 #include "engine/modcorsh.h"
@@ -21,13 +22,14 @@
 #include "engine/numberpattern.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "reports/reportpieces.h"
 #include "settings/settingsline.h"
-#include "tools/computableyears.h"
 
 #include "version.h"
 
 namespace ephemeris {
 
+using reportpieces::charCount;
 using settings::SettingsField;
 
 namespace {
@@ -42,15 +44,6 @@ constexpr double kSunParallaxAt1Au = 0.0024427777778;
 // Step lengths in days of the four units: these decimal constants, not the
 // exact fractions, so that long tables land on the instants they always did.
 constexpr double kUnitDays[4] = {1.157407407E-05, 0.0006944444444444, 0.0416666666666667, 1};
-
-size_t charCount(const std::string& s)
-{
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
 
 // Degrees of a western longitude or a southern latitude: the rounded degrees
 // negated and printed as a number ("-5 "). A place within the first degree
@@ -354,8 +347,8 @@ bool datesComputable(const EphemerisSettings& s)
 {
     const double startHours = s.hour1 + s.minute1 / 60 + s.second1 / 3600;
     const double endHours = s.hour2 + s.minute2 / 60 + s.second2 / 3600;
-    if (!tools::localDateComputable(s.year1, s.month1, s.day1, startHours) ||
-        !tools::localDateComputable(s.year2, s.month2, s.day2, endHours))
+    if (!localDateComputable(s.year1, s.month1, s.day1, startHours) ||
+        !localDateComputable(s.year2, s.month2, s.day2, endHours))
         return false;
     // Within those years a second is far above the rounding of an instant;
     // the test stays so that the table can never repeat one row.

@@ -131,7 +131,7 @@ public:
 enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 
 // True when the start and the end of `s` lie within the computable years
-// (tools/computableyears.h) and the step still moves the start on.
+// (engine/computableyears.h) and the step still moves the start on.
 bool datesComputable(const EphemerisSettings& s);
 
 // Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "engine/computableyears.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
@@ -19,7 +20,6 @@
 #include "settings/records.h"
 #include "settings/settingsline.h"
 #include "sharedwindows/frmwait.h"
-#include "tools/computableyears.h"
 
 using namespace dialogs;
 
@@ -94,8 +94,8 @@ public:
     {
         if (frmwait::isLoaded())
             frmwait::form().hide();
-        const QString first = QString::number(tools::kFirstComputableYear, 'f', 0);
-        const QString last = QString::number(tools::kLastComputableYear, 'f', 0);
+        const QString first = QString::number(kFirstComputableYear, 'f', 0);
+        const QString last = QString::number(kLastComputableYear, 'f', 0);
         warn(window_, english,
              QStringLiteral("Please enter dates from the year %1 to the year %2.").arg(first, last),
              QStringLiteral("Date Error"),

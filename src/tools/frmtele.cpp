@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "engine/computableyears.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
@@ -22,7 +23,6 @@
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
 #include "settings/settingsline.h"
-#include "tools/computableyears.h"
 #include "tools/telescope.h"
 
 using namespace dialogs;
@@ -312,9 +312,9 @@ void frmtele::cmdcalc_Click()
     in.refracted = !optair->isChecked();
     in.j2000 = optj2000->isChecked();
     // Beyond these years the numbers would look like coordinates and be none.
-    if (!tools::localDateComputable(in.year, in.month, in.day, in.hour + in.minute / 60)) {
-        const QString first = QString::number(tools::kFirstComputableYear, 'f', 0);
-        const QString last = QString::number(tools::kLastComputableYear, 'f', 0);
+    if (!localDateComputable(in.year, in.month, in.day, in.hour + in.minute / 60)) {
+        const QString first = QString::number(kFirstComputableYear, 'f', 0);
+        const QString last = QString::number(kLastComputableYear, 'f', 0);
         warn(
             this, english_,
             QStringLiteral("Please enter a date from the year %1 to the year %2.").arg(first, last),

@@ -1,4 +1,5 @@
-// The years for which the ephemeris table and the telescope tool compute.
+// The years for which the engine's series hold: the ephemeris table and the
+// telescope tool compute these and refuse others.
 //
 // Both rest on the same three pieces of the engine: the VSOP87 Earth series
 // for the Sun (1" for 4000 years either side of J2000, so -2000 to +6000),
@@ -11,9 +12,7 @@
 // latitude passes 90 degrees), and the instants lose their seconds.
 #pragma once
 
-#include "engine/modjul.h"
-
-namespace tools {
+#include "modjul.h"
 
 inline constexpr double kFirstComputableYear = -1999;
 inline constexpr double kLastComputableYear = 3000;
@@ -30,5 +29,3 @@ inline bool localDateComputable(double year, double month, double day, double ho
     jul(kLastComputableYear + 1, 1, 1, 0, afterLast);
     return JD >= first && JD < afterLast; // false for a date that is not a number
 }
-
-} // namespace tools
