@@ -750,6 +750,111 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
     }
 }
 
+// Each message that names a file, in both languages: in Arabic the file's
+// name is one left-to-right run inside the sentence (isolated, as a path with
+// an Arabic name needs), in English it stands as it is.
+TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
+{
+    testsupport::FailingWriter diskFull("No space left on device");
+    struct Case {
+        const char* what;
+        QString file; // as the message names it
+        std::function<void()> provoke;
+    };
+    const Case cases[] = {
+        {"preferences into a read-only file", QStringLiteral("pref.zvd"),
+         [this] {
+             readOnly("pref.zvd");
+             frmpreferences d;
+             d.cmdok_Click();
+         }},
+        {"a list of places that cannot be read", QStringLiteral("loc.txt"),
+         [this] {
+             fs::remove(file("loc.txt"));
+             fs::create_directory(file("loc.txt"));
+             frmlocation d;
+             fs::remove(file("loc.txt"));
+         }},
+        {"alerts onto a full disk", QStringLiteral("alert.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmalerts d;
+             d.cmdok_Click();
+         }},
+        {"prayer times into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmmain::instance()->cmdcom_Click();
+         }},
+        {"moon phases into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmphase d;
+             d.cmdcalc_Click();
+         }},
+        {"moon phases settings onto a full disk", QStringLiteral("phase.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmphase d;
+             d.cmdclose_Click();
+         }},
+        {"Qiblah times into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmqib d;
+             d.cmdqib_Click();
+         }},
+        {"crescent visibility report onto a full disk", QStringLiteral("visib.out"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmcresv d({});
+             d.cmdcalc_Click();
+         }},
+        {"ephemeris settings onto a full disk", QStringLiteral("coor.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmcoor d;
+             d.cmdclose_Click();
+         }},
+        {"a report with an Arabic name the viewer cannot open",
+         QString::fromUtf8("تقرير رمضان.out"),
+         [] {
+             platform::setTextFileShower({});
+             platform::showTextFile("تقرير رمضان.out");
+             platform::setTextFileShower([](const platform::TextFileView&) {});
+         }},
+    };
+    const QChar isolate(0x2066), popIsolate(0x2069);
+    for (bool english : {false, true}) {
+        setLanguage(english);
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmmain::load();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            messages.clear();
+            c.provoke();
+            platform::setFileWriter(nullptr);
+            if (fs::exists(file("results.out")))
+                fs::permissions(file("results.out"), fs::perms::owner_write, fs::perm_options::add);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_FALSE(messages.empty());
+            // The one message of the case that names the file.
+            const auto named = std::find_if(messages.begin(), messages.end(),
+                                            [&](const auto& m) { return m.text.contains(c.file); });
+            ASSERT_NE(named, messages.end());
+            const QString& text = named->text;
+            if (english) {
+                EXPECT_FALSE(text.contains(isolate) || text.contains(popIsolate))
+                    << text.toStdString();
+            } else {
+                EXPECT_TRUE(text.contains(isolate + c.file + popIsolate)) << text.toStdString();
+                EXPECT_EQ(text.count(isolate), text.count(popIsolate)) << text.toStdString();
+            }
+        }
+    }
+}
+
 // Messages made away from a window, each kind of them.
 TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
 {
