@@ -596,7 +596,8 @@ void frmcresv::cmdcalc_Click()
             eng ? QStringLiteral("The report could not be written in %1: %2")
                       .arg(lunar::kVisibilityReportFile, platform::reasonText(error, eng))
                 : u8("تعذر كتابة التقرير في الملف %1: %2")
-                      .arg(lunar::kVisibilityReportFile, platform::reasonText(error, eng)),
+                      .arg(platform::pathInMessage(lunar::kVisibilityReportFile, false),
+                           platform::reasonText(error, eng)),
             eng ? QStringLiteral("Save Error") : u8("خطأ"), eng, platform::MsgIcon::Critical);
         return;
     }

@@ -483,11 +483,7 @@ void frmmap::cmdsave_Click()
     if (chosen.isEmpty())
         return;
     const QString gifPath = gifPathFor(chosen);
-    // In an Arabic sentence the path is kept left to right: a left-to-right
-    // mark at each end keeps its leading "/" from going to the right.
-    const QString shownPath =
-        eng_ ? QDir::toNativeSeparators(gifPath)
-             : QChar(0x200E) + QDir::toNativeSeparators(gifPath) + QChar(0x200E);
+    const QString shownPath = platform::pathInMessage(QDir::toNativeSeparators(gifPath), eng_);
     if (QFileInfo::exists(gifPath) &&
         platform::msgBox(this,
                          (eng_ ? QStringLiteral("%1 already exists.\nDo you want to replace it?")

@@ -1,6 +1,9 @@
 #include "frmphase.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,18 +58,24 @@ QString deltaTOfYearBox(const std::string& yearText)
 }
 
 // Widens a box to show `widest` whole, in its own font and style, however
-// narrow the window is made.
+// narrow the window is made, with the air that a text keeps from a box's edge.
 void holdWhole(QLineEdit* box, const QString& widest)
 {
-    // QLineEdit keeps two pixels on each side of its text and one for the
-    // cursor; the style adds its frame around that.
-    constexpr int kInnerMargins = 2 * 2 + 1;
+    // QLineEdit draws its text two pixels inside its frame on the side it is
+    // aligned to and keeps two beyond the text's end for its cursor (the left
+    // end of an Arabic box's right-aligned text); the style adds its frame
+    // around that.
+    constexpr int kInnerMargins = 2 + 2;
+    // The least room between a text and the edge of its box, on the far side
+    // as well: as a caption keeps from the box beside it.
+    constexpr int kAir = 3;
     const QMargins m = box->textMargins();
     QStyleOptionFrame option;
     option.initFrom(box);
     option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
-    const QSize inner(box->fontMetrics().horizontalAdvance(widest) + kInnerMargins + m.left() +
-                          m.right(),
+    const int advance =
+        static_cast<int>(std::ceil(QFontMetricsF(box->font()).horizontalAdvance(widest)));
+    const QSize inner(advance + kInnerMargins + kAir + m.left() + m.right(),
                       box->fontMetrics().height());
     box->setMinimumWidth(
         box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, box).width());
@@ -353,7 +362,8 @@ void frmphase::cmdcalc_Click()
     if (!result.written) {
         const QString why = platform::reasonText(result.writeError, english_);
         message(QStringLiteral("The report could not be written to results.out: %1").arg(why),
-                QStringLiteral("تعذرت كتابة التقرير في الملف results.out: %1").arg(why));
+                QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2")
+                    .arg(platform::pathInMessage(QStringLiteral("results.out"), false), why));
     }
 }
 
@@ -368,8 +378,9 @@ void frmphase::cmdclose_Click()
     if (!saved) {
         message(QStringLiteral("The settings could not be saved to phase.zvd: %1")
                     .arg(platform::reasonText(saved.error, true)),
-                QStringLiteral("تعذر حفظ الإعدادات في الملف phase.zvd: %1")
-                    .arg(platform::reasonText(saved.error, false)));
+                QStringLiteral("تعذر حفظ الإعدادات في الملف %1: %2")
+                    .arg(platform::pathInMessage(QStringLiteral("phase.zvd"), false),
+                         platform::reasonText(saved.error, false)));
         return;
     }
     tdtmode = 0;

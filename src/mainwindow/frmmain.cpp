@@ -513,7 +513,8 @@ void frmmain::endReport(const prayer::RunResult& result, const char* file, const
     platform::msgBox(
         this,
         english ? QStringLiteral("The report could not be written to %1: %2").arg(name, why)
-                : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2").arg(name, why),
+                : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2")
+                      .arg(platform::pathInMessage(name, english), why),
         title, english, platform::MsgIcon::Critical);
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "systemreason.h"
+
 namespace platform {
 
 namespace {
@@ -19,8 +21,9 @@ bool& languageSlot()
     return english;
 }
 
-std::string describe(FileFaultKind kind, const std::string& file, bool english)
+std::string describe(FileFaultKind kind, const std::string& name, bool english)
 {
+    const std::string file = pathInMessage(name, english);
     if (english) {
         switch (kind) {
         case FileFaultKind::Missing:

@@ -113,4 +113,9 @@ std::string systemReason(const std::string& reason, bool english)
     return "أبلغ النظام عن خطأ";
 }
 
+std::string pathInMessage(const std::string& path, bool english)
+{
+    return english ? path : "\u2066" + path + "\u2069";
+}
+
 } // namespace platform

@@ -1,7 +1,8 @@
-// The reason the system gives for a failed file operation, in the interface
-// language. The platform's readers and writers keep the system's own English
-// words (as strerror gives them); a message shows them through systemReason,
-// so that an Arabic message carries an Arabic reason.
+// What a message about a file shows in the interface language: the reason the
+// system gives for a failed file operation, and the file's path. The
+// platform's readers and writers keep the system's own English words (as
+// strerror gives them); a message shows them through systemReason, so that an
+// Arabic message carries an Arabic reason.
 #pragma once
 
 #include <string>
@@ -17,5 +18,14 @@ std::string systemReason(int err, bool english);
 // number, possibly after a "call: " prefix, or one of the platform's own
 // reasons) in the interface language. English returns it as it is.
 std::string systemReason(const std::string& reason, bool english);
+
+// A path or a file name as a message shows it. In an Arabic sentence the
+// pieces of a path take the sentence's direction one by one: a path with an
+// Arabic file name (a map saved as "صفر 1449.gif") is shown broken up and
+// reordered, its extension first, then the name, then the folders. Isolated
+// as a left-to-right run of its own (U+2066 LEFT-TO-RIGHT ISOLATE ... U+2069
+// POP DIRECTIONAL ISOLATE) it reads as the file system writes it, and the
+// sentence around it keeps its order. English returns it as it is.
+std::string pathInMessage(const std::string& path, bool english);
 
 } // namespace platform

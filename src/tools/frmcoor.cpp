@@ -108,7 +108,9 @@ public:
         platform::msgBox(
             window_,
             english ? QStringLiteral("The report ephemeris.out could not be written: ") + reason
-                    : QStringLiteral("تعذرت كتابة التقرير ephemeris.out: ") + reason,
+                    : QStringLiteral("تعذرت كتابة التقرير ") +
+                          platform::pathInMessage(QStringLiteral("ephemeris.out"), false) +
+                          QStringLiteral(": ") + reason,
             english ? QStringLiteral("Ephemeris") : QStringLiteral("خطأ"), english,
             platform::MsgIcon::Critical);
     }
@@ -413,7 +415,9 @@ void reportSaveFailure(QWidget* parent, const settings::SaveResult& r, bool engl
     platform::msgBox(parent,
                      english
                          ? QStringLiteral("The settings could not be saved to coor.zvd: ") + reason
-                         : QStringLiteral("تعذر حفظ الإعدادات في الملف coor.zvd: ") + reason,
+                         : QStringLiteral("تعذر حفظ الإعدادات في الملف ") +
+                               platform::pathInMessage(QStringLiteral("coor.zvd"), false) +
+                               QStringLiteral(": ") + reason,
                      english ? QStringLiteral("Ephemeris") : QStringLiteral("خطأ"), english,
                      platform::MsgIcon::Critical);
 }

@@ -270,14 +270,16 @@ void frmqib::cmdqib_Click()
     // A refused run has said why already and tried no write.
     if (!result.written && !result.refused) {
         const QString why = platform::reasonText(result.writeError, english_);
-        platform::msgBox(this,
-                         english_ ? QStringLiteral("The report could not be written to %1: %2")
-                                        .arg(QLatin1String(qibla::kQiblaReportFile), why)
-                                  : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2")
-                                        .arg(QLatin1String(qibla::kQiblaReportFile), why),
-                         english_ ? QStringLiteral("Qiblah Times")
-                                  : QStringLiteral("مواعيد القبلة"),
-                         english_, platform::MsgIcon::Critical);
+        platform::msgBox(
+            this,
+            english_
+                ? QStringLiteral("The report could not be written to %1: %2")
+                      .arg(QLatin1String(qibla::kQiblaReportFile), why)
+                : QStringLiteral("تعذرت كتابة التقرير في الملف %1: %2")
+                      .arg(platform::pathInMessage(QLatin1String(qibla::kQiblaReportFile), false),
+                           why),
+            english_ ? QStringLiteral("Qiblah Times") : QStringLiteral("مواعيد القبلة"), english_,
+            platform::MsgIcon::Critical);
     }
 }
 

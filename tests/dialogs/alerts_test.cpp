@@ -390,7 +390,8 @@ TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
         EXPECT_EQ(get("alert.zvd"), before);
     }
 
-    // In Arabic the whole message is Arabic.
+    // In Arabic the whole message is Arabic, the file's name a left-to-right
+    // run of its own.
     put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
     std::filesystem::remove_all(config_);
     finder.running = false;
@@ -403,7 +404,8 @@ TEST_F(AlertsTest, AFailedSaveUndoesTheEntryAndSaysWhatWasDone)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(
         messages[0].text,
-        QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: لا توجد مساحة كافية على القرص\n"
+        QStringLiteral("تعذر حفظ الإعدادات في الملف \u2066alert.zvd\u2069: لا توجد مساحة كافية "
+                       "على القرص\n"
                        "بقيت إعدادات المنبه كما كانت\n"
                        "تم تشغيل المنبه وهو يتبع الإعدادات المحفوظة من قبل"));
     EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));

@@ -391,7 +391,8 @@ TEST_F(LocationTest, EightBitNamesKeepTheirBytes)
 }
 
 // A list that exists but cannot be read is not taken for empty: the message
-// says why, in the interface language.
+// says why, in the interface language (an Arabic one with the file's name
+// isolated left to right).
 TEST_F(LocationTest, AnUnreadableListSaysWhy)
 {
     std::filesystem::remove(file("loc.txt"));
@@ -407,7 +408,7 @@ TEST_F(LocationTest, AnUnreadableListSaysWhy)
         EXPECT_EQ(messages[0].text,
                   english ? QStringLiteral("The file loc.txt can not be read.\nA folder or another "
                                            "kind of entry holds its name.\nNothing was changed.")
-                          : QStringLiteral("تعذرت قراءة الملف loc.txt.\nيحمل اسمه مجلد أو عنصر من "
-                                           "نوع آخر.\nلم يتم تغيير شيء"));
+                          : QStringLiteral("تعذرت قراءة الملف \u2066loc.txt\u2069.\nيحمل اسمه "
+                                           "مجلد أو عنصر من نوع آخر.\nلم يتم تغيير شيء"));
     }
 }

@@ -10,7 +10,10 @@
 #include <QGlyphRun>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRawFont>
@@ -155,6 +158,18 @@ void checkButton(QStringList& faults, QAbstractButton* button)
         area &= button->rect().adjusted(6, 1, -6, -1);
     }
     checkLines(faults, button, QStringLiteral("caption"), shownText(button->text()), area, align);
+    if (element == QStyle::SE_PushButtonContents) {
+        // Where the style really draws it: beside an icon the caption is
+        // placed by the style, not centred in the contents.
+        const DrawnSpan drawn = drawnText(button, QPalette::ButtonText);
+        if (!drawn.isEmpty() && std::min(drawn.leftGap(), drawn.rightGap()) < kBorderGap)
+            faults << describe(button) +
+                          QStringLiteral(": caption drawn %1 px from the left border, %2 px "
+                                         "from the right")
+                              .arg(drawn.leftGap())
+                              .arg(drawn.rightGap()) +
+                          quoted(button->text());
+    }
 }
 
 void checkGroupBox(QStringList& faults, QGroupBox* box)
@@ -454,6 +469,40 @@ LineInk measureLine(const QString& text, const QWidget* w)
     ink.inkTop = box.isNull() ? 0 : box.top();
     ink.inkBottom = box.isNull() ? 0 : box.bottom();
     return ink;
+}
+
+DrawnSpan drawnText(QWidget* w, QPalette::ColorRole role)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // The cursor is drawn in the text's colour, a selection in another.
+        edit->deselect();
+        edit->clearFocus();
+    }
+    const QPalette original = w->palette();
+    const bool ownPalette = w->testAttribute(Qt::WA_SetPalette);
+    const auto drawnIn = [&](Qt::GlobalColor colour) {
+        QPalette palette = original;
+        palette.setColor(role, colour);
+        w->setPalette(palette);
+        return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage dark = drawnIn(Qt::black);
+    const QImage light = drawnIn(Qt::white);
+    w->setPalette(ownPalette ? original : QPalette());
+    DrawnSpan span;
+    span.width = w->width();
+    const double ratio = dark.devicePixelRatio();
+    span.left = span.width;
+    for (int y = 0; y < dark.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(dark.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(light.constScanLine(y));
+        for (int x = 0; x < dark.width(); ++x)
+            if (a[x] != b[x]) {
+                span.left = std::min(span.left, static_cast<int>(std::floor(x / ratio)));
+                span.right = std::max(span.right, static_cast<int>(std::floor(x / ratio)));
+            }
+    }
+    return span;
 }
 
 QStringList textFaults(QWidget* window)

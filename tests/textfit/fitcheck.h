@@ -5,6 +5,7 @@
 // size hints.
 #pragma once
 
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +14,8 @@ class QWidget;
 namespace fitcheck {
 
 // One line per fault: "<control>: <what> \"<text>\"". Empty when the window
-// shows every text whole.
+// shows every text whole, and draws the caption of each push button at least
+// kBorderGap pixels from the button's border on either side.
 QStringList textFaults(QWidget* window);
 
 // Pairs of sibling controls that lie over each other. A control wholly inside
@@ -34,6 +36,24 @@ struct LineInk {
     double inkBottom = 0; // from the line's top
 };
 LineInk measureLine(const QString& text, const QWidget* w);
+
+// The columns that a control's text takes as the control draws it, from the
+// control's left border: the pixels that change when the text, and only the
+// text, is drawn in another colour (`role` of its palette). The text of a
+// line edit is measured unselected and without its cursor.
+struct DrawnSpan {
+    int left = 0;
+    int right = -1; // left > right: no text drawn
+    int width = 0;  // of the control
+    bool isEmpty() const { return left > right; }
+    int leftGap() const { return left; }
+    int rightGap() const { return width - 1 - right; }
+};
+DrawnSpan drawnText(QWidget* w, QPalette::ColorRole role);
+
+// The least room, in pixels, that a drawn text keeps from its control's
+// border on either side.
+inline constexpr int kBorderGap = 3;
 
 // A caption as it shows: "&&" as "&", the mnemonic marker dropped.
 QString shownText(const QString& caption);

@@ -1,7 +1,9 @@
 // The two number boxes of the moon-phases window show their values whole, in
 // English and in Arabic, at the window's opening size and at the smallest
 // size it can be made: a year at either end of the accepted range, and a
-// Delta T of eight digits such as far years have or a user types.
+// Delta T of eight digits such as far years have or a user types. Each value
+// is drawn clear of its box's border on either side, as captions keep clear
+// of the boxes beside them.
 #include <QApplication>
 #include <QLineEdit>
 #include <QStyle>
@@ -75,6 +77,14 @@ TEST_F(PhaseBoxes, YearAndDeltaTShowWholeAtEverySize)
                 QCoreApplication::processEvents();
                 EXPECT_EQ(shortfall(w.txtyear), 0) << w.txtyear->text().toStdString();
                 EXPECT_EQ(shortfall(w.txtdelta), 0) << w.txtdelta->text().toStdString();
+                for (QLineEdit* box : {w.txtyear, w.txtdelta}) {
+                    const fitcheck::DrawnSpan drawn = fitcheck::drawnText(box, QPalette::Text);
+                    ASSERT_FALSE(drawn.isEmpty()) << box->objectName().toStdString();
+                    EXPECT_GE(drawn.leftGap(), fitcheck::kBorderGap)
+                        << box->objectName().toStdString() << " " << box->text().toStdString();
+                    EXPECT_GE(drawn.rightGap(), fitcheck::kBorderGap)
+                        << box->objectName().toStdString() << " " << box->text().toStdString();
+                }
             }
         }
     }

@@ -1,6 +1,7 @@
 // Every window and dialog of both programs, opened offscreen in English and in
 // Arabic with the fonts the project installs: each caption, label, button,
 // option and list entry shows whole, and no control lies over another.
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -8,14 +9,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -31,10 +36,12 @@
 #include "mainwindow/frmmain.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
+#include "platform/qt/buttonstyle.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/programs.h"
 #include "platform/qt/qtplatform.h"
+#include "platform/qt/qttexts.h"
 #include "platform/qt/textviewer.h"
 #include "reports/highlatitude.h"
 #include "reports/reportpieces.h"
@@ -80,7 +87,12 @@ std::string longPlaceName()
 // A program folder as the build lays it out: settings, series and pictures.
 class ProgramWindows : public testsupport::ProgramFolderTest {
 protected:
-    static void SetUpTestSuite() { platform::installFonts(); }
+    // As the programs start (installQtPlatform).
+    static void SetUpTestSuite()
+    {
+        platform::installButtonStyle();
+        platform::installFonts();
+    }
 
     void SetUp() override
     {
@@ -299,10 +311,66 @@ TEST_F(TextFitStartUp, ArabicMessagesAreWhollyArabic)
     }
 }
 
+// The icon that a desktop's theme puts on each button of a dialog's button
+// row (the offscreen platform puts none), so that its caption is drawn beside
+// an icon as the user sees it.
+void giveButtonsIcons(QWidget* dialog)
+{
+    for (QDialogButtonBox* row : dialog->findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* b : row->buttons()) {
+            QStyle::StandardPixmap icon = QStyle::SP_DialogOkButton;
+            switch (row->standardButton(b)) {
+            case QDialogButtonBox::Cancel:
+                icon = QStyle::SP_DialogCancelButton;
+                break;
+            case QDialogButtonBox::Yes:
+                icon = QStyle::SP_DialogYesButton;
+                break;
+            case QDialogButtonBox::No:
+                icon = QStyle::SP_DialogNoButton;
+                break;
+            case QDialogButtonBox::Retry:
+                icon = QStyle::SP_DialogRetryButton;
+                break;
+            case QDialogButtonBox::Open:
+                icon = QStyle::SP_DialogOpenButton;
+                break;
+            case QDialogButtonBox::Save:
+                icon = QStyle::SP_DialogSaveButton;
+                break;
+            default:
+                break;
+            }
+            // A style without a retry icon of its own leaves it to the
+            // desktop's icon theme, which the offscreen platform lacks.
+            QIcon shown = b->style()->standardIcon(icon, nullptr, b);
+            if (shown.isNull())
+                shown = b->style()->standardIcon(QStyle::SP_BrowserReload, nullptr, b);
+            b->setIcon(shown);
+        }
+    }
+}
+
 // A real box, as the user sees it: an Arabic box names its buttons in Arabic
-// and is wide enough for its title, and each button gives its own answer.
+// and is wide enough for its title, each button gives its own answer, and
+// each caption is drawn clear of its button's border beside the button's
+// icon: in Arabic with Qt's texts Arabic too (which turn the whole program
+// right to left), in Arabic at the start (a fault found before the
+// preferences are read, Qt's texts still English), and in English.
 TEST(TextFitMessageBox, ArabicButtonsAndTheWholeTitle)
 {
+    platform::installButtonStyle();
+    platform::installFonts();
+    struct Language {
+        const char* what;
+        bool english;
+        bool qtTextsEnglish;
+    };
+    const Language languages[] = {
+        {"Arabic", false, false},
+        {"Arabic at the start", false, true},
+        {"English", true, true},
+    };
     struct Case {
         platform::MsgButtons buttons;
         QMessageBox::StandardButton pressed;
@@ -316,26 +384,43 @@ TEST(TextFitMessageBox, ArabicButtonsAndTheWholeTitle)
         {platform::MsgButtons::YesNoCancel, QMessageBox::Yes, platform::MsgAnswer::Yes},
         {platform::MsgButtons::RetryCancel, QMessageBox::Retry, platform::MsgAnswer::Retry},
     };
-    const QString title = QString::fromUtf8("لم يمكن حفظ ملف إعدادات الموقع في مجلد البرنامج");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.buttons));
-        QString seen;
-        int width = 0;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            width = box->width();
-            for (QAbstractButton* b : box->buttons())
-                seen += b->text();
-            box->button(c.pressed)->click();
-        });
-        EXPECT_EQ(platform::msgBox(nullptr, QString::fromUtf8("نص"), title, false,
-                                   platform::MsgIcon::None, c.buttons),
-                  c.answer);
-        EXPECT_FALSE(seen.isEmpty());
-        EXPECT_EQ(latinLetters(seen, ""), QString()) << seen.toStdString();
-        EXPECT_GE(width, platform::titleBarWidth(title));
+    for (const Language& language : languages) {
+        platform::useQtTexts(language.qtTextsEnglish);
+        const QString title =
+            language.english
+                ? QStringLiteral("The place settings could not be saved in the program folder")
+                : QString::fromUtf8("لم يمكن حفظ ملف إعدادات الموقع في مجلد البرنامج");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(language.what) + ", buttons " +
+                         std::to_string(static_cast<int>(c.buttons)));
+            QString seen;
+            QStringList faults;
+            int width = 0;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                giveButtonsIcons(box);
+                QCoreApplication::processEvents();
+                width = box->width();
+                for (QAbstractButton* b : box->buttons())
+                    seen += b->text();
+                faults = fitcheck::textFaults(box);
+                box->button(c.pressed)->click();
+            });
+            EXPECT_EQ(platform::msgBox(
+                          nullptr,
+                          language.english ? QStringLiteral("Text") : QString::fromUtf8("نص"),
+                          title, language.english, platform::MsgIcon::Question, c.buttons),
+                      c.answer);
+            EXPECT_FALSE(seen.isEmpty());
+            if (!language.english) {
+                EXPECT_EQ(latinLetters(seen, ""), QString()) << seen.toStdString();
+            }
+            EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+            EXPECT_GE(width, platform::titleBarWidth(title));
+        }
     }
+    platform::useQtTexts(true);
 }
 
 // The letters of a message other than Arabic ones, leaving out the words
@@ -353,6 +438,7 @@ void expectWholeInItsBox(const platform::MessageRequest& r)
 {
     SCOPED_TRACE(r.text.toStdString());
     const std::unique_ptr<QMessageBox> box = platform::makeMessageBox(nullptr, r);
+    giveButtonsIcons(box.get());
     box->show();
     QCoreApplication::processEvents();
     const QStringList faults = fitcheck::textFaults(box.get());
@@ -664,6 +750,111 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
     }
 }
 
+// Each message that names a file, in both languages: in Arabic the file's
+// name is one left-to-right run inside the sentence (isolated, as a path with
+// an Arabic name needs), in English it stands as it is.
+TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
+{
+    testsupport::FailingWriter diskFull("No space left on device");
+    struct Case {
+        const char* what;
+        QString file; // as the message names it
+        std::function<void()> provoke;
+    };
+    const Case cases[] = {
+        {"preferences into a read-only file", QStringLiteral("pref.zvd"),
+         [this] {
+             readOnly("pref.zvd");
+             frmpreferences d;
+             d.cmdok_Click();
+         }},
+        {"a list of places that cannot be read", QStringLiteral("loc.txt"),
+         [this] {
+             fs::remove(file("loc.txt"));
+             fs::create_directory(file("loc.txt"));
+             frmlocation d;
+             fs::remove(file("loc.txt"));
+         }},
+        {"alerts onto a full disk", QStringLiteral("alert.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmalerts d;
+             d.cmdok_Click();
+         }},
+        {"prayer times into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmmain::instance()->cmdcom_Click();
+         }},
+        {"moon phases into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmphase d;
+             d.cmdcalc_Click();
+         }},
+        {"moon phases settings onto a full disk", QStringLiteral("phase.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmphase d;
+             d.cmdclose_Click();
+         }},
+        {"Qiblah times into a read-only report", QStringLiteral("results.out"),
+         [this] {
+             readOnly("results.out");
+             frmqib d;
+             d.cmdqib_Click();
+         }},
+        {"crescent visibility report onto a full disk", QStringLiteral("visib.out"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmcresv d({});
+             d.cmdcalc_Click();
+         }},
+        {"ephemeris settings onto a full disk", QStringLiteral("coor.zvd"),
+         [&] {
+             platform::setFileWriter(&diskFull);
+             frmcoor d;
+             d.cmdclose_Click();
+         }},
+        {"a report with an Arabic name the viewer cannot open",
+         QString::fromUtf8("تقرير رمضان.out"),
+         [] {
+             platform::setTextFileShower({});
+             platform::showTextFile("تقرير رمضان.out");
+             platform::setTextFileShower([](const platform::TextFileView&) {});
+         }},
+    };
+    const QChar isolate(0x2066), popIsolate(0x2069);
+    for (bool english : {false, true}) {
+        setLanguage(english);
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmmain::load();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            messages.clear();
+            c.provoke();
+            platform::setFileWriter(nullptr);
+            if (fs::exists(file("results.out")))
+                fs::permissions(file("results.out"), fs::perms::owner_write, fs::perm_options::add);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_FALSE(messages.empty());
+            // The one message of the case that names the file.
+            const auto named = std::find_if(messages.begin(), messages.end(),
+                                            [&](const auto& m) { return m.text.contains(c.file); });
+            ASSERT_NE(named, messages.end());
+            const QString& text = named->text;
+            if (english) {
+                EXPECT_FALSE(text.contains(isolate) || text.contains(popIsolate))
+                    << text.toStdString();
+            } else {
+                EXPECT_TRUE(text.contains(isolate + c.file + popIsolate)) << text.toStdString();
+                EXPECT_EQ(text.count(isolate), text.count(popIsolate)) << text.toStdString();
+            }
+        }
+    }
+}
+
 // Messages made away from a window, each kind of them.
 TEST_F(TextFitMessages, FileFaultsAndComputedRefusalsReadInArabic)
 {
@@ -751,7 +942,8 @@ TEST(TextFitFonts, EveryDesignFaceHasAnInstalledStandIn)
 namespace {
 
 // Qt's own dialogs that the programs open, as the user meets them: the map's
-// save dialog, at its opening size, in both languages.
+// save dialog, at its opening size, in both languages, its buttons with the
+// icons that a desktop gives them.
 class TextFitQtDialogs : public ProgramWindows {};
 
 TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
@@ -786,6 +978,8 @@ TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
             if (!english)
                 for (QFileDialog::DialogLabel label : {QFileDialog::Accept, QFileDialog::Reject})
                     buttons << fitcheck::shownText(dialog->labelText(label));
+            giveButtonsIcons(dialog);
+            QCoreApplication::processEvents();
             faults = fitcheck::textFaults(dialog);
             dialog->reject();
         });
@@ -842,6 +1036,55 @@ TEST(TextFitGaps, AnArabicCaptionAgainstAnAbuttingBoxIsFound)
         EXPECT_EQ(!fitcheck::gapFaults(&row).isEmpty(), c.fault)
             << fitcheck::gapFaults(&row).join(QLatin1Char('\n')).toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+// The border check on one button with an icon, and the program's style
+// against Qt's own: in a program turned right to left by Qt's Arabic texts,
+// Qt's style draws the caption against the far border, away from the icon.
+TEST(TextFitButtons, ACaptionIsDrawnBesideItsIcon)
+{
+    platform::installButtonStyle();
+    platform::installFonts();
+    struct Case {
+        const char* what;
+        const char* caption;
+        bool arabic;        // the button right to left
+        bool qtTextsArabic; // the whole program right to left
+        bool qtsOwnStyle;
+        bool fault;
+    };
+    const Case cases[] = {
+        {"Arabic, Qt's own style", "موافق", true, true, true, true},
+        {"Arabic", "موافق", true, true, false, false},
+        {"English in an Arabic program, Qt's own style", "OK", false, true, true, true},
+        {"English in an Arabic program", "OK", false, true, false, false},
+        {"Arabic at the start", "موافق", true, false, false, false},
+        {"English", "OK", false, false, false, false},
+    };
+    // The style of the generic desktop, and of the offscreen platform.
+    const std::unique_ptr<QStyle> qtsOwn(QStyleFactory::create(QStringLiteral("Fusion")));
+    ASSERT_TRUE(qtsOwn);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::useQtTexts(!c.qtTextsArabic);
+        QWidget row;
+        row.setLayoutDirection(c.arabic ? Qt::RightToLeft : Qt::LeftToRight);
+        auto* button = new QPushButton(QString::fromUtf8(c.caption), &row);
+        if (c.qtsOwnStyle)
+            button->setStyle(qtsOwn.get());
+        button->setIcon(button->style()->standardIcon(QStyle::SP_DialogOkButton));
+        button->setGeometry(QRect(QPoint(4, 4), button->sizeHint().expandedTo({75, 0})));
+        row.resize(button->width() + 8, button->height() + 8);
+        row.show();
+        QCoreApplication::processEvents();
+        const QStringList faults = fitcheck::textFaults(&row);
+        EXPECT_EQ(!faults.isEmpty(), c.fault) << faults.join(QLatin1Char('\n')).toStdString();
+    }
+    platform::useQtTexts(true);
 }
 
 } // namespace

@@ -373,6 +373,59 @@ TEST_F(MapWindow, SaveAsksAboutTheFileActuallyWritten)
     QApplication::processEvents();
 }
 
+// The map's messages name the file they are about: saved a second time under
+// the name it offers (an Arabic month's), and a save that fails. In Arabic
+// the path is one left-to-right run inside the sentence, as the file system
+// writes it; in English it is as it is.
+TEST_F(MapWindow, APathInItsMessagesReadsAsOneRun)
+{
+    const std::string name = "صفر 1449";
+    struct Case {
+        const char* what;
+        std::filesystem::path chosen; // what the dialog answers
+        bool exists;                  // a file of that name is there already
+        platform::MsgButtons buttons;
+    };
+    const Case cases[] = {
+        {"saved again", file(name), true, platform::MsgButtons::YesNo},
+        {"into a folder that is not there", folder() / "gone" / name, false,
+         platform::MsgButtons::Ok},
+    };
+    const QChar isolate(0x2066), popIsolate(0x2069);
+    for (bool english : {true, false}) {
+        if (!english)
+            useArabic();
+        auto* w = new frmmap;
+        w->show();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? ", English" : ", Arabic"));
+            const QString chosen = QString::fromStdString(c.chosen.string());
+            const QString written = chosen + QStringLiteral(".gif");
+            if (c.exists)
+                put(name + ".gif", "kept");
+            frmmap::setSaveDialog(
+                [chosen](QWidget*, const QString&, const QString&) { return chosen; });
+            messages.clear();
+            answer = platform::MsgAnswer::No;
+            w->cmdsave_Click();
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].buttons, c.buttons);
+            const QString& text = messages[0].text;
+            if (english) {
+                EXPECT_TRUE(text.contains(written)) << text.toStdString();
+                EXPECT_FALSE(text.contains(isolate) || text.contains(popIsolate))
+                    << text.toStdString();
+            } else {
+                EXPECT_TRUE(text.contains(isolate + written + popIsolate)) << text.toStdString();
+                EXPECT_EQ(text.count(isolate), 1) << text.toStdString();
+                EXPECT_EQ(text.count(popIsolate), 1) << text.toStdString();
+            }
+        }
+        w->close();
+        QApplication::processEvents();
+    }
+}
+
 // Every line of each legend and of the information label is inside its label
 // in both languages, no label covers a plotted place, and the mouse read-out
 // holds its widest text.

@@ -149,6 +149,11 @@ QString reasonText(const std::string& reason, bool english)
     return QString::fromStdString(systemReason(reason, english));
 }
 
+QString pathInMessage(const QString& path, bool english)
+{
+    return QString::fromStdString(pathInMessage(path.toStdString(), english));
+}
+
 MessageResponder setMessageResponder(MessageResponder responder)
 {
     MessageResponder old = std::move(responderSlot());

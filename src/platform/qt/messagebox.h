@@ -47,6 +47,10 @@ void makeRoomForTitle(QMessageBox& box);
 QString reasonText(const QString& reason, bool english);
 QString reasonText(const std::string& reason, bool english);
 
+// `path` as a message in the interface language shows it: one left-to-right
+// run inside an Arabic sentence (platform/systemreason.h).
+QString pathInMessage(const QString& path, bool english);
+
 // Replaces the real boxes (tests). An empty responder restores them.
 using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;
 MessageResponder setMessageResponder(MessageResponder responder);

@@ -14,6 +14,7 @@
 
 #include "platform/eventloop.h"
 #include "platform/fault.h"
+#include "platform/qt/buttonstyle.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
 
@@ -115,6 +116,7 @@ void installQtPlatform()
         QCoreApplication::exit(1);
         std::exit(1);
     });
+    installButtonStyle();
     installFonts();
 }
 

@@ -1,6 +1,7 @@
 // Start-up of the Qt-backed platform for either program: the message loop
 // behind the engine's hand-overs, the stop on a file fault (a message box
-// naming the file, then exit), and the fonts the windows name (fonts.h).
+// naming the file, then exit), the style of the buttons (buttonstyle.h) and
+// the fonts the windows name (fonts.h).
 #pragma once
 
 #include <QString>

@@ -81,7 +81,7 @@ void showInViewer(const TextFileView& view)
         const QString name = QString::fromStdString(view.file.filename().string());
         msgBox(nullptr,
                english ? QStringLiteral("The file %1 cannot be opened.").arg(name)
-                       : QStringLiteral("لا يمكن فتح الملف %1").arg(name),
+                       : QStringLiteral("لا يمكن فتح الملف %1").arg(pathInMessage(name, english)),
                QStringLiteral("Miqatix"), english, MsgIcon::Warning);
         return;
     }

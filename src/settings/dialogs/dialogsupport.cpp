@@ -188,7 +188,7 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
                                    .arg(file, why)
                              : QStringLiteral("تعذر حفظ الإعدادات في الملف %1: %2\n"
                                               "لم يتم تغيير شيء")
-                                   .arg(file, why),
+                                   .arg(platform::pathInMessage(file, false), why),
                      english ? QStringLiteral("Save Error") : QStringLiteral("خطأ"), english,
                      platform::MsgIcon::Critical);
 }
@@ -196,13 +196,14 @@ void reportSaveFailure(QWidget* parent, bool english, const QString& file,
 void reportReadFailure(QWidget* parent, bool english, const QString& file, const QString& why)
 {
     const QString because = why.isEmpty() ? QString() : why + QChar('\n');
-    platform::msgBox(
-        parent,
-        english ? QStringLiteral("The file %1 can not be read.\n%2Nothing was changed.")
-                      .arg(file, because)
-                : QStringLiteral("تعذرت قراءة الملف %1.\n%2لم يتم تغيير شيء").arg(file, because),
-        english ? QStringLiteral("File Error") : QStringLiteral("خطأ"), english,
-        platform::MsgIcon::Critical);
+    platform::msgBox(parent,
+                     english
+                         ? QStringLiteral("The file %1 can not be read.\n%2Nothing was changed.")
+                               .arg(file, because)
+                         : QStringLiteral("تعذرت قراءة الملف %1.\n%2لم يتم تغيير شيء")
+                               .arg(platform::pathInMessage(file, false), because),
+                     english ? QStringLiteral("File Error") : QStringLiteral("خطأ"), english,
+                     platform::MsgIcon::Critical);
 }
 
 bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidget* box,

@@ -302,9 +302,10 @@ void frmalerts::tellSaveFailure(const QString& why, bool started, bool undone,
                                 const QString& undoWhy)
 {
     QStringList lines;
-    lines << (english_ ? QStringLiteral("The settings could not be saved in alert.zvd: %1")
-                       : QStringLiteral("تعذر حفظ الإعدادات في الملف alert.zvd: %1"))
-                 .arg(platform::reasonText(why, english_));
+    lines << (english_ ? QStringLiteral("The settings could not be saved in %1: %2")
+                       : QStringLiteral("تعذر حفظ الإعدادات في الملف %1: %2"))
+                 .arg(platform::pathInMessage(QStringLiteral("alert.zvd"), english_),
+                      platform::reasonText(why, english_));
     if (!started && undone)
         lines << (english_ ? QStringLiteral("Nothing was changed.")
                            : QStringLiteral("لم يتم تغيير شيء"));
