@@ -21,7 +21,6 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
-#include <regex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -162,7 +161,8 @@ bool isTimeOrMarker(const QString& t)
 // formatting library spells it ("nan", "-inf").
 std::string linesWithoutANumber(const std::string& report)
 {
-    static const std::regex word(R"((^|[^A-Za-z])(nan|inf|NaN|INF|NAN|Inf)([^A-Za-z]|$))");
+    static const QRegularExpression word(
+        QString::fromLatin1(R"((^|[^A-Za-z])(nan|inf|NaN|INF|NAN|Inf)([^A-Za-z]|$))"));
     std::string found;
     size_t start = 0;
     while (start < report.size()) {
@@ -170,7 +170,7 @@ std::string linesWithoutANumber(const std::string& report)
         if (end == std::string::npos)
             end = report.size();
         const std::string line = report.substr(start, end - start);
-        if (std::regex_search(line, word))
+        if (word.match(QString::fromStdString(line)).hasMatch())
             found += line + "\n";
         start = end + 1;
     }

@@ -1,7 +1,6 @@
 // The main window driven offscreen by its controls' names: start-up in both
 // languages, the date and clock lines, the buttons and the exit.
 #include <chrono>
-#include <regex>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -125,9 +124,11 @@ const std::string kTenDays = "#FALSE#,2026,12,1,2026,12,10,2026,12,1,2026,12,10,
 // The dated rows of a prayer-times report.
 int reportRows(const std::string& report)
 {
-    static const std::regex row(R"(\r\n\*?\d\d/12/2026 )");
-    return static_cast<int>(
-        std::distance(std::sregex_iterator(report.begin(), report.end(), row), {}));
+    static const QRegularExpression row(QString::fromLatin1(R"(\r\n\*?\d\d/12/2026 )"));
+    int rows = 0;
+    for (auto it = row.globalMatch(QString::fromStdString(report)); it.hasNext(); it.next())
+        ++rows;
+    return rows;
 }
 
 bool isClockText(const QString& t, bool seconds)
