@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -318,29 +319,17 @@ void giveButtonsIcons(QWidget* dialog)
 {
     for (QDialogButtonBox* row : dialog->findChildren<QDialogButtonBox*>()) {
         for (QAbstractButton* b : row->buttons()) {
+            static const std::pair<QDialogButtonBox::StandardButton, QStyle::StandardPixmap>
+                kIcons[] = {{QDialogButtonBox::Cancel, QStyle::SP_DialogCancelButton},
+                            {QDialogButtonBox::Yes, QStyle::SP_DialogYesButton},
+                            {QDialogButtonBox::No, QStyle::SP_DialogNoButton},
+                            {QDialogButtonBox::Retry, QStyle::SP_DialogRetryButton},
+                            {QDialogButtonBox::Open, QStyle::SP_DialogOpenButton},
+                            {QDialogButtonBox::Save, QStyle::SP_DialogSaveButton}};
             QStyle::StandardPixmap icon = QStyle::SP_DialogOkButton;
-            switch (row->standardButton(b)) {
-            case QDialogButtonBox::Cancel:
-                icon = QStyle::SP_DialogCancelButton;
-                break;
-            case QDialogButtonBox::Yes:
-                icon = QStyle::SP_DialogYesButton;
-                break;
-            case QDialogButtonBox::No:
-                icon = QStyle::SP_DialogNoButton;
-                break;
-            case QDialogButtonBox::Retry:
-                icon = QStyle::SP_DialogRetryButton;
-                break;
-            case QDialogButtonBox::Open:
-                icon = QStyle::SP_DialogOpenButton;
-                break;
-            case QDialogButtonBox::Save:
-                icon = QStyle::SP_DialogSaveButton;
-                break;
-            default:
-                break;
-            }
+            for (const auto& [which, pixmap] : kIcons)
+                if (row->standardButton(b) == which)
+                    icon = pixmap;
             // A style without a retry icon of its own leaves it to the
             // desktop's icon theme, which the offscreen platform lacks.
             QIcon shown = b->style()->standardIcon(icon, nullptr, b);
