@@ -37,7 +37,18 @@ double zoneAsPrinted(double zon)
 
 double meridianOffset(double zon, double longitude)
 {
-    return kMinutesPerDegree * (15 * zon - meridianLongitude(longitude));
+    // Where the zone's meridian and the place lie on either side of the date
+    // line (Kiritimati keeps +14 h at 157 degrees west, Samoa and Tonga +13 h
+    // near 172 west), 15 zon - longitude passes a half turn and the transit
+    // would fall on the next day's clock; the day's events are then searched
+    // against a noon a day away and Asr is lost. The meridian the clock keeps
+    // is the nearer one.
+    double degrees = 15 * zon - meridianLongitude(longitude);
+    if (degrees > 180)
+        degrees -= 360 * std::ceil((degrees - 180) / 360);
+    else if (degrees < -180)
+        degrees += 360 * std::ceil((-180 - degrees) / 360);
+    return kMinutesPerDegree * degrees;
 }
 
 double cityCorrection(double city, double phi)

@@ -17,9 +17,11 @@ double meridianLongitude(double longitude);
 double zoneAsPrinted(double zon);
 
 // The meridian offset M, minutes: 4 (15 zon - longitude), the time the mean Sun
-// takes from the zone's meridian to the place's at 4 minutes per degree. zon:
-// hours east as read, not rounded; longitude: degrees east, folded by
-// meridianLongitude.
+// takes from the zone's meridian to the place's at 4 minutes per degree, with
+// the difference taken within half a turn (-180 .. 180 degrees) so that a
+// place across the date line from its zone's meridian keeps its noon on its
+// own day. zon: hours east as read, not rounded; longitude: degrees east,
+// folded by meridianLongitude.
 double meridianOffset(double zon, double longitude);
 
 // The city correction c, hours: the time the Sun takes to cross `city`

@@ -95,6 +95,10 @@ TEST(DayTimes, LocalDayAndCorrections)
     EXPECT_DOUBLE_EQ(localMidnight(2461000.5, 1, 2.004), 2461000.5 - 3.0 / 24);
     EXPECT_DOUBLE_EQ(localMidnight(2461000.5, 0, -5), 2461000.5 + 5.0 / 24);
     EXPECT_DOUBLE_EQ(meridianOffset(3, 39.826), 4 * (45 - 39.826));
+    // Across the date line the clock keeps the nearer meridian: Kiritimati's
+    // +14 h is the meridian of 150 degrees west, 7.4 degrees east of it.
+    EXPECT_NEAR(meridianOffset(14, -157.4), 4 * 7.4, 1e-9);
+    EXPECT_NEAR(meridianOffset(-10, 173.2), 4 * 36.8, 1e-9);
     EXPECT_DOUBLE_EQ(transitClockTime(1, 20.7, 12.3), 13 + 8.4 / 60);
     EXPECT_EQ(cityCorrection(0, 40), 0);
     // A degree of longitude on the WGS84 ellipsoid, pi/180 a cos(lat) /

@@ -47,9 +47,18 @@ protected:
 TEST_F(PrayerEngineTest, SixTimesInOrderForOrdinaryPlaces)
 {
     const Place places[] = {
-        {"Mecca", 21.4225, 39.8261, 277, 3}, {"Jakarta", -6.2, 106.8, 8, 7},
-        {"Cairo", 30.0444, 31.2357, 23, 2},  {"New York", 40.7128, -74.006, 10, -5},
-        {"London", 51.5074, -0.1278, 11, 0}, {"Cape Town", -33.92, 18.42, 10, 2},
+        {"Mecca", 21.4225, 39.8261, 277, 3},
+        {"Jakarta", -6.2, 106.8, 8, 7},
+        {"Cairo", 30.0444, 31.2357, 23, 2},
+        {"New York", 40.7128, -74.006, 10, -5},
+        {"London", 51.5074, -0.1278, 11, 0},
+        {"Cape Town", -33.92, 18.42, 10, 2},
+        // West of the date line on the clocks of its east side: the zone's
+        // meridian lies more than half a turn from the place.
+        {"Kiritimati", 1.87, -157.4, 5, 14},
+        {"Apia", -13.83, -171.76, 2, 13},
+        {"Nuku'alofa", -21.14, -175.2, 5, 13},
+        {"Chatham", -43.95, -176.56, 30, 12.75},
     };
     pref.min = "0";
     pref.sha = "1";
