@@ -3,7 +3,10 @@
 #              (Miqatix/) and starts qamtar from it
 #   make test  installs what is missing, builds and runs every test headless,
 #              then builds the tests again with the sanitizers below and runs
-#              them all once more (CI runs exactly this)
+#              them all once more (CI runs exactly this). Run by root, as CI
+#              runs it, it also runs the tests of build/ as the user nobody
+#              between the two (scripts/test-as-nobody): the tests must pass
+#              for an ordinary user as well, and root alone would not show it.
 #
 # make format-check refuses a .cpp or .h file of src/, tests/ or benchmarks/
 # that is off the project's .clang-format, naming it and the fixing command.
@@ -39,6 +42,7 @@ run: build
 test: build
 	@./scripts/check-format
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@if [ "$$(id -u)" -eq 0 ]; then ./scripts/test-as-nobody $(BUILD) $(JOBS); fi
 	@$(MAKE) --no-print-directory sanitize
 
 sanitize: deps

@@ -85,5 +85,6 @@ foreach(start IN LISTS folders)
   endforeach()
 endforeach()
 if(faults)
-  message(FATAL_ERROR "Folders of src/ include one another in a circle:${faults}")
+  message(FATAL_ERROR
+    "Folders of src/ include one another in a circle (include rule no-folder-circle):${faults}")
 endif()

@@ -1,9 +1,11 @@
 # Fails when a target of src/ included what its rules refuse, as the compiler
 # itself reports it in the dependency file of each object (so it holds
 # whatever include folders the target was given):
-#   - a header of src/ that belongs to no library the target links;
-#   - for a plain C++ target, any header of Qt;
-#   - in a file of src/, an include path that climbs out with "../".
+#   - a header of src/ that belongs to no library the target links
+#     (include rule linked-headers-only);
+#   - for a plain C++ target, any header of Qt (plain-reads-no-qt);
+#   - in a file of src/, an include path that climbs out with "../"
+#     (no-climbing).
 # It also writes the folder-to-folder includes it saw, for checkfolders.cmake.
 #   cmake -DRULES=<target>.rules.cmake "-DOBJECTS=a.o;b.o" -P checkincludes.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -12,7 +14,10 @@ include(${RULES})
 # QT_INCLUDE_DIRS, ALLOWED_LIBRARIES, ALLOWED_FILES, OWNERS_FILE, EDGES_FILE.
 include(${OWNERS_FILE})
 
-set(faults "")
+# The faults of each rule, refused each under its own name.
+set(linked_faults "")
+set(plain_faults "")
+set(climb_faults "")
 set(edges "")
 set(scanned "")
 
@@ -56,7 +61,7 @@ endfunction()
 
 foreach(object IN LISTS OBJECTS)
   if(NOT EXISTS "${object}.d")
-    string(APPEND faults "\n  ${object}: the compiler left no dependency file to check")
+    string(APPEND linked_faults "\n  ${object}: the compiler left no dependency file to check")
     continue()
   endif()
   _dependencies("${object}.d" deps)
@@ -83,20 +88,20 @@ foreach(object IN LISTS OBJECTS)
         else()
           set(why "a file that no library publishes")
         endif()
-        string(APPEND faults "\n  ${named}: includes ${shown}, ${why}")
+        string(APPEND linked_faults "\n  ${named}: includes ${shown}, ${why}")
       endif()
     elseif(forwarded)
       file(RELATIVE_PATH rest ${INCLUDE_ROOT} "${dep}")
       string(REGEX REPLACE "/.*" "" library "${rest}")
       if(NOT library IN_LIST ALLOWED_LIBRARIES)
-        string(APPEND faults
+        string(APPEND linked_faults
           "\n  ${named}: includes ${rest}, a header of ${library}, which ${TARGET} does not link")
       endif()
     elseif(PLAIN AND NOT read_qt)
       foreach(qt IN LISTS QT_INCLUDE_DIRS)
         cmake_path(IS_PREFIX qt "${dep}" NORMALIZE in_qt)
         if(in_qt)
-          string(APPEND faults
+          string(APPEND plain_faults
             "\n  ${named}: includes the Qt header ${dep}, but ${TARGET} is plain C++")
           # The first says it; the Qt headers it brings in would repeat it.
           set(read_qt TRUE)
@@ -127,7 +132,7 @@ foreach(object IN LISTS OBJECTS)
       string(STRIP "${line}" line)
       if(name MATCHES "(^|/)\\.\\.(/|$)")
         file(RELATIVE_PATH shown ${SOURCE_ROOT}/.. "${file}")
-        string(APPEND faults "\n  ${shown}: ${line} climbs out of its folder with \"../\"")
+        string(APPEND climb_faults "\n  ${shown}: ${line} climbs out of its folder with \"../\"")
         continue()
       endif()
       # A header of another folder that this one includes itself.
@@ -164,6 +169,13 @@ endforeach()
 list(REMOVE_DUPLICATES edges)
 string(REPLACE ";" "\n" text "${edges}")
 file(WRITE ${EDGES_FILE} "${text}\n")
-if(faults)
-  message(FATAL_ERROR "${TARGET} includes what it may not:${faults}")
-endif()
+# Each rule that found a fault refuses under its own name; SEND_ERROR lets
+# every one of them say what it found, and the check still fails.
+function(_refuse rule faults)
+  if(faults)
+    message(SEND_ERROR "${TARGET} includes what it may not (include rule ${rule}):${faults}")
+  endif()
+endfunction()
+_refuse(linked-headers-only "${linked_faults}")
+_refuse(plain-reads-no-qt "${plain_faults}")
+_refuse(no-climbing "${climb_faults}")

@@ -21,6 +21,13 @@
 # header of Qt, and no file of src/ names an include path with "../" (the
 # forwarding headers below climb by design; they live in the build tree).
 # Last, the folders of src/ that include one another must not form a circle.
+#
+# Each rule refuses with an error that names it, "(include rule <name>)":
+# plain-links-no-qt, no-qt-include (checknoqt.cmake), linked-headers-only,
+# plain-reads-no-qt, no-climbing (checkincludes.cmake) and no-folder-circle
+# (checkfolders.cmake). The tests of each expect its name in that error, so
+# a rule turned into a warning fails them even where another rule still
+# refuses the same tree.
 
 set(MIQATIX_INCLUDE_ROOT ${CMAKE_BINARY_DIR}/include)
 set(MIQATIX_INCLUDE_CHECK ${CMAKE_BINARY_DIR}/includecheck)
@@ -145,7 +152,8 @@ function(miqatix_apply_include_rules)
     _miqatix_link_closure(${target} closure)
     foreach(link IN LISTS closure)
       if(link MATCHES "^Qt[0-9]*::")
-        message(FATAL_ERROR "${target} is plain C++ but reaches ${link} through its libraries")
+        message(FATAL_ERROR "${target} is plain C++ but reaches ${link} through its libraries "
+          "(include rule plain-links-no-qt)")
       endif()
     endforeach()
   endforeach()

@@ -1,5 +1,6 @@
 #include "frmphase.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCloseEvent>
@@ -81,6 +82,18 @@ void holdWhole(QLineEdit* box, const QString& widest)
         box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, box).width());
 }
 
+// A window whose notes wrap: the least height its layout gives it holds the
+// notes at their fewest lines, as on a wide window, so a window made narrow
+// and low would squeeze the options above them. Its least height is the one
+// its narrowest width needs, where everything fits.
+void holdTheLeastHeight(QWidget* window)
+{
+    QLayout* layout = window->layout();
+    layout->activate();
+    const QSize least = layout->totalMinimumSize();
+    window->setMinimumHeight(std::max(least.height(), layout->totalHeightForWidth(least.width())));
+}
+
 // The window side of a run, and the options of the window as they stand at
 // each lunation.
 class WindowHost : public ProgressHost<lunar::PhaseRunHost> {
@@ -105,6 +118,7 @@ frmphase::frmphase(QWidget* parent) : QWidget(parent)
 {
     createControls();
     Form_Load();
+    holdTheLeastHeight(this); // in the language Form_Load chose
 }
 
 void frmphase::createControls()

@@ -1,10 +1,13 @@
 # Copies the small tree of tree/, breaks it as CASE says, configures and
 # builds it, and prints what the build said. Passes when the intact tree
 # builds, and when a broken one is refused (configuring or building fails)
-# saying what EXPECTED matches; a broken tree that builds fails, whatever
-# was printed on the way.
-#   cmake -DCASE=<case> -DEXPECTED=<regex> -DWORK=<folder> -DRULES_DIR=<cmake folder>
-#         -DGENERATOR=<generator> -DCOMPILER=<c++> [-DQt6_DIR=<dir>] -P breakage.cmake
+# by the include rule RULE, in an error that says what EXPECTED matches
+# (support/refusedby.cmake); a broken tree that builds fails, whatever was
+# printed on the way, and so does one that another rule alone refused.
+#   cmake -DCASE=<case> -DRULE=<rule> -DEXPECTED=<regex> -DWORK=<folder>
+#         -DRULES_DIR=<cmake folder> -DGENERATOR=<generator> -DCOMPILER=<c++>
+#         [-DQt6_DIR=<dir>] -P breakage.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/../support/refusedby.cmake)
 set(tree ${WORK}/tree)
 file(REMOVE_RECURSE ${WORK})
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/tree/ DESTINATION ${tree})
@@ -67,6 +70,10 @@ if(CASE STREQUAL "intact")
   message("BUILT")
 elseif(NOT failed)
   message(FATAL_ERROR "The tree broken by ${CASE} built; the rules must refuse it.")
-elseif(NOT out MATCHES "${EXPECTED}")
-  message(FATAL_ERROR "The tree was refused, but not saying: ${EXPECTED}")
+else()
+  refused_by("${out}" "${RULE}" "${EXPECTED}" refused)
+  if(NOT refused)
+    message(FATAL_ERROR
+      "The tree was refused, but not by an error of the include rule ${RULE} saying: ${EXPECTED}")
+  endif()
 endif()

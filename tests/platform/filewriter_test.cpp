@@ -99,7 +99,9 @@ TEST_F(FileWriterTest, ASymbolicLinkIsWrittenThroughToItsTarget)
 TEST_F(FileWriterTest, AReadOnlyFileIsRefusedAsAnUnwritableFolderIs)
 {
     put("pref.zvd", "protected");
-    ASSERT_EQ(::chmod(file("pref.zvd").c_str(), 0444), 0);
+    const testsupport::ScopedMode readOnly(
+        file("pref.zvd"), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                              std::filesystem::perms::others_read);
     std::string error;
     // Root would pass an access test: the mode bits decide.
     EXPECT_FALSE(platform::fileWriter().replaceFile(file("pref.zvd"), "new", error));

@@ -138,8 +138,12 @@ TEST_F(DamagedFileTest, EachDamageIsNamedWithItsReason)
 TEST_F(DamagedFileTest, AFileThatMayNotBeReadIsNotCalledMissing)
 {
     put("loc.zvd", kLoc);
-    ::chmod(file("loc.zvd").c_str(), 0);
-    ::chmod(folder().c_str(), 0755);
+    const testsupport::ScopedMode unreadable(file("loc.zvd"), std::filesystem::perms::none);
+    // The child below may be another user: it must reach the file.
+    const testsupport::ScopedMode reachable(
+        folder(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                      std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                      std::filesystem::perms::others_exec);
     // Root reads any file: the check runs as an ordinary user in a child.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

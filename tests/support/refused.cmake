@@ -1,7 +1,9 @@
 # Passes only when a command refuses: it ends with a non-zero status, and what
-# it printed matches EXPECTED. A command that goes through fails the test
-# whatever it printed, so that a refusal turned into a warning is seen.
-#   cmake -DEXPECTED=<regex> -P refused.cmake -- <command> [<argument>...]
+# it printed matches EXPECTED; with RULE, in an error of that include rule
+# (refusedby.cmake). A command that goes through fails the test whatever it
+# printed, so that a refusal turned into a warning is seen.
+#   cmake -DEXPECTED=<regex> [-DRULE=<rule>] -P refused.cmake -- <command> [<argument>...]
+include(${CMAKE_CURRENT_LIST_DIR}/refusedby.cmake)
 set(command "")
 set(after_dashes OFF)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -20,7 +22,15 @@ message("${out}")
 if(status STREQUAL "0")
   message(FATAL_ERROR "The command went through; it must refuse.")
 endif()
-if(NOT out MATCHES "${EXPECTED}")
-  message(FATAL_ERROR "The command refused (${status}), but did not say: ${EXPECTED}")
+if(NOT DEFINED RULE)
+  set(RULE "")
+endif()
+refused_by("${out}" "${RULE}" "${EXPECTED}" refused)
+if(NOT refused)
+  if(RULE STREQUAL "")
+    message(FATAL_ERROR "The command refused (${status}), but did not say: ${EXPECTED}")
+  endif()
+  message(FATAL_ERROR "The command refused (${status}), but not by an error of the include "
+    "rule ${RULE} saying: ${EXPECTED}")
 endif()
 message("Refused (${status}) as expected.")

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/programfolder.h"
 
 namespace testsupport {
@@ -74,6 +76,23 @@ void ProgramFolderTest::putSeriesFiles()
     for (const char* name : {"termfull.zvd", "term.zvd", "mterm.zvd", "elp.zvd"})
         std::filesystem::copy_file(seriesDir() / name, folder_ / name,
                                    std::filesystem::copy_options::overwrite_existing);
+}
+
+ScopedMode::ScopedMode(std::filesystem::path path, std::filesystem::perms mode)
+    : path_(std::move(path)), old_(std::filesystem::status(path_).permissions())
+{
+    std::filesystem::permissions(path_, mode);
+}
+
+ScopedMode::~ScopedMode()
+{
+    std::error_code ec; // a case may have removed it
+    std::filesystem::permissions(path_, old_, ec);
+}
+
+bool runAsRoot()
+{
+    return ::geteuid() == 0;
 }
 
 void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name)

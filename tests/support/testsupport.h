@@ -60,6 +60,25 @@ private:
 // read the diff before committing it. Any other value fails the test.
 void compareWithGolden(const std::string& text, const std::string& folder, const std::string& name);
 
+// Gives a file or folder the mode `mode` for as long as it lives, then its
+// own mode back. Root writes through a file's mode and an ordinary user does
+// not: a file left read-only would refuse the next case's write for the one
+// and not for the other.
+class ScopedMode {
+public:
+    ScopedMode(std::filesystem::path path, std::filesystem::perms mode);
+    ~ScopedMode();
+    ScopedMode(const ScopedMode&) = delete;
+    ScopedMode& operator=(const ScopedMode&) = delete;
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::perms old_;
+};
+
+// Whether the tests run as root, which alone may give a file to another user.
+bool runAsRoot();
+
 // A file writer that fails every write with `error`, as a full disk or a
 // read-only folder would.
 class FailingWriter : public platform::FileWriter {

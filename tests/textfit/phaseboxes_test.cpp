@@ -91,3 +91,34 @@ TEST_F(PhaseBoxes, YearAndDeltaTShowWholeAtEverySize)
 }
 
 } // namespace
+
+namespace {
+
+// Every text of the window whole and no control over another at the
+// smallest size the window can be made, and at its opening width made as
+// low as it goes: its notes wrap onto more lines the narrower it is, and the
+// options above them must keep their room.
+TEST_F(PhaseBoxes, EverythingFitsAtTheSmallestSize)
+{
+    for (bool english : {true, false}) {
+        settings::Preferences pref = settings::readPreferences();
+        pref.eng = english;
+        ASSERT_TRUE(settings::writePreferences(pref));
+        frmphase w;
+        w.show();
+        QCoreApplication::processEvents();
+        const QSize opening = w.size();
+        for (const QSize asked : {w.minimumSize(), QSize(opening.width(), 1)}) {
+            SCOPED_TRACE(std::string(english ? "English" : "Arabic") + ", made " +
+                         std::to_string(asked.width()) + "x" + std::to_string(asked.height()));
+            w.resize(asked);
+            QCoreApplication::processEvents();
+            const QStringList texts = fitcheck::textFaults(&w);
+            EXPECT_TRUE(texts.isEmpty()) << texts.join(QLatin1Char('\n')).toStdString();
+            const QStringList overlaps = fitcheck::overlapFaults(&w);
+            EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join(QLatin1Char('\n')).toStdString();
+        }
+    }
+}
+
+} // namespace

@@ -37,7 +37,6 @@
 #include "mainwindow/frmmain.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
-#include "platform/qt/buttonstyle.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/programs.h"
@@ -88,12 +87,9 @@ std::string longPlaceName()
 // A program folder as the build lays it out: settings, series and pictures.
 class ProgramWindows : public testsupport::ProgramFolderTest {
 protected:
-    // As the programs start (installQtPlatform).
-    static void SetUpTestSuite()
-    {
-        platform::installButtonStyle();
-        platform::installFonts();
-    }
+    // As the programs start: the same start-up, so that what it installs
+    // (the button style, the fonts) is what these tests see.
+    static void SetUpTestSuite() { platform::installQtPlatform(); }
 
     void SetUp() override
     {
@@ -348,8 +344,7 @@ void giveButtonsIcons(QWidget* dialog)
 // preferences are read, Qt's texts still English), and in English.
 TEST(TextFitMessageBox, ArabicButtonsAndTheWholeTitle)
 {
-    platform::installButtonStyle();
-    platform::installFonts();
+    platform::installQtPlatform(); // as the programs start
     struct Language {
         const char* what;
         bool english;
@@ -496,12 +491,13 @@ protected:
         edit->setText(text);
     }
 
-    void readOnly(const char* name)
+    // The file of the program folder read-only until the guard goes: the
+    // case's next write (the language of the next pass) must go through.
+    [[nodiscard]] testsupport::ScopedMode readOnly(const char* name)
     {
         if (!fs::exists(file(name)))
             put(name, "");
-        fs::permissions(file(name),
-                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        return {file(name), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read};
     }
 
 private:
@@ -536,7 +532,7 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
          1,
          {"pref.zvd"},
          [this] {
-             readOnly("pref.zvd");
+             const auto guard = readOnly("pref.zvd");
              frmpreferences d;
              d.cmdok_Click();
          }},
@@ -634,7 +630,7 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
          1,
          {"results.out"},
          [this] {
-             readOnly("results.out");
+             const auto guard = readOnly("results.out");
              frmphase d;
              d.cmdcalc_Click();
          }},
@@ -722,9 +718,6 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
             messages.clear();
             c.provoke();
             platform::setFileWriter(nullptr);
-            for (const char* name : {"pref.zvd", "results.out"})
-                if (fs::exists(file(name)))
-                    fs::permissions(file(name), fs::perms::owner_write, fs::perm_options::add);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             ASSERT_EQ(messages.size(), c.messages);
             for (const platform::MessageRequest& r : messages) {
@@ -753,7 +746,7 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
     const Case cases[] = {
         {"preferences into a read-only file", QStringLiteral("pref.zvd"),
          [this] {
-             readOnly("pref.zvd");
+             const auto guard = readOnly("pref.zvd");
              frmpreferences d;
              d.cmdok_Click();
          }},
@@ -772,12 +765,12 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
          }},
         {"prayer times into a read-only report", QStringLiteral("results.out"),
          [this] {
-             readOnly("results.out");
+             const auto guard = readOnly("results.out");
              frmmain::instance()->cmdcom_Click();
          }},
         {"moon phases into a read-only report", QStringLiteral("results.out"),
          [this] {
-             readOnly("results.out");
+             const auto guard = readOnly("results.out");
              frmphase d;
              d.cmdcalc_Click();
          }},
@@ -789,7 +782,7 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
          }},
         {"Qiblah times into a read-only report", QStringLiteral("results.out"),
          [this] {
-             readOnly("results.out");
+             const auto guard = readOnly("results.out");
              frmqib d;
              d.cmdqib_Click();
          }},
@@ -797,6 +790,12 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
          [&] {
              platform::setFileWriter(&diskFull);
              frmcresv d({});
+             d.cmdcalc_Click();
+         }},
+        {"ephemeris into a read-only report", QStringLiteral("ephemeris.out"),
+         [this] {
+             const auto guard = readOnly("ephemeris.out");
+             frmcoor d;
              d.cmdcalc_Click();
          }},
         {"ephemeris settings onto a full disk", QStringLiteral("coor.zvd"),
@@ -824,8 +823,6 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
             messages.clear();
             c.provoke();
             platform::setFileWriter(nullptr);
-            if (fs::exists(file("results.out")))
-                fs::permissions(file("results.out"), fs::perms::owner_write, fs::perm_options::add);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             ASSERT_FALSE(messages.empty());
             // The one message of the case that names the file.
@@ -1036,8 +1033,7 @@ namespace {
 // Qt's style draws the caption against the far border, away from the icon.
 TEST(TextFitButtons, ACaptionIsDrawnBesideItsIcon)
 {
-    platform::installButtonStyle();
-    platform::installFonts();
+    platform::installQtPlatform(); // as the programs start
     struct Case {
         const char* what;
         const char* caption;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QStyleOption>
 
 namespace platform {
@@ -51,8 +50,11 @@ void installButtonStyle()
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
         dynamic_cast<ButtonStyle*>(QApplication::style()))
         return;
-    // A fresh copy of the style in use: the application deletes the old one.
-    QApplication::setStyle(new ButtonStyle(QStyleFactory::create(QApplication::style()->name())));
+    // The style in use itself, wrapped: the proxy takes it over, so the
+    // application keeps it instead of deleting it. Made again by its name,
+    // a desktop's style that its factory cannot make (a plugin's, one set by
+    // the desktop's own code) would become Qt's default without a word.
+    QApplication::setStyle(new ButtonStyle(QApplication::style()));
 }
 
 } // namespace platform
