@@ -74,6 +74,11 @@ bool isTimeZone(double zon)
     return zon >= kFirstZone && zon <= kLastZone;
 }
 
+bool isElevation(double metres)
+{
+    return metres >= kLowestElevation && metres <= kHighestElevation;
+}
+
 bool isLatitude(double degrees, double minutes, double seconds)
 {
     return std::fabs(degrees + minutes / 60 + seconds / 3600) <= kLastLatitude;
@@ -279,6 +284,8 @@ bool fitsKind(const SettingsField& f, char kind)
         return f.readsAsNumber();
     case 'z':
         return f.readsAsNumber() && isTimeZone(f.asNumber());
+    case 'e':
+        return f.readsAsNumber() && isElevation(f.asNumber());
     case 'b':
         return f.readsAsTruth();
     default:
@@ -294,6 +301,13 @@ std::string fieldWanted(char kind, bool english)
         const std::string first = signedHours(kFirstZone), last = signedHours(kLastZone);
         return english ? "a number that is a time zone between " + first + " and " + last + " hours"
                        : "عدداً يمثل نطاقاً زمنياً بين " + first + " و " + last + " ساعة";
+    }
+    if (kind == 'e') {
+        const std::string lowest = formatNumber(kLowestElevation);
+        const std::string highest = formatNumber(kHighestElevation);
+        return english ? "a number that is an elevation between " + lowest + " and " + highest +
+                             " metres"
+                       : "عدداً يمثل ارتفاعاً بين " + lowest + " و " + highest + " متر";
     }
     return english ? "a number" : "عدداً";
 }

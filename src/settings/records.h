@@ -150,6 +150,17 @@ bool isTimeZone(double zon);
 // "+14".
 std::string signedHours(double hours);
 
+// The heights of places on Earth, metres above sea level: from the floor of
+// the deepest sea (the Challenger Deep, about -10935 m) to the edge of space
+// (the Karman line). Within them the day's times follow the dip of the
+// horizon; far beyond, the dip passes the Sun's noon altitude or the model
+// atmosphere of the refraction has no ground, and Dhuhr comes out "Down" or
+// "----" while Asr is given.
+inline constexpr double kLowestElevation = -11000;
+inline constexpr double kHighestElevation = 100000;
+// Whether `metres` lies from kLowestElevation to kHighestElevation.
+bool isElevation(double metres);
+
 // A latitude lies within 90 degrees of the equator; beyond, the engine's
 // sines and cosines make it another place (100 N the antipodal meridian's
 // 80 N) without a word.
@@ -165,16 +176,17 @@ platform::FileFault latitudeBeyondPole(const std::string& name,
                                        size_t record = 0);
 
 // What each field of a record must read as, one letter per field in file
-// order: 'n' a number, 'z' a number that is a time zone (isTimeZone), 'b' a
-// truth value, 't' anything (a text; a number or a truth then reads as its
-// written form). See SettingsField::readsAsNumber.
+// order: 'n' a number, 'z' a number that is a time zone (isTimeZone), 'e' a
+// number that is an elevation (isElevation), 'b' a truth value, 't' anything
+// (a text; a number or a truth then reads as its written form). See
+// SettingsField::readsAsNumber.
 inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
-inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnnzbbbbnnnnt";
+inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnezbbbbnnnnt";
 inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
 // The four Mecca fields take any truth, number or text (anything but #TRUE#
 // and #FALSE# there sets no recording); a bare word is damage.
 inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
-inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnznnnnnt";
+inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnzennnnt";
 
 // No record that the dialogs write comes near this size; the readers take no
 // more of a file than this (or, for loc.txt, of one of its records), so a

@@ -395,6 +395,41 @@ TEST_F(LocationTest, ALatitudeBeyondThePoleIsRefused)
     }
 }
 
+// An elevation from the deepest sea to the edge of space is saved; beyond,
+// it is refused under the box's name.
+TEST_F(LocationTest, AnElevationBeyondAnyPlaceIsRefused)
+{
+    const struct {
+        const char* metres;
+        bool saved;
+    } elevations[] = {
+        {"-11000", true},    {"100000", true}, {"-11001", false},
+        {"100000.5", false}, {"1e7", false},   {"1e308", false},
+    };
+    for (const auto& e : elevations) {
+        for (const char* button : {"cmdok", "cmdadd", "cmdmod"}) {
+            SCOPED_TRACE(std::string(e.metres) + " " + button);
+            put("loc.zvd", kLocZvd);
+            put("loc.txt", kLocTxt);
+            messages.clear();
+            frmlocation d;
+            enter(d, "Testville");
+            box(d, "txtele")->setText(e.metres);
+            child<QPushButton>(&d, button)->click();
+            if (e.saved) {
+                EXPECT_TRUE(get("loc.zvd") != kLocZvd || get("loc.txt") != kLocTxt);
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].title, "Location Error");
+            EXPECT_EQ(messages[0].text, "The elevation must be between -11000 and 100000 metres!");
+            EXPECT_EQ(d.focusWidget(), box(d, "txtele"));
+            EXPECT_EQ(get("loc.zvd"), kLocZvd);
+            EXPECT_EQ(get("loc.txt"), kLocTxt);
+        }
+    }
+}
+
 TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
 {
     put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
@@ -425,6 +460,7 @@ TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
     } places[] = {
         {"txtzon", "26", QStringLiteral("النطاق الزمني يجب أن يكون بين -12 و +14 ساعة")},
         {"txtlatid", "91", QStringLiteral("خط العرض لا يمكن أن يزيد عن 90 درجة")},
+        {"txtele", "1e7", QStringLiteral("الإرتفاع يجب أن يكون بين -11000 و 100000 متر")},
     };
     for (const auto& p : places) {
         messages.clear();

@@ -107,8 +107,8 @@ const std::vector<Row>& rows()
         {"LatitudeAtTheNorthPole", {{"loc.zvd", 5, 90}, {"loc.zvd", 6, 0}, {"loc.zvd", 7, 0}}},
         {"LatitudeAtTheSouthPole",
          {{"loc.zvd", 5, 89}, {"loc.zvd", 6, 59}, {"loc.zvd", 7, 60}, {"loc.zvd", 11, 0}}},
-        {"ElevationHuge", {{"loc.zvd", 8, kMax}}},
-        {"ElevationHugeNegative", {{"loc.zvd", 8, -kMax}}},
+        {"ElevationOfTheEdgeOfSpace", {{"loc.zvd", 8, 100000}}},
+        {"ElevationOfTheDeepestSea", {{"loc.zvd", 8, -11000}}},
         // The far ends of the Earth's zones, at Mecca's longitude.
         {"ZoneOfPlus14", {{"loc.zvd", 9, 14}}},
         {"ZoneOfMinus12", {{"loc.zvd", 9, -12}}},
@@ -176,6 +176,9 @@ const std::vector<Row>& refusedRows()
          "Fields 5 to 7 hold",
          "الحقول 5 إلى 7 تحوي"},
         {"LatitudeOf91", {{"loc.zvd", 5, 91}}, "Fields 5 to 7 hold", "الحقول 5 إلى 7 تحوي"},
+        {"ElevationHuge", {{"loc.zvd", 8, kMax}}, "Field 8 holds", "الحقل 8 يحوي"},
+        {"ElevationHugeNegative", {{"loc.zvd", 8, -kMax}}, "Field 8 holds", "الحقل 8 يحوي"},
+        {"ElevationOf1e7", {{"loc.zvd", 8, 1e7}}, "Field 8 holds", "الحقل 8 يحوي"},
     };
     return r;
 }

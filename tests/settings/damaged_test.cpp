@@ -271,6 +271,37 @@ TEST_F(DamagedFileTest, AZoneOrLatitudeBeyondTheEarthIsDamage)
             EXPECT_TRUE(isTimeZone(saved.zon)) << saved.zon;
     }
 
+    // An elevation from the deepest sea to the edge of space.
+    const struct {
+        const char* metres;
+        bool onEarth;
+    } elevations[] = {
+        {"-11000", true},  {"100000", true}, {"8849", true},   {"-11000.5", false},
+        {"100001", false}, {"1e7", false},   {"1e308", false}, {"-1e308", false},
+    };
+    for (const auto& e : elevations) {
+        SCOPED_TRACE(e.metres);
+        put("loc.zvd",
+            testsupport::withField(kLoc.substr(0, kLoc.size() - 2), 8, e.metres) + "\r\n");
+        if (e.onEarth) {
+            EXPECT_DOUBLE_EQ(readCurrentLocation().ele, std::stod(e.metres));
+            continue;
+        }
+        try {
+            readCurrentLocation();
+            ADD_FAILURE() << "the read went on";
+        } catch (const FileFault& f) {
+            EXPECT_EQ(f.file(), "loc.zvd");
+            EXPECT_EQ(f.detail(), "Field 8 holds \"" + std::string(e.metres) +
+                                      "\", which is not a number that is an elevation between "
+                                      "-11000 and 100000 metres.");
+            EXPECT_EQ(f.detailArabic(), "الحقل 8 يحوي \"" + std::string(e.metres) +
+                                            "\" وهو ليس عدداً يمثل ارتفاعاً بين -11000 و 100000 "
+                                            "متر.");
+        }
+        EXPECT_TRUE(readRecordTolerant("loc.zvd", kCurrentLocationKinds)[7].isEmpty());
+    }
+
     // The latitude counts whole: degrees + minutes/60 + seconds/3600, of any
     // sign each (the hemisphere option gives the side).
     const struct {

@@ -525,6 +525,16 @@ bool frmlocation::boxesAreSavable()
             QStringLiteral("The time zone must be between %1 and %2 hours!").arg(first, last),
             QStringLiteral("النطاق الزمني يجب أن يكون بين %1 و %2 ساعة").arg(first, last));
     }
+    // Far above or below any place the horizon's dip gives a Dhuhr with
+    // the Sun "Down"; the readers take such a loc.zvd for damaged.
+    if (!settings::isElevation(boxNumber(txtele->text()))) {
+        const QString lowest = numberText(settings::kLowestElevation);
+        const QString highest = numberText(settings::kHighestElevation);
+        return refuseAs(
+            "Location Error", txtele,
+            QStringLiteral("The elevation must be between %1 and %2 metres!").arg(lowest, highest),
+            QStringLiteral("الإرتفاع يجب أن يكون بين %1 و %2 متر").arg(lowest, highest));
+    }
     if (boxNumber(txtpre->text()) < 0)
         return refuse(txtpre, "The air pressure can not be negative!",
                       "الضغط الجوي لا يمكن أن يكون سالبا");
