@@ -5,6 +5,7 @@
 #include "platform/programfolder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace settings {
 
@@ -66,6 +67,26 @@ Preferences Preferences::defaults()
     p.hilat = 0;
     p.hour24 = 1;
     return p;
+}
+
+bool isTimeZone(double zon)
+{
+    return zon >= kFirstZone && zon <= kLastZone;
+}
+
+bool isElevation(double metres)
+{
+    return metres >= kLowestElevation && metres <= kHighestElevation;
+}
+
+bool isLatitude(double degrees, double minutes, double seconds)
+{
+    return std::fabs(degrees + minutes / 60 + seconds / 3600) <= kLastLatitude;
+}
+
+std::string signedHours(double hours)
+{
+    return (hours > 0 ? "+" : "") + formatNumber(hours);
 }
 
 double CurrentLocation::longitude() const
@@ -258,13 +279,36 @@ std::vector<SettingsField> readLeadingFields(const std::string& name, size_t cou
 // Whether `f` reads as the kind letter `kind` of a record's kind list.
 bool fitsKind(const SettingsField& f, char kind)
 {
-    return kind == 'n' ? f.readsAsNumber() : kind == 'b' ? f.readsAsTruth() : true;
+    switch (kind) {
+    case 'n':
+        return f.readsAsNumber();
+    case 'z':
+        return f.readsAsNumber() && isTimeZone(f.asNumber());
+    case 'e':
+        return f.readsAsNumber() && isElevation(f.asNumber());
+    case 'b':
+        return f.readsAsTruth();
+    default:
+        return true;
+    }
 }
 
 std::string fieldWanted(char kind, bool english)
 {
     if (kind == 'b')
         return english ? "a truth value (#TRUE# or #FALSE#)" : "قيمة منطقية (#TRUE# أو #FALSE#)";
+    if (kind == 'z') {
+        const std::string first = signedHours(kFirstZone), last = signedHours(kLastZone);
+        return english ? "a number that is a time zone between " + first + " and " + last + " hours"
+                       : "عدداً يمثل نطاقاً زمنياً بين " + first + " و " + last + " ساعة";
+    }
+    if (kind == 'e') {
+        const std::string lowest = formatNumber(kLowestElevation);
+        const std::string highest = formatNumber(kHighestElevation);
+        return english ? "a number that is an elevation between " + lowest + " and " + highest +
+                             " metres"
+                       : "عدداً يمثل ارتفاعاً بين " + lowest + " و " + highest + " متر";
+    }
     return english ? "a number" : "عدداً";
 }
 
@@ -301,6 +345,27 @@ platform::FileFault malformedField(const std::string& name, const SettingsField&
                                    shown + "\", which is not " + fieldWanted(kind, true) + ".",
                                "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي \"" +
                                    shown + "\" وهو ليس " + fieldWanted(kind, false) + ".");
+}
+
+platform::FileFault latitudeBeyondPole(const std::string& name,
+                                       const std::vector<SettingsField>& fields, size_t first,
+                                       size_t record)
+{
+    const auto shown = [&fields](size_t n) {
+        const std::string& raw = at(fields, n - 1).raw();
+        return "\"" + (raw.size() > 40 ? raw.substr(0, 40) + "..." : raw) + "\"";
+    };
+    const std::string from = std::to_string(first), to = std::to_string(first + 2);
+    const std::string r = std::to_string(record);
+    const std::string limit = formatNumber(kLastLatitude);
+    return platform::FileFault(
+        platform::FileFaultKind::BadData, name,
+        "Fields " + from + " to " + to + (record > 0 ? " of record " + r : "") + " hold " +
+            shown(first) + ", " + shown(first + 1) + " and " + shown(first + 2) +
+            ": the latitude they give lies beyond " + limit + " degrees.",
+        "الحقول " + from + " إلى " + to + (record > 0 ? " من السجل " + r : "") + " تحوي " +
+            shown(first) + " و " + shown(first + 1) + " و " + shown(first + 2) +
+            " وخط العرض الذي تعطيه يتجاوز " + limit + " درجة.");
 }
 
 std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
@@ -360,7 +425,11 @@ Preferences readPreferences(size_t fieldCount)
 
 CurrentLocation readCurrentLocation()
 {
-    return currentLocationFrom(readRecordStrict("loc.zvd", kCurrentLocationKinds));
+    const std::vector<SettingsField> fields = readRecordStrict("loc.zvd", kCurrentLocationKinds);
+    CurrentLocation r = currentLocationFrom(fields);
+    if (!isLatitude(r.latid, r.latim, r.latis))
+        platform::stopProgram(latitudeBeyondPole("loc.zvd", fields, 5));
+    return r;
 }
 
 DateSelection readDateSelection()

@@ -116,7 +116,8 @@ inline constexpr size_t kSavedLocationFields = 16;
 
 // Strict readers of the program folder's files. `fieldCount` lets a reader
 // take only the leading fields of the preferences (the alert program reads 17,
-// 18 or 20); the file must hold at least that many.
+// 18 or 20); the file must hold at least that many. readCurrentLocation also
+// stops the program when the latitude is none (isLatitude).
 Preferences readPreferences(size_t fieldCount = kPreferencesFields);
 CurrentLocation readCurrentLocation();
 DateSelection readDateSelection();
@@ -137,16 +138,55 @@ bool readSavedLocations(std::vector<SavedLocation>& list,
 // The same, giving an empty list on any failure.
 std::vector<SavedLocation> readSavedLocations();
 
+// The time zones of the Earth's clocks, hours east of Greenwich: from the
+// west of the date line (Baker Island, UTC-12) to the Line Islands (UTC+14).
+// A zone beyond them is no place's zone: the day's times would wrap round the
+// clock (and lose Asr) or, far out, leave the years the engine computes.
+inline constexpr double kFirstZone = -12;
+inline constexpr double kLastZone = 14;
+// Whether `zon` (hours, east positive) lies from kFirstZone to kLastZone.
+bool isTimeZone(double zon);
+// A number of hours with its sign, as the messages name the bounds: "-12",
+// "+14".
+std::string signedHours(double hours);
+
+// The heights of places on Earth, metres above sea level: from the floor of
+// the deepest sea (the Challenger Deep, about -10935 m) to the edge of space
+// (the Karman line). Within them the day's times follow the dip of the
+// horizon; far beyond, the dip passes the Sun's noon altitude or the model
+// atmosphere of the refraction has no ground, and Dhuhr comes out "Down" or
+// "----" while Asr is given.
+inline constexpr double kLowestElevation = -11000;
+inline constexpr double kHighestElevation = 100000;
+// Whether `metres` lies from kLowestElevation to kHighestElevation.
+bool isElevation(double metres);
+
+// A latitude lies within 90 degrees of the equator; beyond, the engine's
+// sines and cosines make it another place (100 N the antipodal meridian's
+// 80 N) without a word.
+inline constexpr double kLastLatitude = 90;
+// Whether degrees + minutes/60 + seconds/3600 (each of any sign, as the boxes
+// take them) is a latitude no further than kLastLatitude from the equator.
+bool isLatitude(double degrees, double minutes, double seconds);
+// The fault of a record whose latitude fields (`first`, the degrees, and the
+// two after it, counted from 1) are no latitude (see isLatitude); `record` as
+// for malformedField.
+platform::FileFault latitudeBeyondPole(const std::string& name,
+                                       const std::vector<SettingsField>& fields, size_t first,
+                                       size_t record = 0);
+
 // What each field of a record must read as, one letter per field in file
-// order: 'n' a number, 'b' a truth value, 't' anything (a text; a number or a
-// truth then reads as its written form). See SettingsField::readsAsNumber.
+// order: 'n' a number, 'z' a number that is a time zone (isTimeZone), 'e' a
+// number that is an elevation (isElevation), 'b' a truth value, 't' anything
+// (a text; a number or a truth then reads as its written form). See
+// SettingsField::readsAsNumber.
 inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
-inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnnnbbbbnnnnt";
+inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnezbbbbnnnnt";
 inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
 // The four Mecca fields take any truth, number or text (anything but #TRUE#
 // and #FALSE# there sets no recording); a bare word is damage.
 inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
-inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnnnnnnnt";
+inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnzennnnt";
 
 // No record that the dialogs write comes near this size; the readers take no
 // more of a file than this (or, for loc.txt, of one of its records), so a

@@ -60,6 +60,12 @@ TEST_F(DamagedStart, EachDamagedFileIsNamedWithItsReason)
         {"loc.zvd", "letters in the zone",
          [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 9, "three"); },
          FileFaultKind::BadData},
+        {"loc.zvd", "a zone of 26 hours",
+         [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 9, "26"); },
+         FileFaultKind::BadData},
+        {"loc.zvd", "a latitude beyond the pole",
+         [](DamagedStart& t, const Path&, const std::string& f) { t.setField(f, 5, "91"); },
+         FileFaultKind::BadData},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + ": " + c.what);

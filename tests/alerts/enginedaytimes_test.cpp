@@ -323,6 +323,9 @@ TEST_F(EngineDayTimesTest, AgreesWithTheMainProgramToTheMinute)
         {"New York", 40.7128, -74.006, 10, -5},
         {"London", 51.5074, -0.1278, 11, 0},
         {"Cape Town", -33.92, 18.42, 10, 2},
+        // Clocks of the far side of the date line: Asr comes, in both.
+        {"Kiritimati", 1.87, -157.43, 5, 14},
+        {"Apia", -13.83, -171.76, 2, 13},
     };
     settings::DateSelection date;
     date.year1 = date.year2 = 2027;

@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <cstring>
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 
@@ -291,6 +293,143 @@ TEST_F(LocationTest, UnsoundRefractionValuesAndDoubleQuotesAreRefused)
     }
 }
 
+// A zone beyond the Earth's clocks is refused under the box's name, for OK,
+// Add and Modify alike; the zones at the ends are saved. 1e309 stays "too
+// large", as every number box says it.
+TEST_F(LocationTest, AZoneBeyondTheEarthsClocksIsRefused)
+{
+    const struct {
+        const char* zone;
+        bool saved;
+    } zones[] = {
+        {"-12", true},   {"14", true},     {"-12.5", false},  {"14.25", false},
+        {"15.5", false}, {"26", false},    {"100", false},    {"1e8", false},
+        {"1e15", false}, {"1e308", false}, {"-1e308", false},
+    };
+    const char* buttons[] = {"cmdok", "cmdadd", "cmdmod"};
+    for (const auto& z : zones) {
+        for (const char* button : buttons) {
+            SCOPED_TRACE(std::string(z.zone) + " " + button);
+            put("loc.zvd", kLocZvd);
+            put("loc.txt", kLocTxt);
+            messages.clear();
+            frmlocation d;
+            enter(d, "Testville");
+            box(d, "txtzon")->setText(z.zone);
+            child<QPushButton>(&d, button)->click();
+            if (z.saved) {
+                const std::string written = button == std::string("cmdok")
+                                                ? get("loc.zvd")
+                                                : get("loc.txt").substr(std::strlen(kLocTxt));
+                EXPECT_NE(written.find(std::string(",") + z.zone + ","), std::string::npos)
+                    << written;
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].title, "Location Error");
+            EXPECT_EQ(messages[0].text, "The time zone must be between -12 and +14 hours!");
+            EXPECT_EQ(d.focusWidget(), box(d, "txtzon"));
+            EXPECT_EQ(get("loc.zvd"), kLocZvd);
+            EXPECT_EQ(get("loc.txt"), kLocTxt);
+            EXPECT_EQ(d.result(), QDialog::Rejected);
+        }
+    }
+}
+
+// A saved place that holds a far zone (loc.txt edited by hand) does not reach
+// loc.zvd: OK refuses it as it refuses the zone typed.
+TEST_F(LocationTest, ASavedPlaceWithAFarZoneIsNotSavedAsTheCurrentOne)
+{
+    put("loc.txt", std::string(kLocTxt) +
+                       "\"Faraway\",21,25,21,39,49,34,1,1,26,277,0,1010,10,0,\"0.0065\"\r\n");
+    frmlocation d;
+    QListWidget* list = child<QListWidget>(&d, "List1");
+    const int row = names(d).indexOf("Faraway");
+    if (row >= 0) {
+        list->setCurrentRow(row);
+        EXPECT_NE(box(d, "txtzon")->text(), "26");
+    }
+    // Whatever the list gave the box, a far zone typed or loaded is refused.
+    box(d, "txtzon")->setText("26");
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "The time zone must be between -12 and +14 hours!");
+    EXPECT_EQ(get("loc.zvd"), kLocZvd);
+}
+
+// A latitude counts whole (degrees + minutes/60 + seconds/3600, of any sign
+// each): beyond 90 degrees it is refused under the degrees box's name.
+TEST_F(LocationTest, ALatitudeBeyondThePoleIsRefused)
+{
+    const struct {
+        const char *degrees, *minutes, *seconds;
+        bool saved;
+    } latitudes[] = {
+        {"90", "0", "0", true},    {"89", "59", "60", true},    {"-90", "0", "0", true},
+        {"45", "2700", "0", true}, {"90", "0", "1", false},     {"91", "0", "0", false},
+        {"-91", "0", "0", false},  {"0", "0", "324001", false}, {"1e308", "0", "0", false},
+    };
+    for (const auto& l : latitudes) {
+        for (const char* button : {"cmdok", "cmdadd", "cmdmod"}) {
+            SCOPED_TRACE(std::string(l.degrees) + " " + l.minutes + " " + l.seconds + " " + button);
+            put("loc.zvd", kLocZvd);
+            put("loc.txt", kLocTxt);
+            messages.clear();
+            frmlocation d;
+            enter(d, "Testville");
+            box(d, "txtlatid")->setText(l.degrees);
+            box(d, "txtlatim")->setText(l.minutes);
+            box(d, "txtlatis")->setText(l.seconds);
+            child<QPushButton>(&d, button)->click();
+            if (l.saved) {
+                EXPECT_TRUE(get("loc.zvd") != kLocZvd || get("loc.txt") != kLocTxt);
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].title, "Latitude Error");
+            EXPECT_EQ(messages[0].text, "The latitude can not be more than 90 degrees!");
+            EXPECT_EQ(d.focusWidget(), box(d, "txtlatid"));
+            EXPECT_EQ(get("loc.zvd"), kLocZvd);
+            EXPECT_EQ(get("loc.txt"), kLocTxt);
+        }
+    }
+}
+
+// An elevation from the deepest sea to the edge of space is saved; beyond,
+// it is refused under the box's name.
+TEST_F(LocationTest, AnElevationBeyondAnyPlaceIsRefused)
+{
+    const struct {
+        const char* metres;
+        bool saved;
+    } elevations[] = {
+        {"-11000", true},    {"100000", true}, {"-11001", false},
+        {"100000.5", false}, {"1e7", false},   {"1e308", false},
+    };
+    for (const auto& e : elevations) {
+        for (const char* button : {"cmdok", "cmdadd", "cmdmod"}) {
+            SCOPED_TRACE(std::string(e.metres) + " " + button);
+            put("loc.zvd", kLocZvd);
+            put("loc.txt", kLocTxt);
+            messages.clear();
+            frmlocation d;
+            enter(d, "Testville");
+            box(d, "txtele")->setText(e.metres);
+            child<QPushButton>(&d, button)->click();
+            if (e.saved) {
+                EXPECT_TRUE(get("loc.zvd") != kLocZvd || get("loc.txt") != kLocTxt);
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].title, "Location Error");
+            EXPECT_EQ(messages[0].text, "The elevation must be between -11000 and 100000 metres!");
+            EXPECT_EQ(d.focusWidget(), box(d, "txtele"));
+            EXPECT_EQ(get("loc.zvd"), kLocZvd);
+            EXPECT_EQ(get("loc.txt"), kLocTxt);
+        }
+    }
+}
+
 TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
 {
     put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
@@ -313,6 +452,29 @@ TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("الضغط الجوي لا يمكن أن يكون سالبا"));
     EXPECT_TRUE(messages[0].rightToLeft);
+
+    const struct {
+        const char* box;
+        const char* text;
+        QString message;
+    } places[] = {
+        {"txtzon", "26", QStringLiteral("النطاق الزمني يجب أن يكون بين -12 و +14 ساعة")},
+        {"txtlatid", "91", QStringLiteral("خط العرض لا يمكن أن يزيد عن 90 درجة")},
+        {"txtele", "1e7", QStringLiteral("الإرتفاع يجب أن يكون بين -11000 و 100000 متر")},
+    };
+    for (const auto& p : places) {
+        messages.clear();
+        box(d, "txtpre")->setText("1010");
+        box(d, p.box)->setText(p.text);
+        d.cmdok_Click();
+        ASSERT_EQ(messages.size(), 1u) << p.box;
+        EXPECT_EQ(messages[0].text, p.message);
+        EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));
+        EXPECT_TRUE(messages[0].rightToLeft);
+        EXPECT_EQ(d.focusWidget(), box(d, p.box));
+        box(d, p.box)->setText("3");
+    }
+    EXPECT_EQ(get("loc.zvd"), kLocZvd);
 }
 
 TEST_F(LocationTest, FailedWritesSaySoAndKeepTheOldFiles)

@@ -20,7 +20,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -54,6 +56,10 @@ struct Edit {
 struct Row {
     const char* name;
     std::vector<Edit> edits;
+    // Rows that are no place on Earth: the start of both programs stops with
+    // loc.zvd's damaged-file message naming these fields.
+    const char* fieldsEnglish = nullptr; // "Field 9 holds"
+    const char* fieldsArabic = nullptr;  // "الحقل 9 يحوي"
 };
 
 void PrintTo(const Row& row, std::ostream* os)
@@ -67,6 +73,10 @@ const std::string kThreeDays = "#FALSE#,2027,3,10,2027,3,12,2027,3,10,2027,3,12,
                                "#FALSE#\r\n";
 
 constexpr double kMax = 1e308;
+
+// The shipped place, as loc.zvd holds it.
+const std::string kSoundPlace =
+    "\"Mecca\",39,49,34,21,25,21,277,3,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1010,10,0,\"0.0065\"\r\n";
 
 const std::vector<Row>& rows()
 {
@@ -94,15 +104,14 @@ const std::vector<Row>& rows()
         {"LongitudeHuge", {{"loc.zvd", 2, kMax}}},
         {"LongitudeHugeNegative", {{"loc.zvd", 2, -kMax}}},
         {"LongitudeMinutesHuge", {{"loc.zvd", 3, kMax}}},
-        {"LatitudeOf1e15", {{"loc.zvd", 5, 1e15}}},
-        {"LatitudeHuge", {{"loc.zvd", 5, kMax}}},
-        {"LatitudeHugeNegative", {{"loc.zvd", 5, -kMax}}},
-        {"LatitudeSecondsHugeNegative", {{"loc.zvd", 7, -kMax}}},
-        {"ElevationHuge", {{"loc.zvd", 8, kMax}}},
-        {"ElevationHugeNegative", {{"loc.zvd", 8, -kMax}}},
-        {"ZoneOf1e9", {{"loc.zvd", 9, 1e9}}},
-        {"ZoneOfMinus1e9", {{"loc.zvd", 9, -1e9}}},
-        {"ZoneHuge", {{"loc.zvd", 9, kMax}}},
+        {"LatitudeAtTheNorthPole", {{"loc.zvd", 5, 90}, {"loc.zvd", 6, 0}, {"loc.zvd", 7, 0}}},
+        {"LatitudeAtTheSouthPole",
+         {{"loc.zvd", 5, 89}, {"loc.zvd", 6, 59}, {"loc.zvd", 7, 60}, {"loc.zvd", 11, 0}}},
+        {"ElevationOfTheEdgeOfSpace", {{"loc.zvd", 8, 100000}}},
+        {"ElevationOfTheDeepestSea", {{"loc.zvd", 8, -11000}}},
+        // The far ends of the Earth's zones, at Mecca's longitude.
+        {"ZoneOfPlus14", {{"loc.zvd", 9, 14}}},
+        {"ZoneOfMinus12", {{"loc.zvd", 9, -12}}},
         {"CityHuge", {{"loc.zvd", 14, kMax}}},
         {"PressureOf1e15", {{"loc.zvd", 15, 1e15}}},
         {"PressureHuge", {{"loc.zvd", 15, kMax}}},
@@ -138,6 +147,38 @@ const std::vector<Row>& rows()
         {"BeepMinutesHugeNegative", {{"alert.zvd", 2, -kMax}}},
         // loc.txt: a saved place, listed by the location dialog.
         {"SavedPlaceLatitudeHuge", {{"loc.txt", 2, kMax}}},
+    };
+    return r;
+}
+
+// Values that are no place on Earth. They once ran through every window (as
+// the rows above do) and gave times wrapped round the clock, years printed
+// wrong or no times at all; now loc.zvd holding one is a damaged file.
+const std::vector<Row>& refusedRows()
+{
+    static const std::vector<Row> r = {
+        {"ZoneOf26", {{"loc.zvd", 9, 26}}, "Field 9 holds \"26\"", "الحقل 9 يحوي \"26\""},
+        {"ZoneOfMinus12AndAHalf",
+         {{"loc.zvd", 9, -12.5}},
+         "Field 9 holds \"-12.5\"",
+         "الحقل 9 يحوي \"-12.5\""},
+        {"ZoneOf1e9", {{"loc.zvd", 9, 1e9}}, "Field 9 holds", "الحقل 9 يحوي"},
+        {"ZoneOfMinus1e9", {{"loc.zvd", 9, -1e9}}, "Field 9 holds", "الحقل 9 يحوي"},
+        {"ZoneHuge", {{"loc.zvd", 9, kMax}}, "Field 9 holds", "الحقل 9 يحوي"},
+        {"LatitudeOf1e15", {{"loc.zvd", 5, 1e15}}, "Fields 5 to 7 hold", "الحقول 5 إلى 7 تحوي"},
+        {"LatitudeHuge", {{"loc.zvd", 5, kMax}}, "Fields 5 to 7 hold", "الحقول 5 إلى 7 تحوي"},
+        {"LatitudeHugeNegative",
+         {{"loc.zvd", 5, -kMax}},
+         "Fields 5 to 7 hold",
+         "الحقول 5 إلى 7 تحوي"},
+        {"LatitudeSecondsHugeNegative",
+         {{"loc.zvd", 7, -kMax}},
+         "Fields 5 to 7 hold",
+         "الحقول 5 إلى 7 تحوي"},
+        {"LatitudeOf91", {{"loc.zvd", 5, 91}}, "Fields 5 to 7 hold", "الحقول 5 إلى 7 تحوي"},
+        {"ElevationHuge", {{"loc.zvd", 8, kMax}}, "Field 8 holds", "الحقل 8 يحوي"},
+        {"ElevationHugeNegative", {{"loc.zvd", 8, -kMax}}, "Field 8 holds", "الحقل 8 يحوي"},
+        {"ElevationOf1e7", {{"loc.zvd", 8, 1e7}}, "Field 8 holds", "الحقل 8 يحوي"},
     };
     return r;
 }
@@ -341,6 +382,81 @@ TEST_P(ExtremeSettings, BothProgramsStartAndEveryComputationEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExtremeSettings, ::testing::ValuesIn(rows()),
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                             return std::string(info.param.name);
+                         });
+
+using RefusedSettings = ExtremeSettings;
+
+// Both programs stop at their start, naming loc.zvd and the field, in the
+// interface language; a loc.zvd damaged so while they run stops the main
+// window's reports and the alert program's next tick alike.
+TEST_P(RefusedSettings, BothProgramsStopNamingTheFileAndTheField)
+{
+    const std::string damaged = get("loc.zvd");
+    const auto expectFault = [this](const std::function<void()>& run, bool english) {
+        try {
+            run();
+            ADD_FAILURE() << "it went on";
+        } catch (const platform::FileFault& fault) {
+            EXPECT_EQ(fault.file(), "loc.zvd");
+            EXPECT_EQ(fault.kind(), platform::FileFaultKind::BadData);
+            EXPECT_EQ(platform::faultLanguage(), english);
+            const std::string shown = fault.message(platform::faultLanguage());
+            EXPECT_NE(shown.find("loc.zvd"), std::string::npos) << shown;
+            EXPECT_NE(shown.find(english ? GetParam().fieldsEnglish : GetParam().fieldsArabic),
+                      std::string::npos)
+                << shown;
+        }
+    };
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Arabic");
+        put("pref.zvd", withField(get("pref.zvd"), 15, english ? "#TRUE#" : "#FALSE#"));
+        put("loc.zvd", damaged);
+        platform::setFaultLanguage(!english);
+        expectFault([] { frmmain::load(); }, english);
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        alerts::EngineDayTimes source;
+        const auto alertProgram = [&] {
+            auto p = std::make_unique<alerts::frmmain2>(
+                source, std::make_unique<platform::RecordingPlayerLog>(),
+                std::make_unique<alerttest::StepWaiter>(clock_));
+            p->setServerName(QStringLiteral("miqatix-refused-test-%1").arg(::getpid()));
+            p->setProgramEnd([] {});
+            return p;
+        };
+        {
+            auto alerts = alertProgram();
+            platform::setFaultLanguage(!english);
+            expectFault([&] { alerts->start(); }, english);
+        }
+
+        // Damaged while both run.
+        put("loc.zvd", kSoundPlace);
+        frmmain* main = frmmain::load();
+        ASSERT_NE(main, nullptr);
+        auto alerts = alertProgram();
+        alerts->start();
+        put("loc.zvd", damaged);
+        // The handlers are called, not clicked: a fault thrown through Qt's
+        // signal code (built without unwinding) would leak its guards.
+        expectFault([&] { main->cmdcom_Click(); }, english);
+        expectFault([&] { main->cmdmoon_Click(); }, english);
+        clock_ += std::chrono::minutes(1);
+        platform::setFaultLanguage(!english);
+        expectFault([&] { alerts->Timer1_Timer(); }, english);
+        alerts.reset();
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmwait::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        cancelflag = 0;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedSettings, ::testing::ValuesIn(refusedRows()),
                          [](const ::testing::TestParamInfo<Row>& info) {
                              return std::string(info.param.name);
                          });

@@ -195,9 +195,10 @@ TEST_F(ReportHeaderTest, HugeStoredValuesPrintWhole)
     }
 }
 
-// A huge western longitude or southern latitude is negated and printed with
-// every digit like an eastern one: the ephemeris once wrote the first fifteen
-// digits of 123456789012345678 and zeros for the rest.
+// A huge western longitude is negated and printed with every digit like an
+// eastern one: the ephemeris once wrote the first fifteen digits of
+// 123456789012345678 and zeros for the rest. A latitude goes no further than
+// a pole (beyond, loc.zvd is damaged), and a southern one is negated alike.
 TEST_F(ReportHeaderTest, HugeWesternAndSouthernValuesPrintWhole)
 {
     const std::string e17 = "123456789012345680"; // the double nearest 123456789012345678
@@ -212,11 +213,13 @@ TEST_F(ReportHeaderTest, HugeWesternAndSouthernValuesPrintWhole)
          "0,\"0.0065\"\r\n",
          "- Mecca, Long: -" + e17 + ":00:00.0, Lat: 21:25:21.0, Ele:277.0, Zone:3.00",
          "- Mecca, Long: -" + e17 + " :00:00.0, Lat: 21:25:21.0, Ele:277.0, Zone:3.00"},
+        // A latitude beyond 90 degrees is refused as damage: the south
+        // pole is the furthest south value there is.
         {"south",
-         "\"Mecca\",39,49,34,123456789012345678,0,0,277,3,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,1010,10,"
+         "\"Mecca\",39,49,34,90,0,0,277,3,#TRUE#,#FALSE#,#TRUE#,#FALSE#,0,1010,10,"
          "0,\"0.0065\"\r\n",
-         "- Mecca, Long: 39:49:34.0, Lat: -" + e17 + ":00:00.0, Ele:277.0, Zone:3.00",
-         "- Mecca, Long: 39:49:34.0, Lat: -" + e17 + " :00:00.0, Ele:277.0, Zone:3.00"},
+         "- Mecca, Long: 39:49:34.0, Lat: -90:00:00.0, Ele:277.0, Zone:3.00",
+         "- Mecca, Long: 39:49:34.0, Lat: -90 :00:00.0, Ele:277.0, Zone:3.00"},
     };
     for (const auto& p : places) {
         put("loc.zvd", p.loc);

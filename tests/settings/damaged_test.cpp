@@ -181,12 +181,15 @@ TEST_F(DamagedFileTest, TolerantReadingsStayAsTheyWere)
     EXPECT_DOUBLE_EQ(loc.zon, 3);
     EXPECT_EQ(loc.alpha, "none");
 
-    // Extreme but well-formed values are values, not damage.
-    put("loc.zvd", "\"Far\",1e15,0,0,-1e308,0,0,0,1e9,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1e15,10,0,"
+    // Extreme but well-formed values are values, not damage, as far as they
+    // are a place on Earth (a zone or a latitude beyond them is damage: see
+    // below).
+    put("loc.zvd", "\"Far\",1e15,0,0,-90,0,0,0,14,#TRUE#,#TRUE#,#FALSE#,#FALSE#,0,1e15,10,0,"
                    "\"0.0065\"\r\n");
     loc = readCurrentLocation();
     EXPECT_DOUBLE_EQ(loc.longid, 1e15);
-    EXPECT_DOUBLE_EQ(loc.latid, -1e308);
+    EXPECT_DOUBLE_EQ(loc.latid, -90);
+    EXPECT_DOUBLE_EQ(loc.zon, 14);
 
     // A record that ends inside the bound is read however long the rest.
     put("pref.zvd", kPref + std::string(3u << 20, 'x'));
@@ -221,4 +224,126 @@ TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
     EXPECT_DOUBLE_EQ(list[0].latid, 0);
     EXPECT_DOUBLE_EQ(list[0].latim, 2);
     EXPECT_EQ(list[1].locname, "Amman");
+}
+
+// A zone beyond the clocks of the Earth or a latitude beyond a pole is no
+// place: the strict reader stops naming loc.zvd and the field, the tolerant
+// one leaves a zone empty, and no saved place comes out of loc.txt with such
+// a zone.
+TEST_F(DamagedFileTest, AZoneOrLatitudeBeyondTheEarthIsDamage)
+{
+    const struct {
+        const char* zone;
+        bool onEarth;
+    } zones[] = {
+        {"-12", true},    {"14", true},     {"0", true},       {"5.75", true}, {"-12.5", false},
+        {"14.25", false}, {"15.5", false},  {"26", false},     {"100", false}, {"1e8", false},
+        {"1e15", false},  {"1e308", false}, {"-1e308", false},
+    };
+    for (const auto& z : zones) {
+        SCOPED_TRACE(z.zone);
+        put("loc.zvd", testsupport::withField(kLoc.substr(0, kLoc.size() - 2), 9, z.zone) + "\r\n");
+        put("loc.txt", "\"Far\",21,25,21,39,49,34,1,1," + std::string(z.zone) +
+                           ",277,0,1010,10,0,\"0.0065\"\r\n");
+        const double value = std::stod(z.zone);
+        EXPECT_EQ(isTimeZone(value), z.onEarth);
+        if (z.onEarth) {
+            EXPECT_DOUBLE_EQ(readCurrentLocation().zon, value);
+            EXPECT_DOUBLE_EQ(readCurrentLocationTolerant().zon, value);
+        } else {
+            try {
+                readCurrentLocation();
+                ADD_FAILURE() << "the read went on";
+            } catch (const FileFault& f) {
+                EXPECT_EQ(f.kind(), FileFaultKind::BadData);
+                EXPECT_EQ(f.file(), "loc.zvd");
+                EXPECT_EQ(f.detail(), "Field 9 holds \"" + std::string(z.zone) +
+                                          "\", which is not a number that is a time zone "
+                                          "between -12 and +14 hours.");
+                EXPECT_EQ(f.detailArabic(), "الحقل 9 يحوي \"" + std::string(z.zone) +
+                                                "\" وهو ليس عدداً يمثل نطاقاً زمنياً بين -12 "
+                                                "و +14 ساعة.");
+                for (bool english : {true, false})
+                    EXPECT_NE(f.message(english).find("loc.zvd"), std::string::npos);
+            }
+            const auto tolerant = readRecordTolerant("loc.zvd", kCurrentLocationKinds);
+            ASSERT_EQ(tolerant.size(), kCurrentLocationFields);
+            EXPECT_TRUE(tolerant[8].isEmpty());
+            EXPECT_EQ(tolerant[0].asText(), "Mecca"); // the rest is read
+        }
+        for (const SavedLocation& saved : readSavedLocations())
+            EXPECT_TRUE(isTimeZone(saved.zon)) << saved.zon;
+    }
+
+    // An elevation from the deepest sea to the edge of space.
+    const struct {
+        const char* metres;
+        bool onEarth;
+    } elevations[] = {
+        {"-11000", true},  {"100000", true}, {"8849", true},   {"-11000.5", false},
+        {"100001", false}, {"1e7", false},   {"1e308", false}, {"-1e308", false},
+    };
+    for (const auto& e : elevations) {
+        SCOPED_TRACE(e.metres);
+        put("loc.zvd",
+            testsupport::withField(kLoc.substr(0, kLoc.size() - 2), 8, e.metres) + "\r\n");
+        if (e.onEarth) {
+            EXPECT_DOUBLE_EQ(readCurrentLocation().ele, std::stod(e.metres));
+            continue;
+        }
+        try {
+            readCurrentLocation();
+            ADD_FAILURE() << "the read went on";
+        } catch (const FileFault& f) {
+            EXPECT_EQ(f.file(), "loc.zvd");
+            EXPECT_EQ(f.detail(), "Field 8 holds \"" + std::string(e.metres) +
+                                      "\", which is not a number that is an elevation between "
+                                      "-11000 and 100000 metres.");
+            EXPECT_EQ(f.detailArabic(), "الحقل 8 يحوي \"" + std::string(e.metres) +
+                                            "\" وهو ليس عدداً يمثل ارتفاعاً بين -11000 و 100000 "
+                                            "متر.");
+        }
+        EXPECT_TRUE(readRecordTolerant("loc.zvd", kCurrentLocationKinds)[7].isEmpty());
+    }
+
+    // The latitude counts whole: degrees + minutes/60 + seconds/3600, of any
+    // sign each (the hemisphere option gives the side).
+    const struct {
+        const char* degrees;
+        const char* minutes;
+        const char* seconds;
+        bool onEarth;
+    } latitudes[] = {
+        {"90", "0", "0", true},     {"89", "59", "60", true},    {"45", "2700", "0", true},
+        {"-90", "0", "0", true},    {"21", "-25", "0", true},    {"90", "0", "1", false},
+        {"89", "60", "0.5", false}, {"-91", "0", "0", false},    {"0", "0", "324001", false},
+        {"1e308", "0", "0", false}, {"0", "0", "-1e308", false},
+    };
+    for (const auto& l : latitudes) {
+        SCOPED_TRACE(std::string(l.degrees) + " " + l.minutes + " " + l.seconds);
+        std::string line = kLoc.substr(0, kLoc.size() - 2);
+        line = testsupport::withField(line, 5, l.degrees);
+        line = testsupport::withField(line, 6, l.minutes);
+        line = testsupport::withField(line, 7, l.seconds);
+        put("loc.zvd", line + "\r\n");
+        if (l.onEarth) {
+            EXPECT_NO_THROW(readCurrentLocation());
+            continue;
+        }
+        try {
+            readCurrentLocation();
+            ADD_FAILURE() << "the read went on";
+        } catch (const FileFault& f) {
+            EXPECT_EQ(f.kind(), FileFaultKind::BadData);
+            EXPECT_EQ(f.file(), "loc.zvd");
+            const std::string held = "\"" + std::string(l.degrees) + "\", \"" + l.minutes +
+                                     "\" and \"" + l.seconds + "\"";
+            EXPECT_EQ(f.detail(), "Fields 5 to 7 hold " + held +
+                                      ": the latitude they give lies beyond 90 "
+                                      "degrees.");
+            EXPECT_EQ(f.detailArabic(), "الحقول 5 إلى 7 تحوي \"" + std::string(l.degrees) +
+                                            "\" و \"" + l.minutes + "\" و \"" + l.seconds +
+                                            "\" وخط العرض الذي تعطيه يتجاوز 90 درجة.");
+        }
+    }
 }

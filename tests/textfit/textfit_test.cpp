@@ -547,6 +547,9 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
         {"negative air pressure", 1, {}, savedLocation("txtpre", "-5")},
         {"temperature below absolute zero", 1, {}, savedLocation("txttem", "-300")},
         {"a lapse rate of nought", 1, {}, savedLocation("txtalpha", "0")},
+        {"a zone beyond the Earth's clocks", 1, {}, savedLocation("txtzon", "26")},
+        {"a latitude beyond the pole", 1, {}, savedLocation("txtlatid", "91")},
+        {"an elevation beyond any place", 1, {}, savedLocation("txtele", "1e7")},
         {"a place name with a double quote", 1, {}, savedLocation("txtname", "Al \"Quds\"")},
         // A number beyond the range, one box of each window.
         {"a longitude beyond the range", 1, {}, savedLocation("txtlongis", "1e309")},

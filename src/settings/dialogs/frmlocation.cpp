@@ -495,12 +495,46 @@ bool frmlocation::boxesAreSavable()
                            QString::fromUtf8(b.title), QString::fromUtf8(b.arabic),
                            QStringLiteral("خطأ")))
             return false;
-    const auto refuse = [this](QLineEdit* box, const char* englishText, const char* arabicText) {
-        warn(this, english_, QString::fromUtf8(englishText), QStringLiteral("Refraction Error"),
-             QString::fromUtf8(arabicText), QStringLiteral("خطأ"));
+    const auto refuseAs = [this](const char* title, QLineEdit* box, const QString& englishText,
+                                 const QString& arabicText) {
+        warn(this, english_, englishText, QString::fromUtf8(title), arabicText,
+             QStringLiteral("خطأ"));
         box->setFocus();
         return false;
     };
+    const auto refuse = [&refuseAs](QLineEdit* box, const char* englishText,
+                                    const char* arabicText) {
+        return refuseAs("Refraction Error", box, QString::fromUtf8(englishText),
+                        QString::fromUtf8(arabicText));
+    };
+    // Beyond the pole the engine takes the latitude for another place.
+    if (!settings::isLatitude(boxNumber(txtlatid->text()), boxNumber(txtlatim->text()),
+                              boxNumber(txtlatis->text()))) {
+        const QString limit = numberText(settings::kLastLatitude);
+        return refuseAs("Latitude Error", txtlatid,
+                        QStringLiteral("The latitude can not be more than %1 degrees!").arg(limit),
+                        QStringLiteral("خط العرض لا يمكن أن يزيد عن %1 درجة").arg(limit));
+    }
+    // A zone beyond every clock on Earth wraps the day's times round the
+    // clock; the readers take such a loc.zvd for damaged, so it is not saved.
+    if (!settings::isTimeZone(boxNumber(txtzon->text()))) {
+        const QString first = QString::fromStdString(settings::signedHours(settings::kFirstZone));
+        const QString last = QString::fromStdString(settings::signedHours(settings::kLastZone));
+        return refuseAs(
+            "Location Error", txtzon,
+            QStringLiteral("The time zone must be between %1 and %2 hours!").arg(first, last),
+            QStringLiteral("النطاق الزمني يجب أن يكون بين %1 و %2 ساعة").arg(first, last));
+    }
+    // Far above or below any place the horizon's dip gives a Dhuhr with
+    // the Sun "Down"; the readers take such a loc.zvd for damaged.
+    if (!settings::isElevation(boxNumber(txtele->text()))) {
+        const QString lowest = numberText(settings::kLowestElevation);
+        const QString highest = numberText(settings::kHighestElevation);
+        return refuseAs(
+            "Location Error", txtele,
+            QStringLiteral("The elevation must be between %1 and %2 metres!").arg(lowest, highest),
+            QStringLiteral("الإرتفاع يجب أن يكون بين %1 و %2 متر").arg(lowest, highest));
+    }
     if (boxNumber(txtpre->text()) < 0)
         return refuse(txtpre, "The air pressure can not be negative!",
                       "الضغط الجوي لا يمكن أن يكون سالبا");
