@@ -487,21 +487,27 @@ size_t SavedLocationsFile::removePlaces(const std::string& name)
     });
 }
 
-bool SavedLocationsFile::appendPlace(const SavedLocation& place, std::string& error)
+bool SavedLocationsFile::appendPlace(const SavedLocation& place, std::string& whyEnglish,
+                                     std::string& whyArabic)
 {
     std::string text;
+    bool writable = true;
     try {
         text = writeSettingsLine(toFields(place));
-    } catch (const UnwritableText& e) {
-        error = e.what();
+        text.resize(text.size() - 2); // the CR LF the settings line ends with
+    } catch (const UnwritableText&) {
+        writable = false;
+    }
+    if (!writable || text.find_first_of("\r\n") != std::string::npos) {
+        whyEnglish = "A text of it holds a double quote or a line break.";
+        whyArabic = "أحد نصوصه يحوي علامة التنصيص أو فاصل أسطر.";
         return false;
     }
-    text.resize(text.size() - 2); // the CR LF the settings line ends with
     SavedLocationLine line;
     readPlaceLine(text, lines.size() + 1, line);
-    if (text.find_first_of("\r\n") != std::string::npos ||
-        line.kind != SavedLocationLine::Kind::Place) {
-        error = "a text of the location holds a line end";
+    if (line.kind != SavedLocationLine::Kind::Place) {
+        whyEnglish = line.whyEnglish;
+        whyArabic = line.whyArabic;
         return false;
     }
     // The line end of the last line that has one: a file kept with LF or CR

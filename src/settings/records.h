@@ -152,8 +152,9 @@ struct SavedLocationsFile {
     // (CR LF in a file that has none); a last line without one gets it first,
     // so that the new place starts a line of its own. False, and nothing
     // added, when the place would not read back as itself (a text holding a
-    // double quote or a line end); `error` then says why.
-    bool appendPlace(const SavedLocation& place, std::string& error);
+    // double quote or a line end, a value its field does not take); `why...`
+    // then say why.
+    bool appendPlace(const SavedLocation& place, std::string& whyEnglish, std::string& whyArabic);
     // The bytes of the file.
     std::string contents() const;
 };

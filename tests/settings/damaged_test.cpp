@@ -353,8 +353,8 @@ TEST_F(DamagedFileTest, EditsOfTheListKeepTheLinesTheyDoNotTouch)
         SavedLocationsFile file;
         ASSERT_TRUE(readSavedLocationsFile(file));
         EXPECT_EQ(file.contents(), c.text);
-        std::string error;
-        ASSERT_TRUE(file.appendPlace(paris, error)) << error;
+        std::string english, arabic;
+        ASSERT_TRUE(file.appendPlace(paris, english, arabic)) << english;
         ASSERT_TRUE(writeSavedLocationsFile(file));
         EXPECT_EQ(get("loc.txt"), c.afterAdd);
         // Deleting the new place gives the file back but for the line end
@@ -371,9 +371,10 @@ TEST_F(DamagedFileTest, EditsOfTheListKeepTheLinesTheyDoNotTouch)
     for (const char* name : {"Two\r\nlines", "A \"quoted\" one", "Line\nfeed"}) {
         SCOPED_TRACE(name);
         paris.locname = name;
-        std::string error;
-        EXPECT_FALSE(file.appendPlace(paris, error));
-        EXPECT_FALSE(error.empty());
+        std::string english, arabic;
+        EXPECT_FALSE(file.appendPlace(paris, english, arabic));
+        EXPECT_EQ(english, "A text of it holds a double quote or a line break.");
+        EXPECT_FALSE(arabic.empty());
         EXPECT_EQ(file.contents(), kCairo + "\r\n");
     }
 }

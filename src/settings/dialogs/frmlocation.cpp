@@ -16,6 +16,7 @@
 #include "dialogsupport.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/messagebox.h"
 #include "platform/qt/settingstext.h"
 #include "platform/qt/textroom.h"
 
@@ -557,12 +558,20 @@ bool frmlocation::appendPlace(settings::SavedLocationsFile& list)
 {
     // boxesAreSavable has refused what the line could not carry; this only
     // keeps a place that would not read back as itself out of the file.
-    std::string error;
-    if (!list.appendPlace(savedFromBoxes(), error)) {
-        reportSaveFailure(this, english_, QStringLiteral("loc.txt"), error);
-        return false;
-    }
-    return true;
+    std::string english, arabic;
+    if (list.appendPlace(savedFromBoxes(), english, arabic))
+        return true;
+    const QString file = QStringLiteral("loc.txt");
+    warn(
+        this, english_,
+        QStringLiteral("This location can not be saved in %1: it would not read back as "
+                       "written.\n%2\nNothing was changed.")
+            .arg(file, QString::fromStdString(english)),
+        QStringLiteral("Save Error"),
+        QStringLiteral("لا يمكن حفظ هذا الموقع في الملف %1: لن يُقرأ كما كُتب.\n%2\nلم يتم تغيير شيء")
+            .arg(platform::pathInMessage(file, false), QString::fromStdString(arabic)),
+        QStringLiteral("خطأ"));
+    return false;
 }
 
 void frmlocation::cmdmod_Click()
@@ -598,7 +607,8 @@ void frmlocation::cmddel_Click()
     settings::SavedLocationsFile list;
     if (!readList(list))
         return;
-    if (list.removePlaces(nameToStore()) > 0 && !writeList(list))
+    list.removePlaces(nameToStore());
+    if (!writeList(list))
         return;
     fillList(list);
     if (List1->count() > 0)
