@@ -392,14 +392,16 @@ bool isLineEndByte(char c)
 }
 
 // A field as a message quotes it: its start only, a control byte shown as
-// "?" (a damaged field may be long or hold anything).
+// "?" (a damaged field may be long or hold anything). Short, since a message
+// box lays out a text of several lines whole only while no line wraps.
 std::string shownField(const std::string& raw)
 {
-    std::string shown = raw.substr(0, 40);
+    constexpr size_t kShownBytes = 20;
+    std::string shown = raw.substr(0, kShownBytes);
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20)
             c = '?';
-    if (raw.size() > 40)
+    if (raw.size() > kShownBytes)
         shown += "...";
     return shown;
 }
@@ -426,15 +428,12 @@ void readPlaceLine(std::string_view text, size_t number, SavedLocationLine& line
     while (fields.size() <= kSavedLocationFields && reader.next(f)) {
         const std::string k = std::to_string(fields.size() + 1);
         if (reader.flaw() == SettingsLineReader::Flaw::UnclosedQuote)
-            return damaged("Field " + k + " of line " + n +
-                               " opens a text with a double quote (\") that is not closed.",
-                           "الحقل " + k + " من السطر " + n +
-                               " يفتح نصاً بعلامة التنصيص (\") ولا يغلقه.");
+            return damaged("Line " + n + ": the text of field " + k + " has no closing quote (\").",
+                           "السطر " + n + ": نص الحقل " + k + " لا تغلقه علامة التنصيص (\").");
         if (reader.flaw() == SettingsLineReader::Flaw::AfterClosingQuote)
-            return damaged("Field " + k + " of line " + n +
-                               " holds characters after the double quote that closes its text.",
-                           "الحقل " + k + " من السطر " + n +
-                               " يحوي أحرفاً بعد علامة التنصيص التي تغلق نصه.");
+            return damaged("Line " + n + ": field " + k + " goes on after its closing quote (\").",
+                           "السطر " + n + ": الحقل " + k +
+                               " يستمر بعد علامة التنصيص التي تغلقه (\").");
         fields.push_back(f);
     }
     if (fields.size() > kSavedLocationFields)
@@ -449,11 +448,10 @@ void readPlaceLine(std::string_view text, size_t number, SavedLocationLine& line
         if (!fitsKind(fields[i], kSavedLocationKinds[i])) {
             const std::string k = std::to_string(i + 1);
             const std::string shown = shownField(fields[i].raw());
-            return damaged("Field " + k + " of line " + n + " holds \"" + shown +
-                               "\", which is not " + fieldWanted(kSavedLocationKinds[i], true) +
-                               ".",
-                           "الحقل " + k + " من السطر " + n + " يحوي \"" + shown + "\" وهو ليس " +
-                               fieldWanted(kSavedLocationKinds[i], false) + ".");
+            return damaged("Line " + n + ": field " + k + " is not " +
+                               fieldWanted(kSavedLocationKinds[i], true) + ": \"" + shown + "\".",
+                           "السطر " + n + ": الحقل " + k + " ليس " +
+                               fieldWanted(kSavedLocationKinds[i], false) + ": \"" + shown + "\".");
         }
     }
     line.kind = SavedLocationLine::Kind::Place;
@@ -591,20 +589,15 @@ std::string damagedLinesMessage(const SavedLocationsFile& file, bool english)
     if (damaged.empty())
         return {};
     const std::string name = platform::pathInMessage("loc.txt", english);
+    const bool one = damaged.size() == 1;
     const std::string count = std::to_string(damaged.size());
     std::string text;
-    if (damaged.size() == 1)
-        text = english ? "The file " + name +
-                             " holds a line that is not a location. It is kept in the file as "
-                             "it is, and it is not listed:"
-                       : "الملف " + name +
-                             " يحوي سطراً ليس موقعاً. سيبقى في الملف كما هو، ولن يظهر في القائمة:";
+    if (english)
+        text = one ? "The file " + name + " holds a line that is not a location:"
+                   : "The file " + name + " holds " + count + " lines that are not locations:";
     else
-        text = english ? "The file " + name + " holds " + count +
-                             " lines that are not locations. They are kept in the file as they "
-                             "are, and they are not listed:"
-                       : "الملف " + name + " يحوي أسطراً ليست مواقع، عددها " + count +
-                             ". ستبقى في الملف كما هي، ولن تظهر في القائمة:";
+        text = one ? "الملف " + name + " يحوي سطراً ليس موقعاً:"
+                   : "الملف " + name + " يحوي أسطراً ليست مواقع، عددها " + count + ":";
     // A file of many damaged lines would make a message beyond the screen.
     constexpr size_t kShown = 5;
     for (size_t i = 0; i < damaged.size() && i < kShown; ++i)
@@ -613,6 +606,12 @@ std::string damagedLinesMessage(const SavedLocationsFile& file, bool english)
         const std::string more = std::to_string(damaged.size() - kShown);
         text += english ? "\nAnd " + more + " more lines." : "\nوأسطر أخرى عددها " + more + ".";
     }
+    if (english)
+        text += one ? "\nIt is kept in the file as it is, and it is not listed."
+                    : "\nThey are kept in the file as they are, and they are not listed.";
+    else
+        text += one ? "\nسيبقى في الملف كما هو، ولن يظهر في القائمة."
+                    : "\nستبقى في الملف كما هي، ولن تظهر في القائمة.";
     return text;
 }
 

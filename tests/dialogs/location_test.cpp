@@ -478,20 +478,21 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
         {"extra fields", std::string(kMedina) + ",1,2,3,4", "\r\n", true,
          "Line 2 holds more than the 16 fields of a location."},
         {"an open quote", "\"Medina,24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
-         "Field 1 of line 2 holds characters after the double quote"},
+         "Line 2: field 1 goes on after its closing quote (\")."},
         {"an open quote at the end", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065",
-         "\r\n", true, "Field 16 of line 2 opens a text with a double quote (\") that is not"},
+         "\r\n", true, "Line 2: the text of field 16 has no closing quote (\")."},
         {"a number beyond the range",
          "\"Medina\",24,28,0,39,36,0,1,1,1e309,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
-         "Field 10 of line 2 holds \"1e309\", which is not a number."},
+         "Line 2: field 10 is not a number: \"1e309\"."},
         {"letters for a number", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,abc,10,0,\"0.0065\"",
-         "\r\n", true, "Field 13 of line 2 holds \"abc\", which is not a number."},
+         "\r\n", true, "Line 2: field 13 is not a number: \"abc\"."},
         {"CR-only line ends", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r", true,
          "Line 2 holds 11"},
         {"LF line ends", std::string(kMedina) + ",1", "\n", true, "Line 2 holds more"},
         {"no line end after the last line", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r\n", false,
          "Line 2 holds 11"},
-        {"CR-only and no last line end", "\"Medina,24", "\r", false, "Field 1 of line 2 opens"},
+        {"CR-only and no last line end", "\"Medina,24", "\r", false,
+         "Line 2: the text of field 1 has no"},
     };
     const QStringList others = {"Amman",   "Cairo",        "Istanbul", "Jakarta", "Jerusalem",
                                 "Karachi", "Kuala Lumpur", "London",   "Mecca",   "New York"};
@@ -508,7 +509,7 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
             frmlocation d;
             ASSERT_EQ(messages.size(), 1u);
             const QString& told = messages[0].text;
-            EXPECT_TRUE(told.contains(english ? QStringLiteral("The file loc.txt holds a line")
+            EXPECT_TRUE(told.contains(english ? QStringLiteral("The file loc.txt holds a line that")
                                               : QStringLiteral("الملف \u2066loc.txt\u2069 يحوي")))
                 << told.toStdString();
             if (english) {
@@ -574,23 +575,25 @@ TEST_F(LocationTest, ManyDamagedLinesAreToldOfInOneMessage)
         frmlocation d;
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text,
-                  english ? QStringLiteral("The file loc.txt holds 8 lines that are not locations. "
-                                           "They are kept in the file as they are, and they are "
-                                           "not listed:\n"
-                                           "Line 2 holds 3 of the 16 fields of a location.\n"
-                                           "Line 3 holds 3 of the 16 fields of a location.\n"
-                                           "Line 4 holds 3 of the 16 fields of a location.\n"
-                                           "Line 5 holds 3 of the 16 fields of a location.\n"
-                                           "Line 6 holds 3 of the 16 fields of a location.\n"
-                                           "And 3 more lines.")
-                          : QStringLiteral("الملف \u2066loc.txt\u2069 يحوي أسطراً ليست مواقع، "
-                                           "عددها 8. ستبقى في الملف كما هي، ولن تظهر في القائمة:\n"
-                                           "السطر 2 يحوي 3 من حقول الموقع البالغة 16.\n"
-                                           "السطر 3 يحوي 3 من حقول الموقع البالغة 16.\n"
-                                           "السطر 4 يحوي 3 من حقول الموقع البالغة 16.\n"
-                                           "السطر 5 يحوي 3 من حقول الموقع البالغة 16.\n"
-                                           "السطر 6 يحوي 3 من حقول الموقع البالغة 16.\n"
-                                           "وأسطر أخرى عددها 3."));
+                  english
+                      ? QStringLiteral("The file loc.txt holds 8 lines that are not locations:\n"
+                                       "Line 2 holds 3 of the 16 fields of a location.\n"
+                                       "Line 3 holds 3 of the 16 fields of a location.\n"
+                                       "Line 4 holds 3 of the 16 fields of a location.\n"
+                                       "Line 5 holds 3 of the 16 fields of a location.\n"
+                                       "Line 6 holds 3 of the 16 fields of a location.\n"
+                                       "And 3 more lines.\n"
+                                       "They are kept in the file as they are, and they are "
+                                       "not listed.")
+                      : QStringLiteral("الملف \u2066loc.txt\u2069 يحوي أسطراً ليست مواقع، "
+                                       "عددها 8:\n"
+                                       "السطر 2 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 3 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 4 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 5 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 6 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "وأسطر أخرى عددها 3.\n"
+                                       "ستبقى في الملف كما هي، ولن تظهر في القائمة."));
         EXPECT_EQ(names(d), QStringList({"Cairo", "Medina"}));
     }
 }

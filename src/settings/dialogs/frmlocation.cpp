@@ -562,15 +562,13 @@ bool frmlocation::appendPlace(settings::SavedLocationsFile& list)
     if (list.appendPlace(savedFromBoxes(), english, arabic))
         return true;
     const QString file = QStringLiteral("loc.txt");
-    warn(
-        this, english_,
-        QStringLiteral("This location can not be saved in %1: it would not read back as "
-                       "written.\n%2\nNothing was changed.")
-            .arg(file, QString::fromStdString(english)),
-        QStringLiteral("Save Error"),
-        QStringLiteral("لا يمكن حفظ هذا الموقع في الملف %1: لن يُقرأ كما كُتب.\n%2\nلم يتم تغيير شيء")
-            .arg(platform::pathInMessage(file, false), QString::fromStdString(arabic)),
-        QStringLiteral("خطأ"));
+    warn(this, english_,
+         QStringLiteral("This location can not be saved in %1:\n%2\nNothing was changed.")
+             .arg(file, QString::fromStdString(english)),
+         QStringLiteral("Save Error"),
+         QStringLiteral("لا يمكن حفظ هذا الموقع في الملف %1:\n%2\nلم يتم تغيير شيء")
+             .arg(platform::pathInMessage(file, false), QString::fromStdString(arabic)),
+         QStringLiteral("خطأ"));
     return false;
 }
 
