@@ -3,6 +3,7 @@
 #include "platform/fault.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/systemreason.h"
 
 #include <algorithm>
 #include <cmath>
@@ -452,16 +453,167 @@ CurrentLocation readCurrentLocationTolerant()
     return currentLocationFrom(readRecordTolerant("loc.zvd", kCurrentLocationKinds));
 }
 
-bool readSavedLocations(std::vector<SavedLocation>& list, std::optional<platform::FileFault>* why)
+namespace {
+
+bool isLineEndByte(char c)
 {
-    list.clear();
+    return c == '\r' || c == '\n';
+}
+
+// A field as a message quotes it: its start only, a control byte shown as
+// "?" (a damaged field may be long or hold anything). Short, since a message
+// box lays out a text of several lines whole only while no line wraps.
+std::string shownField(const std::string& raw)
+{
+    constexpr size_t kShownBytes = 20;
+    std::string shown = raw.substr(0, kShownBytes);
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '?';
+    if (raw.size() > kShownBytes)
+        shown += "...";
+    return shown;
+}
+
+// Reads one line of loc.txt (`text`, its line end left out) as a place, or
+// says in `line` what keeps it from being one.
+void readPlaceLine(std::string_view text, size_t number, SavedLocationLine& line)
+{
+    if (text.find_first_not_of(" \t") == std::string_view::npos) {
+        line.kind = SavedLocationLine::Kind::Blank;
+        return;
+    }
+    const std::string n = std::to_string(number);
+    const std::string count = std::to_string(kSavedLocationFields);
+    const auto damaged = [&line](std::string english, std::string arabic) {
+        line.kind = SavedLocationLine::Kind::Damaged;
+        line.whyEnglish = std::move(english);
+        line.whyArabic = std::move(arabic);
+    };
+    SettingsLineReader reader(text);
+    std::vector<SettingsField> fields;
+    SettingsField f;
+    // One field more than a place has is enough to tell that it has too many.
+    while (fields.size() <= kSavedLocationFields && reader.next(f)) {
+        const std::string k = std::to_string(fields.size() + 1);
+        if (reader.flaw() == SettingsLineReader::Flaw::UnclosedQuote)
+            return damaged("Line " + n + ": the text of field " + k + " has no closing quote (\").",
+                           "السطر " + n + ": نص الحقل " + k + " لا تغلقه علامة التنصيص (\").");
+        if (reader.flaw() == SettingsLineReader::Flaw::AfterClosingQuote)
+            return damaged("Line " + n + ": field " + k + " goes on after its closing quote (\").",
+                           "السطر " + n + ": الحقل " + k +
+                               " يستمر بعد علامة التنصيص التي تغلقه (\").");
+        fields.push_back(f);
+    }
+    if (fields.size() > kSavedLocationFields)
+        return damaged("Line " + n + " holds more than the " + count + " fields of a location.",
+                       "السطر " + n + " يحوي أكثر من حقول الموقع البالغة " + count + ".");
+    if (fields.size() < kSavedLocationFields)
+        return damaged("Line " + n + " holds " + std::to_string(fields.size()) + " of the " +
+                           count + " fields of a location.",
+                       "السطر " + n + " يحوي " + std::to_string(fields.size()) +
+                           " من حقول الموقع البالغة " + count + ".");
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (!fitsKind(fields[i], kSavedLocationKinds[i])) {
+            const std::string k = std::to_string(i + 1);
+            const std::string shown = shownField(fields[i].raw());
+            return damaged("Line " + n + ": field " + k + " is not " +
+                               fieldWanted(kSavedLocationKinds[i], true) + ": \"" + shown + "\".",
+                           "السطر " + n + ": الحقل " + k + " ليس " +
+                               fieldWanted(kSavedLocationKinds[i], false) + ": \"" + shown + "\".");
+        }
+    }
+    line.kind = SavedLocationLine::Kind::Place;
+    line.place = savedLocationFrom(fields);
+}
+
+} // namespace
+
+std::vector<SavedLocation> SavedLocationsFile::places() const
+{
+    std::vector<SavedLocation> list;
+    for (const SavedLocationLine& line : lines)
+        if (line.kind == SavedLocationLine::Kind::Place)
+            list.push_back(line.place);
+    return list;
+}
+
+std::vector<size_t> SavedLocationsFile::damagedLines() const
+{
+    std::vector<size_t> numbers;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].kind == SavedLocationLine::Kind::Damaged)
+            numbers.push_back(i + 1);
+    return numbers;
+}
+
+size_t SavedLocationsFile::removePlaces(const std::string& name)
+{
+    return std::erase_if(lines, [&name](const SavedLocationLine& line) {
+        return line.kind == SavedLocationLine::Kind::Place && line.place.locname == name;
+    });
+}
+
+bool SavedLocationsFile::appendPlace(const SavedLocation& place, std::string& whyEnglish,
+                                     std::string& whyArabic)
+{
+    std::string text;
+    bool writable = true;
+    try {
+        text = writeSettingsLine(toFields(place));
+        text.resize(text.size() - 2); // the CR LF the settings line ends with
+    } catch (const UnwritableText&) {
+        writable = false;
+    }
+    if (!writable || text.find_first_of("\r\n") != std::string::npos) {
+        whyEnglish = "A text of it holds a double quote or a line break.";
+        whyArabic = "أحد نصوصه يحوي علامة التنصيص أو فاصل أسطر.";
+        return false;
+    }
+    SavedLocationLine line;
+    readPlaceLine(text, lines.size() + 1, line);
+    if (line.kind != SavedLocationLine::Kind::Place) {
+        whyEnglish = line.whyEnglish;
+        whyArabic = line.whyArabic;
+        return false;
+    }
+    // The line end of the last line that has one: a file kept with LF or CR
+    // alone goes on with it.
+    std::string ending = "\r\n";
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        const size_t textEnd = it->bytes.find_last_not_of("\r\n");
+        const std::string own = it->bytes.substr(textEnd == std::string::npos ? 0 : textEnd + 1);
+        if (!own.empty()) {
+            ending = own;
+            break;
+        }
+    }
+    if (!lines.empty() && !isLineEndByte(lines.back().bytes.back()))
+        lines.back().bytes += ending;
+    line.bytes = text + ending;
+    lines.push_back(std::move(line));
+    return true;
+}
+
+std::string SavedLocationsFile::contents() const
+{
+    std::string out;
+    for (const SavedLocationLine& line : lines)
+        out += line.bytes;
+    return out;
+}
+
+bool readSavedLocationsFile(SavedLocationsFile& file, std::optional<platform::FileFault>* why)
+{
+    file.lines.clear();
     std::string contents;
     bool truncated = false;
     const platform::ReadStatus status = platform::readFileStart(
         platform::programFile("loc.txt"), contents, kSavedLocationsBytes, truncated);
     if (status == platform::ReadStatus::Missing)
         return true;
-    auto fail = [why](platform::FileFault fault) {
+    auto fail = [why, &file](platform::FileFault fault) {
+        file.lines.clear();
         if (why)
             why->emplace(std::move(fault));
         return false;
@@ -474,23 +626,70 @@ bool readSavedLocations(std::vector<SavedLocation>& list, std::optional<platform
                                         "It runs beyond " + limit + " MB.",
                                         "يمتد إلى أكثر من " + limit + " ميغابايت."));
     }
-    SettingsLineReader reader(contents);
-    std::vector<SettingsField> fields;
-    while (!reader.atEnd()) {
-        const size_t start = reader.position();
-        reader.read(fields, kSavedLocationFields);
-        if (reader.position() - start > kRecordBytes) {
-            list.clear();
+    size_t start = 0;
+    while (start < contents.size()) {
+        size_t end = start;
+        while (end < contents.size() && !isLineEndByte(contents[end]))
+            ++end;
+        if (end - start > kRecordBytes)
             return fail(tooLarge("loc.txt"));
-        }
-        // The list is read with every failure skipped: a field that does not
-        // read as its kind stays empty.
-        for (size_t i = 0; i < fields.size(); ++i)
-            if (!fitsKind(fields[i], kSavedLocationKinds[i]))
-                fields[i] = SettingsField::empty();
-        list.push_back(savedLocationFrom(fields));
+        size_t next = end;
+        if (next < contents.size())
+            next +=
+                contents[next] == '\r' && next + 1 < contents.size() && contents[next + 1] == '\n'
+                    ? 2
+                    : 1;
+        SavedLocationLine line;
+        line.bytes = contents.substr(start, next - start);
+        readPlaceLine(std::string_view(contents).substr(start, end - start), file.lines.size() + 1,
+                      line);
+        file.lines.push_back(std::move(line));
+        start = next;
     }
     return true;
+}
+
+std::string damagedLinesMessage(const SavedLocationsFile& file, bool english)
+{
+    std::vector<const SavedLocationLine*> damaged;
+    for (const SavedLocationLine& line : file.lines)
+        if (line.kind == SavedLocationLine::Kind::Damaged)
+            damaged.push_back(&line);
+    if (damaged.empty())
+        return {};
+    const std::string name = platform::pathInMessage("loc.txt", english);
+    const bool one = damaged.size() == 1;
+    const std::string count = std::to_string(damaged.size());
+    std::string text;
+    if (english)
+        text = one ? "The file " + name + " holds a line that is not a location:"
+                   : "The file " + name + " holds " + count + " lines that are not locations:";
+    else
+        text = one ? "الملف " + name + " يحوي سطراً ليس موقعاً:"
+                   : "الملف " + name + " يحوي أسطراً ليست مواقع، عددها " + count + ":";
+    // A file of many damaged lines would make a message beyond the screen.
+    constexpr size_t kShown = 5;
+    for (size_t i = 0; i < damaged.size() && i < kShown; ++i)
+        text += "\n" + (english ? damaged[i]->whyEnglish : damaged[i]->whyArabic);
+    if (damaged.size() > kShown) {
+        const std::string more = std::to_string(damaged.size() - kShown);
+        text += english ? "\nAnd " + more + " more lines." : "\nوأسطر أخرى عددها " + more + ".";
+    }
+    if (english)
+        text += one ? "\nIt is kept in the file as it is, and it is not listed."
+                    : "\nThey are kept in the file as they are, and they are not listed.";
+    else
+        text += one ? "\nسيبقى في الملف كما هو، ولن يظهر في القائمة."
+                    : "\nستبقى في الملف كما هي، ولن تظهر في القائمة.";
+    return text;
+}
+
+bool readSavedLocations(std::vector<SavedLocation>& list, std::optional<platform::FileFault>* why)
+{
+    SavedLocationsFile file;
+    const bool read = readSavedLocationsFile(file, why);
+    list = file.places();
+    return read;
 }
 
 std::vector<SavedLocation> readSavedLocations()
@@ -532,6 +731,15 @@ SaveResult writeDateSelection(const DateSelection& r)
 SaveResult writeAlertSettings(const AlertSettings& r)
 {
     return writeRecord("alert.zvd", toFields(r));
+}
+
+SaveResult writeSavedLocationsFile(const SavedLocationsFile& file)
+{
+    SaveResult result;
+    if (!platform::fileWriter().replaceFile(platform::programFile("loc.txt"), file.contents(),
+                                            result.error))
+        result.ok = false;
+    return result;
 }
 
 SaveResult writeSavedLocations(const std::vector<SavedLocation>& list)

@@ -126,13 +126,53 @@ AlertSettings readAlertSettings();
 // Tolerant readers: a missing or short file leaves the fields not read empty.
 Preferences readPreferencesTolerant();
 CurrentLocation readCurrentLocationTolerant();
-// Every record of loc.txt; a missing file is an empty list, a short last
-// record is kept with its missing fields empty, a field that does not read as
-// its kind is left empty. False (and an empty list) when the file is there but
-// is no plain file, cannot be read, or is damaged (beyond
-// kSavedLocationsBytes, or a record beyond kRecordBytes): such a list must not
-// be taken for empty, or the next rewrite would lose it. `why`, when given,
-// then receives the fault (its detail says what is wrong with the file).
+// loc.txt as its lines. Each line is one place; a line that is not (a blank
+// line, or one that is no sound record: another count of fields than 16, a
+// text whose quote is not closed or that has more after its closing quote, a
+// field that does not read as its kind) is kept as the bytes it was read as,
+// so that an edit of the list writes it back unchanged. Sound lines keep their
+// bytes too, line ends included (CR LF, LF or CR alone, none on a last line).
+struct SavedLocationLine {
+    enum class Kind { Place, Blank, Damaged };
+    Kind kind = Kind::Blank;
+    std::string bytes;   // the line as in the file, its line end included
+    SavedLocation place; // a Place's record
+    // A Damaged line: what is wrong with it, naming its line number.
+    std::string whyEnglish, whyArabic;
+};
+
+struct SavedLocationsFile {
+    std::vector<SavedLocationLine> lines; // lines[i] is line i + 1 of the file
+
+    std::vector<SavedLocation> places() const;
+    // The numbers (from 1) of the damaged lines.
+    std::vector<size_t> damagedLines() const;
+    // Removes the places named `name` (their bytes compared); how many went.
+    size_t removePlaces(const std::string& name);
+    // Adds `place` as a new last line, with the line end the file's lines use
+    // (CR LF in a file that has none); a last line without one gets it first,
+    // so that the new place starts a line of its own. False, and nothing
+    // added, when the place would not read back as itself (a text holding a
+    // double quote or a line end, a value its field does not take); `why...`
+    // then say why.
+    bool appendPlace(const SavedLocation& place, std::string& whyEnglish, std::string& whyArabic);
+    // The bytes of the file.
+    std::string contents() const;
+};
+
+// loc.txt line by line; a missing file has no lines. False (and no lines)
+// when the file is there but is no plain file, cannot be read, or is damaged
+// beyond what a line can keep (beyond kSavedLocationsBytes, or a line beyond
+// kRecordBytes): such a list must not be taken for empty, or the next
+// rewrite would lose it. `why`, when given, then receives the fault (its
+// detail says what is wrong with the file).
+bool readSavedLocationsFile(SavedLocationsFile& file,
+                            std::optional<platform::FileFault>* why = nullptr);
+// What tells the user that loc.txt holds damaged lines: their numbers and
+// what is wrong with the first of them; empty when there are none.
+std::string damagedLinesMessage(const SavedLocationsFile& file, bool english);
+
+// The places of loc.txt (its sound lines), as readSavedLocationsFile reads it.
 bool readSavedLocations(std::vector<SavedLocation>& list,
                         std::optional<platform::FileFault>* why = nullptr);
 // The same, giving an empty list on any failure.
@@ -241,7 +281,10 @@ SaveResult writePreferences(const Preferences& r);
 SaveResult writeCurrentLocation(const CurrentLocation& r);
 SaveResult writeDateSelection(const DateSelection& r);
 SaveResult writeAlertSettings(const AlertSettings& r);
+// A whole new list, one line each.
 SaveResult writeSavedLocations(const std::vector<SavedLocation>& list);
+// loc.txt as read line by line and edited: each line written as its bytes.
+SaveResult writeSavedLocationsFile(const SavedLocationsFile& file);
 
 // Writes one record's line into the program folder's file `name`.
 SaveResult writeRecord(const std::string& name, const std::vector<SettingsField>& fields);

@@ -245,6 +245,7 @@ bool SettingsLineReader::next(SettingsField& field)
         skipBlanks();
     }
     pendingEmpty_ = false;
+    flaw_ = Flaw::None;
 
     if (pos_ >= in_.size() || isLineEnd(in_[pos_])) {
         // A comma followed by the end of the line or the file: an empty field.
@@ -257,9 +258,14 @@ bool SettingsLineReader::next(SettingsField& field)
         const size_t end = close == std::string_view::npos ? in_.size() : close;
         field = SettingsField::text(std::string(in_.substr(pos_ + 1, end - pos_ - 1)));
         pos_ = close == std::string_view::npos ? in_.size() : close + 1;
+        if (close == std::string_view::npos)
+            flaw_ = Flaw::UnclosedQuote;
         // Anything after the closing quote up to the separator is dropped.
-        while (pos_ < in_.size() && in_[pos_] != ',' && !isLineEnd(in_[pos_]))
+        while (pos_ < in_.size() && in_[pos_] != ',' && !isLineEnd(in_[pos_])) {
+            if (in_[pos_] != ' ' && in_[pos_] != '\t')
+                flaw_ = Flaw::AfterClosingQuote;
             ++pos_;
+        }
     } else {
         size_t end = pos_;
         while (end < in_.size() && in_[end] != ',' && !isLineEnd(in_[end]))

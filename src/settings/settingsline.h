@@ -94,11 +94,18 @@ public:
     // Bytes consumed so far.
     size_t position() const { return pos_; }
 
+    // How the last field read was formed: a text whose closing quote never
+    // came (it then runs to the end of the contents), or one with more than
+    // blanks between its closing quote and the separator (they are dropped).
+    enum class Flaw { None, UnclosedQuote, AfterClosingQuote };
+    Flaw flaw() const { return flaw_; }
+
 private:
     void skipBlanks();
     std::string_view in_;
     size_t pos_ = 0;
     bool pendingEmpty_ = false; // a comma was read: one more field follows
+    Flaw flaw_ = Flaw::None;
 };
 
 // The lenient number parse of the dialogs' boxes: blanks, tabs and line feeds

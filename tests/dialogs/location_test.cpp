@@ -574,3 +574,200 @@ TEST_F(LocationTest, AnUnreadableListSaysWhy)
                                            "مجلد أو عنصر من نوع آخر.\nلم يتم تغيير شيء"));
     }
 }
+
+namespace {
+
+// The lines of a settings text, each with its own line end (CR LF, LF or CR
+// alone; none on a last line without one).
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        else
+            end += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    return text;
+}
+
+// The shipped list, its line 2 (Medina) replaced by `medina`, its line ends
+// by `ending` and the last one dropped when `lastEnds` is false.
+std::string shippedWith(const std::string& medina, const std::string& ending, bool lastEnds)
+{
+    std::vector<std::string> lines =
+        linesOf(testsupport::readFile(testsupport::dataDir() / "settings" / "loc.txt"));
+    EXPECT_EQ(lines.size(), 11u);
+    for (std::string& line : lines)
+        line = line.substr(0, line.find_first_of("\r\n")) + ending;
+    lines[1] = medina + ending;
+    if (!lastEnds)
+        lines.back().resize(lines.back().size() - ending.size());
+    return joined(lines);
+}
+
+const char kMedina[] = "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065\"";
+
+} // namespace
+
+// A line of loc.txt that is not a sound place is told of once, naming the
+// file and the line, is not listed, and survives Delete, Add and Modify byte
+// for byte, as does every line they do not edit: the other places are no
+// longer read across it.
+TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
+{
+    const struct {
+        const char* what;
+        std::string medina;
+        const char* ending;
+        bool lastEnds;
+        const char* why; // a piece of the English detail
+    } cases[] = {
+        {"five fields cut", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r\n", true,
+         "Line 2 holds 11 of the 16 fields of a location."},
+        {"extra fields", std::string(kMedina) + ",1,2,3,4", "\r\n", true,
+         "Line 2 holds more than the 16 fields of a location."},
+        {"an open quote", "\"Medina,24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
+         "Line 2: field 1 goes on after its closing quote (\")."},
+        {"an open quote at the end", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065",
+         "\r\n", true, "Line 2: the text of field 16 has no closing quote (\")."},
+        {"a number beyond the range",
+         "\"Medina\",24,28,0,39,36,0,1,1,1e309,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
+         "Line 2: field 10 is not a number: \"1e309\"."},
+        {"letters for a number", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,abc,10,0,\"0.0065\"",
+         "\r\n", true, "Line 2: field 13 is not a number: \"abc\"."},
+        {"CR-only line ends", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r", true,
+         "Line 2 holds 11"},
+        {"LF line ends", std::string(kMedina) + ",1", "\n", true, "Line 2 holds more"},
+        {"no line end after the last line", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r\n", false,
+         "Line 2 holds 11"},
+        {"CR-only and no last line end", "\"Medina,24", "\r", false,
+         "Line 2: the text of field 1 has no"},
+    };
+    const QStringList others = {"Amman",   "Cairo",        "Istanbul", "Jakarta", "Jerusalem",
+                                "Karachi", "Kuala Lumpur", "London",   "Mecca",   "New York"};
+    for (const auto& c : cases) {
+        for (const bool english : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            put("pref.zvd", std::string("18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",") +
+                                (english ? "#TRUE#" : "#FALSE#") + ",\"1\",\"1\",0,0,1\r\n");
+            const std::string damaged = shippedWith(c.medina, c.ending, c.lastEnds);
+            const std::vector<std::string> lines = linesOf(damaged);
+            ASSERT_EQ(lines.size(), 11u);
+            put("loc.txt", damaged);
+            messages.clear();
+            frmlocation d;
+            ASSERT_EQ(messages.size(), 1u);
+            const QString& told = messages[0].text;
+            EXPECT_TRUE(told.contains(english ? QStringLiteral("The file loc.txt holds a line that")
+                                              : QStringLiteral("الملف \u2066loc.txt\u2069 يحوي")))
+                << told.toStdString();
+            if (english) {
+                EXPECT_TRUE(told.contains(QString::fromUtf8(c.why))) << told.toStdString();
+            } else {
+                EXPECT_TRUE(told.contains(QStringLiteral("السطر 2"))) << told.toStdString();
+            }
+            EXPECT_EQ(messages[0].rightToLeft, !english);
+            EXPECT_EQ(names(d), others);
+
+            // Jerusalem reads as itself, not smeared by the line before it.
+            child<QListWidget>(&d, "List1")->setCurrentRow(others.indexOf("Jerusalem"));
+            EXPECT_EQ(box(d, "txtlatid")->text(), "31");
+            EXPECT_EQ(box(d, "txtpre")->text(), "1010");
+
+            // Delete of Mecca takes its line only.
+            messages.clear();
+            box(d, "txtname")->setText("Mecca");
+            d.cmddel_Click();
+            EXPECT_EQ(messages.size(), 2u); // the two questions, told nothing again
+            std::vector<std::string> expected(lines.begin() + 1, lines.end());
+            EXPECT_EQ(get("loc.txt"), joined(expected));
+
+            // Add keeps every line and puts the new one after the last, with
+            // the file's own line end.
+            enter(d, "Paris");
+            d.cmdadd_Click();
+            if (!c.lastEnds)
+                expected.back() += c.ending;
+            expected.push_back(std::string("\"Paris\",51,30,0,0,7,39,1,0,0,35,0,1013,12,70,"
+                                           "\"0.0065\"") +
+                               c.ending);
+            EXPECT_EQ(get("loc.txt"), joined(expected));
+
+            // Modify moves the edited line to the end and leaves the rest.
+            d.List1_Click();
+            child<QListWidget>(&d, "List1")->setCurrentRow(names(d).indexOf("Jerusalem"));
+            box(d, "txtele")->setText("800");
+            d.cmdmod_Click();
+            expected.erase(expected.begin() + 1); // Jerusalem, now line 2
+            expected.push_back(
+                std::string("\"Jerusalem\",31,46,41,35,14,7,1,1,2,800,0,1010,10,0,\"0.0065\"") +
+                c.ending);
+            EXPECT_EQ(get("loc.txt"), joined(expected));
+            EXPECT_EQ(messages.size(), 4u); // one question each for Add and Modify
+            EXPECT_NE(get("loc.txt").find(c.medina + c.ending), std::string::npos);
+        }
+    }
+}
+
+// Many damaged lines: one message, the first few with their reasons.
+TEST_F(LocationTest, ManyDamagedLinesAreToldOfInOneMessage)
+{
+    std::string text = std::string(kMedina) + "\r\n";
+    for (int i = 0; i < 8; ++i)
+        text += "\"Broken\",1,2\r\n";
+    text += "\r\n" + std::string(kMedina).replace(1, 6, "Cairo") + "\r\n";
+    for (const bool english : {true, false}) {
+        put("pref.zvd", std::string("18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",") +
+                            (english ? "#TRUE#" : "#FALSE#") + ",\"1\",\"1\",0,0,1\r\n");
+        put("loc.txt", text);
+        messages.clear();
+        frmlocation d;
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text,
+                  english
+                      ? QStringLiteral("The file loc.txt holds 8 lines that are not locations:\n"
+                                       "Line 2 holds 3 of the 16 fields of a location.\n"
+                                       "Line 3 holds 3 of the 16 fields of a location.\n"
+                                       "Line 4 holds 3 of the 16 fields of a location.\n"
+                                       "Line 5 holds 3 of the 16 fields of a location.\n"
+                                       "Line 6 holds 3 of the 16 fields of a location.\n"
+                                       "And 3 more lines.\n"
+                                       "They are kept in the file as they are, and they are "
+                                       "not listed.")
+                      : QStringLiteral("الملف \u2066loc.txt\u2069 يحوي أسطراً ليست مواقع، "
+                                       "عددها 8:\n"
+                                       "السطر 2 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 3 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 4 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 5 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "السطر 6 يحوي 3 من حقول الموقع البالغة 16.\n"
+                                       "وأسطر أخرى عددها 3.\n"
+                                       "ستبقى في الملف كما هي، ولن تظهر في القائمة."));
+        EXPECT_EQ(names(d), QStringList({"Cairo", "Medina"}));
+    }
+}
+
+// A text pasted with a line end would split the place's line in two.
+TEST_F(LocationTest, ALineBreakInATextIsRefused)
+{
+    const std::string before = get("loc.txt");
+    frmlocation d;
+    enter(d, "Two\nLines");
+    d.cmdadd_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "This text can not hold a line break!");
+    EXPECT_EQ(get("loc.txt"), before);
+}

@@ -216,14 +216,174 @@ TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
     ASSERT_TRUE(why);
     EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
 
-    // A damaged number is left empty, the other records are kept.
+    // A line beyond the bound is refused however the record's fields lie.
+    put("loc.txt", "\"Cairo\",30,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n" +
+                       std::string(kRecordBytes + 1, ',') + "\r\n");
+    why.reset();
+    EXPECT_FALSE(readSavedLocations(list, &why));
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
+
+    // A file beyond the bound of the whole list.
+    put("loc.txt", std::string(kSavedLocationsBytes + 1, '\n'));
+    why.reset();
+    SavedLocationsFile lines;
+    EXPECT_FALSE(readSavedLocationsFile(lines, &why));
+    EXPECT_TRUE(lines.lines.empty());
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
+    EXPECT_NE(why->detail().find("64 MB"), std::string::npos);
+
+    // A damaged number makes its line no place; the other places are kept.
     put("loc.txt", "\"Cairo\",NaN,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n"
                    "\"Amman\",31,57,0,35,56,0,1,1,3,777,0,1010,10,0,\"0.0065\"\r\n");
     ASSERT_TRUE(readSavedLocations(list));
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_DOUBLE_EQ(list[0].latid, 0);
-    EXPECT_DOUBLE_EQ(list[0].latim, 2);
-    EXPECT_EQ(list[1].locname, "Amman");
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].locname, "Amman");
+    EXPECT_DOUBLE_EQ(list[0].latid, 31);
+}
+
+namespace {
+
+const std::string kCairo = "\"Cairo\",30,2,40,31,14,8,1,1,2,23,0,1010,10,0,\"0.0065\"";
+
+// kCairo with its field `n` (1-based) replaced by `value`.
+std::string cairoWith(int n, const std::string& value)
+{
+    return testsupport::withField(kCairo, n, value);
+}
+
+} // namespace
+
+// One line is one place: what makes a line no sound place, and what is a
+// place however odd.
+TEST_F(DamagedFileTest, EachLineOfTheListIsOnePlaceOrKeptAsItIs)
+{
+    using Kind = SavedLocationLine::Kind;
+    const std::string million(1000000, 'x');
+    const struct {
+        const char* what;
+        std::string line;
+        Kind kind;
+        const char* english; // the reason, naming line 2, for a damaged line
+        const char* arabic;
+    } cases[] = {
+        {"a sound line", kCairo, Kind::Place, "", ""},
+        {"empty hemispheres", testsupport::withField(cairoWith(8, ""), 9, ""), Kind::Place, "", ""},
+        {"a number of 1e308", cairoWith(2, "1e308"), Kind::Place, "", ""},
+        {"a NUL in a name", cairoWith(1, std::string("\"Ca\0iro\"", 8)), Kind::Place, "", ""},
+        {"a name of a million characters", cairoWith(1, "\"" + million + "\""), Kind::Place, "",
+         ""},
+        {"blanks after a closing quote", cairoWith(1, "\"Cairo\"  "), Kind::Place, "", ""},
+        {"a blank line", "", Kind::Blank, "", ""},
+        {"a line of blanks", " \t ", Kind::Blank, "", ""},
+        {"five fields cut", "\"Medina\",24,28,0,39,36,0,1,1,3,608", Kind::Damaged,
+         "Line 2 holds 11 of the 16 fields of a location.",
+         "السطر 2 يحوي 11 من حقول الموقع البالغة 16."},
+        {"a comma at the end", kCairo + ",", Kind::Damaged,
+         "Line 2 holds more than the 16 fields of a location.",
+         "السطر 2 يحوي أكثر من حقول الموقع البالغة 16."},
+        {"an open quote", kCairo.substr(0, kCairo.size() - 1), Kind::Damaged,
+         "Line 2: the text of field 16 has no closing quote (\").",
+         "السطر 2: نص الحقل 16 لا تغلقه علامة التنصيص (\")."},
+        {"characters after a closing quote", cairoWith(1, "\"Cai\"ro"), Kind::Damaged,
+         "Line 2: field 1 goes on after its closing quote (\").",
+         "السطر 2: الحقل 1 يستمر بعد علامة التنصيص التي تغلقه (\")."},
+        {"a number beyond the range", cairoWith(10, "1e309"), Kind::Damaged,
+         "Line 2: field 10 is not a number: \"1e309\".", "السطر 2: الحقل 10 ليس عدداً: \"1e309\"."},
+        {"letters for a number", cairoWith(13, "abc"), Kind::Damaged,
+         "Line 2: field 13 is not a number: \"abc\".", "السطر 2: الحقل 13 ليس عدداً: \"abc\"."},
+        {"a control byte in a bad number", cairoWith(2, std::string("1\0x", 3)), Kind::Damaged,
+         "Line 2: field 2 is not a number: \"1?x\".", nullptr},
+        {"a long bad number", cairoWith(2, std::string(30, '7') + "x"), Kind::Damaged,
+         "Line 2: field 2 is not a number: \"77777777777777777777...\".", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string text = kCairo + "\r\n" + c.line + "\r\n" + kCairo + "\r\n";
+        put("loc.txt", text);
+        SavedLocationsFile file;
+        ASSERT_TRUE(readSavedLocationsFile(file));
+        ASSERT_EQ(file.lines.size(), 3u);
+        const SavedLocationLine& line = file.lines[1];
+        EXPECT_EQ(line.kind, c.kind);
+        EXPECT_EQ(line.bytes, c.line + "\r\n");
+        EXPECT_EQ(file.contents(), text);
+        EXPECT_EQ(file.places().size(), c.kind == Kind::Place ? 3u : 2u);
+        if (c.kind == Kind::Damaged) {
+            EXPECT_EQ(line.whyEnglish, c.english);
+            if (c.arabic) {
+                EXPECT_EQ(line.whyArabic, c.arabic);
+            }
+            EXPECT_EQ(file.damagedLines(), std::vector<size_t>{2});
+        } else {
+            EXPECT_TRUE(file.damagedLines().empty());
+            EXPECT_TRUE(damagedLinesMessage(file, true).empty());
+        }
+    }
+    // The odd but sound values read as themselves.
+    put("loc.txt", cairoWith(1, std::string("\"Ca\0iro\"", 8)) + "\r\n" +
+                       cairoWith(1, "\"" + million + "\"") + "\r\n" + cairoWith(2, "1e308"));
+    const std::vector<SavedLocation> list = readSavedLocations();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].locname, std::string("Ca\0iro", 6));
+    EXPECT_EQ(list[1].locname, million);
+    EXPECT_DOUBLE_EQ(list[2].latid, 1e308);
+}
+
+// An edit keeps every line it does not touch as its bytes, line ends and
+// all, and a new line takes the file's own line end.
+TEST_F(DamagedFileTest, EditsOfTheListKeepTheLinesTheyDoNotTouch)
+{
+    SavedLocation paris;
+    paris.locname = "Paris";
+    paris.latid = 48;
+    paris.alpha = "0.0065";
+    const std::string parisLine = "\"Paris\",48,0,0,0,0,0,,,0,0,0,0,0,0,\"0.0065\"";
+    const struct {
+        const char* what;
+        std::string text;
+        std::string afterAdd;
+    } cases[] = {
+        {"an empty file", "", parisLine + "\r\n"},
+        {"CR LF", kCairo + "\r\n\"x\"\r\n", kCairo + "\r\n\"x\"\r\n" + parisLine + "\r\n"},
+        {"LF", kCairo + "\n\"x\"\n", kCairo + "\n\"x\"\n" + parisLine + "\n"},
+        {"CR alone", kCairo + "\r\"x\"\r", kCairo + "\r\"x\"\r" + parisLine + "\r"},
+        {"no line end at the end", kCairo + "\n\"x\"", kCairo + "\n\"x\"\n" + parisLine + "\n"},
+        {"no line end at all", "\"x\"", "\"x\"\r\n" + parisLine + "\r\n"},
+        {"mixed, a blank line last", kCairo + "\r\n\"x\"\r\r\n",
+         kCairo + "\r\n\"x\"\r\r\n" + parisLine + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("loc.txt", c.text);
+        SavedLocationsFile file;
+        ASSERT_TRUE(readSavedLocationsFile(file));
+        EXPECT_EQ(file.contents(), c.text);
+        std::string english, arabic;
+        ASSERT_TRUE(file.appendPlace(paris, english, arabic)) << english;
+        ASSERT_TRUE(writeSavedLocationsFile(file));
+        EXPECT_EQ(get("loc.txt"), c.afterAdd);
+        // Deleting the new place gives the file back but for the line end
+        // that the last line took to let it start a line of its own.
+        EXPECT_EQ(file.removePlaces("Paris"), 1u);
+        EXPECT_EQ(file.contents(), c.afterAdd.substr(0, c.afterAdd.find(parisLine)));
+        EXPECT_EQ(file.removePlaces("Cairo"), c.text.rfind(kCairo, 0) == 0 ? 1u : 0u);
+    }
+
+    // A place that would not read back as itself is not added.
+    put("loc.txt", kCairo + "\r\n");
+    SavedLocationsFile file;
+    ASSERT_TRUE(readSavedLocationsFile(file));
+    for (const char* name : {"Two\r\nlines", "A \"quoted\" one", "Line\nfeed"}) {
+        SCOPED_TRACE(name);
+        paris.locname = name;
+        std::string english, arabic;
+        EXPECT_FALSE(file.appendPlace(paris, english, arabic));
+        EXPECT_EQ(english, "A text of it holds a double quote or a line break.");
+        EXPECT_FALSE(arabic.empty());
+        EXPECT_EQ(file.contents(), kCairo + "\r\n");
+    }
 }
 
 // A zone beyond the clocks of the Earth or a latitude beyond a pole is no

@@ -551,6 +551,22 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
         {"a latitude beyond the pole", 1, {}, savedLocation("txtlatid", "91")},
         {"an elevation beyond any place", 1, {}, savedLocation("txtele", "1e7")},
         {"a place name with a double quote", 1, {}, savedLocation("txtname", "Al \"Quds\"")},
+        {"a place name with a line break", 1, {}, savedLocation("txtname", "Al\nQuds")},
+        // The longest reasons, a field quoted as far as it is shown among them.
+        {"a list of places with damaged lines",
+         1,
+         {"loc.txt", "abababababababababab"},
+         [this] {
+             std::string list = "\"Medina\",24,28,0,39,36,0,1,1,3,608\r\n"
+                                "\"Cairo\",30,2,40,31,14,8,1,1,2,23,0,abababababababababababab,"
+                                "10,0,\"0.0065\"\r\n\"Cairo\"x,30\r\n";
+             for (int i = 0; i < 6; ++i)
+                 list += "\"Amman,31,57\r\n";
+             const std::string shipped = get("loc.txt");
+             put("loc.txt", list);
+             frmlocation d;
+             put("loc.txt", shipped);
+         }},
         // A number beyond the range, one box of each window.
         {"a longitude beyond the range", 1, {}, savedLocation("txtlongis", "1e309")},
         {"a lapse rate beyond the range", 1, {}, savedLocation("txtalpha", "1e309")},
@@ -759,6 +775,13 @@ TEST_F(TextFitMessages, AFilesNameIsOneLeftToRightRunInArabic)
              fs::create_directory(file("loc.txt"));
              frmlocation d;
              fs::remove(file("loc.txt"));
+         }},
+        {"a list of places with a damaged line", QStringLiteral("loc.txt"),
+         [this] {
+             const std::string shipped = get("loc.txt");
+             put("loc.txt", "\"Medina\",24,28,0,39,36,0,1,1,3,608\r\n");
+             frmlocation d;
+             put("loc.txt", shipped);
          }},
         {"alerts onto a full disk", QStringLiteral("alert.zvd"),
          [&] {

@@ -238,11 +238,20 @@ bool refuseOverflowingBox(QWidget* parent, bool english, std::initializer_list<N
 
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box)
 {
-    if (!box->text().contains(QChar('"')))
+    const QString text = box->text();
+    // A line end (pasted with the text) would split a settings line in two.
+    const bool lineEnd = text.contains(QChar('\n')) || text.contains(QChar('\r'));
+    if (!text.contains(QChar('"')) && !lineEnd)
         return true;
-    warn(parent, english, QStringLiteral("This text can not hold a double quote (\")!"),
-         QStringLiteral("Text Error"),
-         QStringLiteral("لا يمكن أن يحتوي هذا النص على علامة التنصيص (\")"), QStringLiteral("خطأ"));
+    if (lineEnd)
+        warn(parent, english, QStringLiteral("This text can not hold a line break!"),
+             QStringLiteral("Text Error"),
+             QStringLiteral("لا يمكن أن يحتوي هذا النص على فاصل أسطر"), QStringLiteral("خطأ"));
+    else
+        warn(parent, english, QStringLiteral("This text can not hold a double quote (\")!"),
+             QStringLiteral("Text Error"),
+             QStringLiteral("لا يمكن أن يحتوي هذا النص على علامة التنصيص (\")"),
+             QStringLiteral("خطأ"));
     box->setFocus();
     return false;
 }

@@ -109,8 +109,8 @@ struct NamedBox {
 bool refuseOverflowingBox(QWidget* parent, bool english, std::initializer_list<NamedBox> boxes,
                           const QString& englishTitle, const QString& arabicTitle);
 
-// Refuses a text that the settings line cannot carry (a double quote): says
-// so, puts the focus back into the box and returns false.
+// Refuses a text that the settings line cannot carry (a double quote or a
+// line end): says so, puts the focus back into the box and returns false.
 bool acceptSettingsText(QWidget* parent, bool english, QLineEdit* box);
 
 } // namespace dialogs

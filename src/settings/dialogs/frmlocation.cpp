@@ -16,6 +16,7 @@
 #include "dialogsupport.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/messagebox.h"
 #include "platform/qt/settingstext.h"
 #include "platform/qt/textroom.h"
 
@@ -212,7 +213,7 @@ void frmlocation::Form_Load()
     if (!english_)
         switchToArabic();
 
-    std::vector<settings::SavedLocation> list;
+    settings::SavedLocationsFile list;
     readList(list);
     fillList(list);
 
@@ -308,33 +309,41 @@ void frmlocation::switchToArabic()
     cmdmod->move(deletePlace);
 }
 
-bool frmlocation::readList(std::vector<settings::SavedLocation>& list)
+bool frmlocation::readList(settings::SavedLocationsFile& list)
 {
     // A missing loc.txt is an empty list; one that exists but cannot be read
     // must not be taken for empty, or the next rewrite would lose it.
     std::optional<platform::FileFault> why;
-    if (!settings::readSavedLocations(list, &why)) {
+    if (!settings::readSavedLocationsFile(list, &why)) {
         QString detail;
         if (why)
             detail = QString::fromStdString(english_ ? why->detail() : why->detailArabic());
         reportReadFailure(this, english_, QStringLiteral("loc.txt"), detail);
         return false;
     }
+    // An edit goes through all the same: it writes back every line it does
+    // not edit as its bytes, so the damaged ones wait for a mend by hand
+    // while the places around them can still be added, changed and deleted.
+    if (!damageTold_ && !list.damagedLines().empty()) {
+        damageTold_ = true;
+        const QString text = QString::fromStdString(settings::damagedLinesMessage(list, english_));
+        warn(this, english_, text, QStringLiteral("File Error"), text, QStringLiteral("خطأ"));
+    }
     return true;
 }
 
-bool frmlocation::writeList(const std::vector<settings::SavedLocation>& list)
+bool frmlocation::writeList(const settings::SavedLocationsFile& list)
 {
-    const settings::SaveResult result = settings::writeSavedLocations(list);
+    const settings::SaveResult result = settings::writeSavedLocationsFile(list);
     if (!result)
         reportSaveFailure(this, english_, QStringLiteral("loc.txt"), result.error);
     return result.ok;
 }
 
-void frmlocation::fillList(const std::vector<settings::SavedLocation>& list)
+void frmlocation::fillList(const settings::SavedLocationsFile& list)
 {
     QStringList names;
-    for (const settings::SavedLocation& loc : list)
+    for (const settings::SavedLocation& loc : list.places())
         names << platform::settingsText(loc.locname);
     std::stable_sort(names.begin(), names.end(), alphabetical);
     const QSignalBlocker block(List1);
@@ -561,11 +570,11 @@ void frmlocation::cmdadd_Click()
                   QStringLiteral("Add"), QStringLiteral("هل أنت متأكد من إضافة هذا الموقع ؟"),
                   QStringLiteral("إضافة")))
         return;
-    std::vector<settings::SavedLocation> list;
+    settings::SavedLocationsFile list;
     if (!readList(list))
         return;
     const std::string name = nameToStore();
-    for (const settings::SavedLocation& loc : list) {
+    for (const settings::SavedLocation& loc : list.places()) {
         if (loc.locname == name) {
             warn(this, english_, QStringLiteral("You Can Not Have Two Locations of the Same Name!"),
                  QStringLiteral("Name Error"), QStringLiteral("لا يمكن إضافة موقعين بنفس الاسم"),
@@ -573,11 +582,28 @@ void frmlocation::cmdadd_Click()
             return;
         }
     }
-    list.push_back(savedFromBoxes());
-    if (!writeList(list))
+    if (!appendPlace(list) || !writeList(list))
         return;
     fillList(list);
     selectName(platform::settingsText(name));
+}
+
+bool frmlocation::appendPlace(settings::SavedLocationsFile& list)
+{
+    // boxesAreSavable has refused what the line could not carry; this only
+    // keeps a place that would not read back as itself out of the file.
+    std::string english, arabic;
+    if (list.appendPlace(savedFromBoxes(), english, arabic))
+        return true;
+    const QString file = QStringLiteral("loc.txt");
+    warn(this, english_,
+         QStringLiteral("This location can not be saved in %1:\n%2\nNothing was changed.")
+             .arg(file, QString::fromStdString(english)),
+         QStringLiteral("Save Error"),
+         QStringLiteral("لا يمكن حفظ هذا الموقع في الملف %1:\n%2\nلم يتم تغيير شيء")
+             .arg(platform::pathInMessage(file, false), QString::fromStdString(arabic)),
+         QStringLiteral("خطأ"));
+    return false;
 }
 
 void frmlocation::cmdmod_Click()
@@ -588,15 +614,13 @@ void frmlocation::cmdmod_Click()
                   QStringLiteral("Modify"), QStringLiteral("هل أنت متأكد من هذا التعديل ؟"),
                   QStringLiteral("تعديل")))
         return;
-    std::vector<settings::SavedLocation> list;
+    settings::SavedLocationsFile list;
     if (!readList(list))
         return;
     const std::string name = nameToStore();
-    std::erase_if(list,
-                  [&name](const settings::SavedLocation& loc) { return loc.locname == name; });
+    list.removePlaces(name);
     // The edited line goes to the end of the file.
-    list.push_back(savedFromBoxes());
-    if (!writeList(list))
+    if (!appendPlace(list) || !writeList(list))
         return;
     fillList(list);
     selectName(platform::settingsText(name));
@@ -612,12 +636,10 @@ void frmlocation::cmddel_Click()
                   QStringLiteral("Delete"),
                   QStringLiteral("مرة أخرى... سيتم حذف هذا الموقع نهائيا"), QStringLiteral("حذف")))
         return;
-    std::vector<settings::SavedLocation> list;
+    settings::SavedLocationsFile list;
     if (!readList(list))
         return;
-    const std::string name = nameToStore();
-    std::erase_if(list,
-                  [&name](const settings::SavedLocation& loc) { return loc.locname == name; });
+    list.removePlaces(nameToStore());
     if (!writeList(list))
         return;
     fillList(list);

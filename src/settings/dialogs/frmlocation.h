@@ -40,9 +40,10 @@ private:
     void createControls();
     void switchToArabic();
     bool boxesAreSavable();
-    bool readList(std::vector<settings::SavedLocation>& list);
-    bool writeList(const std::vector<settings::SavedLocation>& list);
-    void fillList(const std::vector<settings::SavedLocation>& list);
+    bool readList(settings::SavedLocationsFile& list);
+    bool writeList(const settings::SavedLocationsFile& list);
+    bool appendPlace(settings::SavedLocationsFile& list);
+    void fillList(const settings::SavedLocationsFile& list);
     void selectEntry(int row);
     void selectName(const QString& name);
     settings::SavedLocation savedFromBoxes() const;
@@ -50,6 +51,9 @@ private:
     void showSaved(const settings::SavedLocation& loc);
 
     bool english_ = true;
+    // The damaged lines of loc.txt are told of once, at the first reading
+    // that finds them; every edit keeps them as they are.
+    bool damageTold_ = false;
     // The bytes the name and alpha boxes were filled from: written back as
     // they were while the box still shows them (a name in a single-byte code
     // page keeps its letters).
