@@ -343,17 +343,15 @@ TEST_F(LocationTest, ASavedPlaceWithAFarZoneIsNotSavedAsTheCurrentOne)
     put("loc.txt", std::string(kLocTxt) +
                        "\"Faraway\",21,25,21,39,49,34,1,1,26,277,0,1010,10,0,\"0.0065\"\r\n");
     frmlocation d;
-    QListWidget* list = child<QListWidget>(&d, "List1");
-    const int row = names(d).indexOf("Faraway");
-    if (row >= 0) {
-        list->setCurrentRow(row);
-        EXPECT_NE(box(d, "txtzon")->text(), "26");
-    }
-    // Whatever the list gave the box, a far zone typed or loaded is refused.
+    // The line is damaged: it is told of, kept in the file and not listed.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("Line 6: field 10")) << messages[0].text.toStdString();
+    EXPECT_EQ(names(d).indexOf("Faraway"), -1);
+    // Typed into the box, the same zone is refused.
     box(d, "txtzon")->setText("26");
     d.cmdok_Click();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "The time zone must be between -12 and +14 hours!");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, "The time zone must be between -12 and +14 hours!");
     EXPECT_EQ(get("loc.zvd"), kLocZvd);
 }
 
@@ -644,8 +642,11 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
         {"an open quote at the end", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065",
          "\r\n", true, "Line 2: the text of field 16 has no closing quote (\")."},
         {"a number beyond the range",
-         "\"Medina\",24,28,0,39,36,0,1,1,1e309,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
-         "Line 2: field 10 is not a number: \"1e309\"."},
+         "\"Medina\",24,28,0,39,36,0,1,1,3,608,1e309,1010,10,0,\"0.0065\"", "\r\n", true,
+         "Line 2: field 12 is not a number: \"1e309\"."},
+        {"a zone of no place on Earth",
+         "\"Medina\",24,28,0,39,36,0,1,1,26,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
+         "Line 2: field 10 is not a number that is a time zone between -12 and +14 hours: \"26\"."},
         {"letters for a number", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,abc,10,0,\"0.0065\"",
          "\r\n", true, "Line 2: field 13 is not a number: \"abc\"."},
         {"CR-only line ends", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r", true,
