@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/computableyears.h"
 #include "engine/modcormm.h"
 #include "engine/modcorsh.h"
 #include "engine/moddeltat.h"
@@ -178,12 +179,18 @@ std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* 
 
     r.conjjde = trueNewMoon(k);
     r.conjunction = refineConjunction(r.conjjde, in.geocentric, r.conjjde);
-    conjjde = r.conjjde;
 
     double dT;
     deltat(r.conjunction, dT);
     double U = r.conjunction - dT;
     r.conjut = U;
+    // The calculation takes up to two days either side of the conjunction's
+    // local date, the map as much either side of its UT date at every
+    // longitude: all of it lies within four days of the conjunction.
+    constexpr double kDaysTaken = 4;
+    if (!universalTimeComputable(U - kDaysTaken) || !universalTimeComputable(U + kDaysTaken))
+        return refuse(PreviewRefusal::InstantOutOfRange);
+    conjjde = r.conjjde;
 
     r.summertext = "Off";
     r.summerflag = 0;

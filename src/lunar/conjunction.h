@@ -73,13 +73,16 @@ enum class PreviewRefusal {
     YearOverflows,       // the year box holds a number beyond the double range
     YearOutOfRange,      // a Gregorian year outside kFirstPreviewYear..kLastPreviewYear
     HijriYearOutOfRange, // a Hijri year outside the Hijri bounds
+    InstantOutOfRange,   // the days around the conjunction leave the computable years
 };
 
 // The preview: reads loc.zvd and pref.zvd (stopping the program when one is
 // missing or short), finds the conjunction and its local dates, and stores
 // the process-wide `conjjde` and `summerflag`. Refuses (and changes nothing)
 // a Gregorian input without a day, a month or a numeric year, a year box
-// whose number overflows, and a year outside the bounds above.
+// whose number overflows, a year outside the bounds above, and a month whose
+// conjunction lies within four days of the ends of the computable years
+// (engine/computableyears.h) or beyond them.
 std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* why = nullptr);
 
 } // namespace lunar

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "engine/computableyears.h"
 #include "engine/modgeneral.h"
 #include "lunar/conjunction.h"
 #include "lunar/crescentcalc.h"
@@ -524,6 +525,16 @@ void frmcresv::refusePreview(lunar::PreviewRefusal why)
                       .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
         arabic = u8("التاريخ بعيد جدا: يرجى اختيار سنة هجرية بين %1 و %2")
                      .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
+        break;
+    case lunar::PreviewRefusal::InstantOutOfRange:
+        box = optgre->isChecked() ? txtyear : txtyearh;
+        english = QStringLiteral("The crescent of this date is sought beyond the years the "
+                                 "calculation can be made for, %1 to %2 in universal time: "
+                                 "choose another year in the Year box.")
+                      .arg(year(kFirstComputableYear), year(kLastComputableYear));
+        arabic = u8("يقع البحث عن هلال هذا التاريخ خارج السنوات التي يصح لها الحساب، من %1 إلى "
+                    "%2 بالتوقيت العالمي: يرجى اختيار سنة أخرى في خانة السنة")
+                     .arg(year(kFirstComputableYear), year(kLastComputableYear));
         break;
     default:
         english = QStringLiteral("Please choose a day and a month, and type the year as a number.");

@@ -70,4 +70,8 @@ private:
     bool english_ = true;
     bool running_ = false;
     mutable double lastDeltaT_ = 0;
+    // The year, zone and summer setting of the run, against which a Delta T
+    // typed during it is judged.
+    double runYear_ = 0, runZone_ = 0;
+    bool runSummer_ = false;
 };

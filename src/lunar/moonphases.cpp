@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/computableyears.h"
 #include "engine/moddeltat.h"
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
@@ -171,9 +172,19 @@ double startLunation(double year, const PhaseRunState& runState)
     return k;
 }
 
-bool phaseYearComputable(double year)
+PhaseSpan phaseSpan(double year, double zone, bool summerOn, bool ut1, double deltaTSeconds)
 {
-    return year >= kFirstPhaseYear && year <= kLastPhaseYear;
+    double yearStart = 0, yearEnd = 0;
+    jul(year, 1, 1, 0, yearStart);
+    jul(year + 1, 1, 1, 0, yearEnd);
+    const double first = yearStart - (zone + (summerOn ? 1 : 0)) / 24;
+    const double last = yearEnd - zone / 24;
+    if (!instantComputable(first) || !instantComputable(last))
+        return PhaseSpan::YearBeyond;
+    const double shift = ut1 ? deltaTSeconds / 86400 : 0;
+    if (!instantComputable(first + shift) || !instantComputable(last + shift))
+        return PhaseSpan::DeltaTBeyond;
+    return PhaseSpan::Computable;
 }
 
 MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& host)

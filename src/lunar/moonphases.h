@@ -60,19 +60,20 @@ std::string deltaTText(double seconds);
 // days of the year is then in neither year's table).
 double startLunation(double year, const PhaseRunState& state);
 
-// The years the window accepts: where every table lists each phase once, in
-// turn, a quarter 6.5 to 8.3 days and a month 29.2 to 29.9 days after the one
-// before, as in the present era. Both the phase series of the estimate
-// and the Sun and Moon theories of the refinement are polynomials in time
-// fitted to a few thousand years, and Delta T beyond them is a parabola; far
-// out they part. At the two ends the estimate is at most 0.3 day from the
-// refined instant, a sixteenth of the 60 degrees of elongation (about 5 days)
-// beyond which the refinement settles on a neighbouring phase; the gap
-// doubles every 4000 years or so, and from about 40000 years away phases are
-// listed twice or missed and months run 27 to 36 days.
-inline constexpr double kFirstPhaseYear = -20000;
-inline constexpr double kLastPhaseYear = 20000;
-bool phaseYearComputable(double year);
+// How a year's table stands against the computable years
+// (engine/computableyears.h), judged on the instants the run computes: the
+// local year, 1 January 0 h to the next 1 January, with the zone (hours
+// east) and, summer time on, an hour taken off is universal time (TT itself
+// in a TDT run); the refinement takes TT, universal time plus the Delta T
+// box's seconds in a UT1 run. The run itself stays sound further out: from
+// TT alone, with Delta T of the year, every table lists each phase once and
+// in turn out to +-20000 years; it is the local time that rests on Delta T.
+enum class PhaseSpan {
+    Computable,
+    YearBeyond,   // the year's own instants leave the computable years
+    DeltaTBeyond, // Delta T carries the refined instants out of them
+};
+PhaseSpan phaseSpan(double year, double zone, bool summerOn, bool ut1, double deltaTSeconds);
 
 // The report file's name in the program folder.
 inline constexpr const char* kPhaseReportFile = "results.out";

@@ -266,6 +266,11 @@ void PrayerTimesEngine::cmdcom_Click()
         result_.stopped = true;
         return;
     }
+    if (report && reportpieces::refuseIncomputableDays(host, date, JD1, JD2, zoneAsPrinted(loc.zon),
+                                                       pref.summ == "1", pref.eng)) {
+        result_.stopped = true;
+        return;
+    }
 
     double deltaT;
     deltat((JD1 + JD2) / 2, deltaT);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <limits>
 
+#include "engine/computableyears.h"
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
 #include "engine/modjuc.h"
@@ -14,6 +15,7 @@
 #include "engine/modsummer.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
+#include "platform/systemreason.h"
 
 #include "version.h"
 
@@ -277,6 +279,51 @@ bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool e
         return false;
     std::string title, message;
     uncountableDaysMessage(english, title, message);
+    host.warn(title, message, english);
+    host.unload();
+    return true;
+}
+
+bool daysComputable(double JD1, double JD2, double zone, bool summerOn)
+{
+    const double firstUT = JD1 - (zone + (summerOn ? 1 : 0)) / 24;
+    const double lastUT = JD2 + 1 - zone / 24;
+    return universalTimeComputable(firstUT) && universalTimeComputable(lastUT);
+}
+
+void incomputableDaysMessage(bool english, double year, YearSource source, std::string& title,
+                             std::string& text)
+{
+    char y[32], first[16], last[16];
+    std::snprintf(y, sizeof y, "%.0f", year);
+    std::snprintf(first, sizeof first, "%.0f", kFirstComputableYear);
+    std::snprintf(last, sizeof last, "%.0f", kLastComputableYear);
+    const std::string field = source == YearSource::FirstDate ? "2" : "5";
+    if (english) {
+        title = "Date Error";
+        text = std::string("The year ") + y + " in date.zvd (field " + field +
+               ") takes the calculation beyond the years it can be made for, " + first + " to " +
+               last + " in universal time. Please choose other dates from the Date window.";
+    } else {
+        title = "خطأ";
+        text = std::string("السنة ") + y + " في الملف " +
+               platform::pathInMessage("date.zvd", false) + " (الحقل " + field +
+               ") تخرج بالحساب عن السنوات التي يصح لها، من " + first + " إلى " + last +
+               " بالتوقيت العالمي، يرجى اختيار تواريخ أخرى من نافذة التاريخ";
+    }
+}
+
+bool refuseIncomputableDays(prayer::RunHost& host, const settings::DateSelection& date, double JD1,
+                            double JD2, double zone, bool summerOn, bool english)
+{
+    if (daysComputable(JD1, JD2, zone, summerOn))
+        return false;
+    // The end that leaves the span; a range whose two ends hold one year
+    // names the first field.
+    const bool firstEnd = !daysComputable(JD1, JD1, zone, summerOn) || date.year2 == date.year1;
+    const YearSource source = firstEnd ? YearSource::FirstDate : YearSource::LastDate;
+    std::string title, message;
+    incomputableDaysMessage(english, firstEnd ? date.year1 : date.year2, source, title, message);
     host.warn(title, message, english);
     host.unload();
     return true;

@@ -140,6 +140,30 @@ void uncountableDaysMessage(bool english, std::string& title, std::string& text)
 // run then ends before any row, leaving the report before in place.
 bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english);
 
+// Whether the days from JD1 to JD2 (local days at 0 h) compute within the
+// computable years (engine/computableyears.h): the universal time of the
+// first day's 0 h and of the last day's 24 h, the zone (hours east) taken
+// off, and their TT. With summer time on, the first day's 0 h is taken an
+// hour earlier whether or not that day is in summer time.
+bool daysComputable(double JD1, double JD2, double zone, bool summerOn);
+
+// The field of date.zvd a refused run's year comes from: the first date's
+// year (field 2) or the last date's (field 5). The system's date needs no
+// such refusal: the machine's clock counts nanoseconds in 64 bits, and the
+// kernel keeps it within 1678 to 2262 (tests/engine/computableyears_test.cpp).
+enum class YearSource { FirstDate, LastDate };
+
+// The refusal of a run whose year `year` takes it outside the computable
+// years, in the interface language, naming date.zvd and its field.
+void incomputableDaysMessage(bool english, double year, YearSource source, std::string& title,
+                             std::string& text);
+
+// For a report from JD1 to JD2 whose days leave the computable years: shows
+// the refusal through `host`, naming the year of the end that leaves them
+// and its field of `date`, unloads the progress window and returns true.
+bool refuseIncomputableDays(prayer::RunHost& host, const settings::DateSelection& date, double JD1,
+                            double JD2, double zone, bool summerOn, bool english);
+
 // The host of a run without a window: no progress, no hand-over, no viewer.
 class NoWindow : public prayer::RunHost {
 public:

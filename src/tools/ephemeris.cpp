@@ -343,12 +343,16 @@ bool ReportText::save(const std::filesystem::path& file, std::string& error)
 
 // ---- the run ----
 
-bool datesComputable(const EphemerisSettings& s)
+bool datesComputable(const EphemerisSettings& s, double zone)
 {
-    const double startHours = s.hour1 + s.minute1 / 60 + s.second1 / 3600;
-    const double endHours = s.hour2 + s.minute2 / 60 + s.second2 / 3600;
-    if (!localDateComputable(s.year1, s.month1, s.day1, startHours) ||
-        !localDateComputable(s.year2, s.month2, s.day2, endHours))
+    // The rows' instants as the run computes them: universal time, or TT
+    // itself in a TDT run.
+    const bool summer = s.summer == 1;
+    const auto computable = s.ut ? universalTimeComputable : instantComputable;
+    if (!computable(
+            clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, zone, summer)) ||
+        !computable(
+            clockInstant(s.year2, s.month2, s.day2, s.hour2, s.minute2, s.second2, zone, summer)))
         return false;
     // Within those years a second is far above the rounding of an instant;
     // the test stays so that the table can never repeat one row.
@@ -385,7 +389,7 @@ RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* ro
 
     // Far dates first: a start of many digits would otherwise be answered
     // as an end before the start.
-    if (!datesComputable(s)) {
+    if (!datesComputable(s, zone)) {
         host.farDates(english);
         return RunOutcome::FarDates;
     }

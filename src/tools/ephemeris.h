@@ -130,9 +130,10 @@ public:
 
 enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 
-// True when the start and the end of `s` lie within the computable years
-// (engine/computableyears.h) and the step still moves the start on.
-bool datesComputable(const EphemerisSettings& s);
+// True when the instants of the start and the end of `s`, the zone (hours)
+// and the summer hour taken off, lie within the computable years
+// (engine/computableyears.h), and the step still moves the start on.
+bool datesComputable(const EphemerisSettings& s, double zone);
 
 // Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates
 // (far dates first, then an end before the start), writes the table and opens it unless cancelled.

@@ -97,9 +97,11 @@ public:
         const QString first = QString::number(kFirstComputableYear, 'f', 0);
         const QString last = QString::number(kLastComputableYear, 'f', 0);
         warn(window_, english,
-             QStringLiteral("Please enter dates from the year %1 to the year %2.").arg(first, last),
+             QStringLiteral("Please enter dates from the year %1 to the year %2 in universal time.")
+                 .arg(first, last),
              QStringLiteral("Date Error"),
-             QStringLiteral("يرجى إدخال تواريخ من سنة %1 إلى سنة %2").arg(first, last),
+             QStringLiteral("يرجى إدخال تواريخ من سنة %1 إلى سنة %2 بالتوقيت العالمي")
+                 .arg(first, last),
              QStringLiteral("خطأ"));
     }
     void writeFailed(const std::string& error, bool english) override

@@ -312,14 +312,18 @@ void frmtele::cmdcalc_Click()
     in.refracted = !optair->isChecked();
     in.j2000 = optj2000->isChecked();
     // Beyond these years the numbers would look like coordinates and be none.
-    if (!localDateComputable(in.year, in.month, in.day, in.hour + in.minute / 60)) {
+    // The instant is judged after the zone and the summer hour: a late hour
+    // of 31 December 3000 in a zone west of Greenwich is already 3001.
+    if (!universalTimeComputable(tools::telescopeInstant(in))) {
         const QString first = QString::number(kFirstComputableYear, 'f', 0);
         const QString last = QString::number(kLastComputableYear, 'f', 0);
         warn(
             this, english_,
-            QStringLiteral("Please enter a date from the year %1 to the year %2.").arg(first, last),
+            QStringLiteral("Please enter a date from the year %1 to the year %2 in universal time.")
+                .arg(first, last),
             QStringLiteral("Date Error"),
-            QStringLiteral("يرجى إدخال تاريخ من سنة %1 إلى سنة %2").arg(first, last),
+            QStringLiteral("يرجى إدخال تاريخ من سنة %1 إلى سنة %2 بالتوقيت العالمي")
+                .arg(first, last),
             QStringLiteral("خطأ"));
         txtyear->setFocus();
         return;

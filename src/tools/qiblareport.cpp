@@ -166,6 +166,11 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
         result.refused = true;
         return result;
     }
+    if (reportpieces::refuseIncomputableDays(host, d, JD1, JD2, s.loc.zon, isOne(s.pref.summ),
+                                             s.pref.eng)) {
+        result.refused = true;
+        return result;
+    }
     deltat((JD1 + JD2) / 2, dT);
     s.deltaTSeconds = dT * 86400;
 

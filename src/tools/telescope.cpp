@@ -37,16 +37,9 @@ void crescentPoint(double h, double A, double sT, double crsang, double& hc, dou
     Ac = std::fabs(cosh) > 1e-12 ? A - sT * std::sin(crsang * rad) / cosh : A;
 }
 
-bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
+double telescopeInstant(const TelescopeInput& in)
 {
-    pi = kPi15;
-    const settings::CurrentLocation loc = settings::readCurrentLocation();
-    const double longitude =
-        meridianLongitude(degreesOf(loc.longid, loc.longim, loc.longis, loc.east));
-    const double latitude = degreesOf(loc.latid, loc.latim, loc.latis, loc.north);
-    double zone = loc.zon;
-    settings::readPreferences(); // the file must be there, as at every calculation
-
+    double zone = settings::readCurrentLocation().zon;
     std::int16_t summerFlag = 0;
     summer(in.day, in.month, in.year, summerFlag);
     if (summerFlag == 1)
@@ -55,6 +48,19 @@ bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
     const double u = in.hour + in.minute / 60 - zone;
     double JD = 0;
     jul(in.year, in.month, in.day, u, JD);
+    return JD;
+}
+
+bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
+{
+    pi = kPi15;
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    const double longitude =
+        meridianLongitude(degreesOf(loc.longid, loc.longim, loc.longis, loc.east));
+    const double latitude = degreesOf(loc.latid, loc.latim, loc.latis, loc.north);
+    settings::readPreferences(); // the file must be there, as at every calculation
+
+    const double JD = telescopeInstant(in);
 
     double a0, d0, a0T, d0T, l, b, lT, bT, R, E;
     corsm(pi, JD, a0, d0, a0T, d0T, l, b, lT, bT, R, E);

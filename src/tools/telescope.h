@@ -46,6 +46,10 @@ void crescentPoint(double h, double A, double sT, double crsang, double& hc, dou
 // Computes the pointing. Reads loc.zvd and pref.zvd (summer time). Returns
 // false, leaving `out` as it was, when the Moon stands below
 // kLowestMoonAltitude.
+// The UT instant of the input's local date and time: the zone of loc.zvd
+// and the summer hour of pref.zvd taken off.
+double telescopeInstant(const TelescopeInput& in);
+
 bool telescopePointing(const TelescopeInput& in, TelescopePointing& out);
 
 // The window's four value texts of one point: right ascension as hours

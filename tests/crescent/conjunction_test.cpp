@@ -185,8 +185,11 @@ TEST_F(ConjunctionTest, RefusesInputNothingCanRunOn)
     }
 }
 
-// The first and last years the refusal names are searched, in either
-// calendar and for either crescent; the years beyond them are refused.
+// The first years the refusal names are searched, in either calendar and
+// for either crescent; the years beyond them are refused. At the other end
+// the computable years are the narrower bound, judged on the days around
+// the conjunction: the last years the search could hold are refused for
+// them.
 TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
 {
     struct Case {
@@ -196,9 +199,14 @@ TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
         lunar::PreviewRefusal why; // None: searched
     } cases[] = {
         {true, "1", "1", "-640", 0, lunar::PreviewRefusal::None},
-        {true, "31", "12", "4640", 0, lunar::PreviewRefusal::None},
+        {true, "31", "12", "4640", 0, lunar::PreviewRefusal::InstantOutOfRange},
+        {true, "15", "6", "3000", 0, lunar::PreviewRefusal::None},
+        {true, "31", "12", "3000", 0, lunar::PreviewRefusal::InstantOutOfRange},
+        {true, "1", "1", "3001", 0, lunar::PreviewRefusal::InstantOutOfRange},
         {false, "", "", "-1300", 0, lunar::PreviewRefusal::None},
-        {false, "", "", "4141", 11, lunar::PreviewRefusal::None},
+        {false, "", "", "2400", 0, lunar::PreviewRefusal::None},
+        {false, "", "", "2500", 0, lunar::PreviewRefusal::InstantOutOfRange},
+        {false, "", "", "4141", 11, lunar::PreviewRefusal::InstantOutOfRange},
         {false, "", "", "-1301", 11, lunar::PreviewRefusal::HijriYearOutOfRange},
         {false, "", "", "4142", 0, lunar::PreviewRefusal::HijriYearOutOfRange},
         {false, "", "", "1e309", 0, lunar::PreviewRefusal::YearOverflows},

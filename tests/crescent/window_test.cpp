@@ -245,6 +245,15 @@ TEST_F(WindowTest, PreviewRefusalsNameTheYearBoxAndItsBounds)
          "سنة هجرية بين -1300 و 4141"},
         {true, "4142", "txtyearh", "Hejric year between -1300 and 4141",
          "سنة هجرية بين -1300 و 4141"},
+        // Years the search holds whose conjunction leaves the computable
+        // years; the day and month boxes stand at their first entries.
+        {false, "3001", "txtyear",
+         "beyond the years the calculation can be made for, -1999 to 3000 in universal time: "
+         "choose another year in the Year box.",
+         "خارج السنوات التي يصح لها الحساب، من -1999 إلى 3000 بالتوقيت العالمي: يرجى اختيار "
+         "سنة أخرى في خانة السنة"},
+        {false, "4640", "txtyear", "-1999 to 3000 in universal time", "من -1999 إلى 3000"},
+        {true, "2500", "txtyearh", "-1999 to 3000 in universal time", "من -1999 إلى 3000"},
     };
     for (bool english : {true, false}) {
         put("pref.zvd", prefLine("1", "0", english));

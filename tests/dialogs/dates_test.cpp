@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -108,7 +109,6 @@ TEST_F(DatesTest, TheLastDateOfAPeriodMayNotComeBeforeTheFirst)
         {{"2002.5", "1", "1", "2002", "1", "1"}, true, "2002.5 is 2002"},
         {{"2003.5", "1", "1", "2003", "12", "31"}, false, "2003.5 is 2004"},
         {{"2002", "1", "1.6", "2002", "1", "1"}, false, "day 1.6 is 2"},
-        {{"40000", "1", "1", "40001", "1", "1"}, false, "a year beyond 16 bits"},
         {{"abc", "1", "1", "2002", "1", "1"}, true, "a year without a number is 0"},
     };
     for (const auto& c : cases) {
@@ -132,6 +132,77 @@ TEST_F(DatesTest, TheLastDateOfAPeriodMayNotComeBeforeTheFirst)
         EXPECT_EQ(d.focusWidget(), box(d, "txtfyear")) << c.why;
         EXPECT_EQ(get("date.zvd"), before) << c.why;
         EXPECT_EQ(d.result(), QDialog::Rejected) << c.why;
+    }
+}
+
+// A year outside the computable years is refused, naming its box, in the
+// boxes the chosen mode uses; date.zvd stays as it was. Those of the other
+// mode are saved as they are.
+TEST_F(DatesTest, AYearBeyondTheComputableYearsIsRefusedNamingItsBox)
+{
+    const struct {
+        const char* mode;
+        std::array<const char*, 9> dates;
+        const char* box; // nullptr: saved
+        const char* english;
+        const char* arabic;
+    } cases[] = {
+        {"optday",
+         {"2026", "1", "1", "2026", "1", "1", "100000", "1", "1"},
+         "txtoyear",
+         "The year of the one-day date must be from -1999 to 3000!",
+         "السنة في تاريخ اليوم الواحد يجب أن تكون من -1999 إلى 3000"},
+        {"optday",
+         {"2026", "1", "1", "2026", "1", "1", "3001", "12", "11"},
+         "txtoyear",
+         "The year of the one-day date must be from -1999 to 3000!",
+         "السنة في تاريخ اليوم الواحد يجب أن تكون من -1999 إلى 3000"},
+        {"optper",
+         {"-2000", "1", "1", "2026", "1", "1", "2026", "1", "1"},
+         "txtfyear",
+         "The year of the beginning date must be from -1999 to 3000!",
+         "السنة في التاريخ الأول يجب أن تكون من -1999 إلى 3000"},
+        {"optper",
+         {"2026", "1", "1", "40001", "1", "1", "2026", "1", "1"},
+         "txttyear",
+         "The year of the end date must be from -1999 to 3000!",
+         "السنة في التاريخ الثاني يجب أن تكون من -1999 إلى 3000"},
+        {"optday", {"2026", "1", "1", "2026", "1", "1", "3000", "12", "31"}, nullptr, "", ""},
+        {"optday", {"2026", "1", "1", "2026", "1", "1", "-1999", "1", "1"}, nullptr, "", ""},
+        {"optper", {"-1999", "1", "1", "3000", "12", "31", "2026", "1", "1"}, nullptr, "", ""},
+        {"optday", {"-70000", "1", "1", "70000", "1", "1", "2026", "12", "11"}, nullptr, "", ""},
+        {"optper", {"2026", "1", "1", "2026", "1", "2", "100000", "1", "1"}, nullptr, "", ""},
+        {"optsystem", {"2026", "1", "1", "100000", "1", "1", "100000", "1", "1"}, nullptr, "", ""},
+    };
+    for (bool english : {true, false}) {
+        put("pref.zvd", std::string("18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",") +
+                            (english ? "#TRUE#" : "#FALSE#") + ",\"1\",\"1\",0,0,1\r\n");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.mode) + " " + c.dates[0] + " " + c.dates[3] + " " +
+                         c.dates[6] + (english ? " English" : " Arabic"));
+            const std::string before =
+                "#FALSE#,0,0,0,0,0,0,2000,1,1,2000,1,1,2000,1,1,#TRUE#,#FALSE#\r\n";
+            put("date.zvd", before);
+            messages.clear();
+            frmdate d;
+            d.show();
+            QApplication::setActiveWindow(&d);
+            opt(d, c.mode)->setChecked(true);
+            enter(d, c.dates);
+            d.cmdok_Click();
+            if (!c.box) {
+                EXPECT_TRUE(messages.empty());
+                EXPECT_NE(get("date.zvd"), before);
+                continue;
+            }
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, QString::fromUtf8(english ? c.english : c.arabic));
+            EXPECT_EQ(messages[0].title,
+                      english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"));
+            EXPECT_EQ(QApplication::focusWidget(), box(d, c.box));
+            EXPECT_EQ(get("date.zvd"), before);
+            EXPECT_EQ(d.result(), QDialog::Rejected);
+        }
     }
 }
 

@@ -472,7 +472,8 @@ TEST_F(RunTest, AFileFaultDuringARunLeavesTheTimeScaleAtZero)
     EXPECT_THROW(ephemeris::runEphemeris(s, host), platform::FileFault);
 }
 
-// The table is made for the years -1999 to 3000 of local time: the span of
+// The table is made for the years -1999 to 3000, judged on the instants of
+// its rows (universal time and its TT, or TT in a TDT run): the span of
 // the Delta T polynomials, inside those of VSOP87 and of the ELP Moon. Beyond
 // it the rows were no positions (a negative distance at year 70000, a
 // latitude past 90 degrees at 1e6, no calendar date at 1e20, one row for a
@@ -492,8 +493,10 @@ TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
     };
     const Case refused[] = {
         {"the last minute before -1999", at(-2000, 12, 31, 23, 59)},
-        {"the first minute after 3000", at(3001, 1, 1, 0, 0)},
-        {"an end after 3000", withEnd(at(2004, 3, 21, 0, 0), 3001, 1, 1)},
+        // Riyadh is three hours east: 3001 begins at 3 h local time.
+        {"the first minute after 3000", at(3001, 1, 1, 3, 1)},
+        {"an end after 3000", withEnd(at(2004, 3, 21, 0, 0), 3001, 1, 2)},
+        {"a local -1999 that is -2000 in universal time", at(-1999, 1, 1, 2, 59)},
         {"year -70000: a negative Sun distance", at(-70000, 1, 1, 0, 0)},
         {"year 70000", at(70000, 1, 1, 0, 0)},
         {"year 1e6: a latitude beyond 90 degrees", at(1e6, 1, 1, 0, 0)},
@@ -505,9 +508,19 @@ TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
         // Not "end before start": the start is what is wrong.
         {"a far start before a near end", withEnd(at(1e9, 1, 1, 0, 0), 2004, 1, 2)},
     };
+    // A local date within the span whose instant leaves it, twelve hours
+    // west: 23 h of 31 December 3000 is 11 h UT of 3001.
+    const std::string west = testsupport::withField(
+        std::string(kRiyadh).substr(0, std::string(kRiyadh).find('\r')), 9, "-12");
+    const Case refusedWest = {"3000-12-31 23:00 twelve hours west", at(3000, 12, 31, 23, 0)};
     for (const char* pref : {kEnglishPref, kArabicPref}) {
         put("pref.zvd", pref);
-        for (const Case& c : refused) {
+        std::vector<std::pair<Case, std::string>> all;
+        for (const Case& c : refused)
+            all.push_back({c, kRiyadh});
+        all.push_back({refusedWest, west + "\r\n"});
+        for (const auto& [c, loc] : all) {
+            put("loc.zvd", loc);
             SCOPED_TRACE(std::string(c.what) + (pref == kEnglishPref ? " (English)" : " (Arabic)"));
             put(ephemeris::kReportFile, "old report\r\n");
             for (bool ut : {true, false}) {
@@ -527,15 +540,16 @@ TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
     }
 }
 
-// The first and the last minute of the span give ordinary rows, for the Sun
-// and the Moon, at a place whose zone takes the universal time out of it.
+// The first and the last minute of the span in universal time give
+// ordinary rows, for the Sun and the Moon, three hours east: the first
+// at 3 h local time, the last local minute of 3000 at 20:59 UT.
 TEST_F(RunTest, TheEndsOfTheComputableYearsGiveTrueRows)
 {
     struct Case {
         double year, month, day, hour, minute;
         const char* label;
     } cases[] = {
-        {-1999, 1, 1, 0, 0, "00:00:00 01/01/-1999"},
+        {-1999, 1, 1, 3, 0, "03:00:00 01/01/-1999"},
         {3000, 12, 31, 23, 59, "23:59:00 31/12/3000"},
     };
     for (const Case& c : cases)

@@ -310,7 +310,8 @@ TEST_F(WindowTest, EndBeforeStartInArabic)
     EXPECT_FALSE(frmwait::isLoaded());
 }
 
-// The table is made for the years -1999 to 3000: a start or an end beyond
+// The table is made for the years -1999 to 3000 (in universal time, after the
+// zone; the table test has the hours at the ends): a start or an end beyond
 // them is refused after coor.zvd is saved, as an end before the start is,
 // and no report is written. The ends themselves are computed.
 TEST_F(WindowTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
@@ -345,8 +346,9 @@ TEST_F(WindowTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text,
                       english ? QStringLiteral("Please enter dates from the year -1999 to the "
-                                               "year 3000.")
-                              : QStringLiteral("يرجى إدخال تواريخ من سنة -1999 إلى سنة 3000"));
+                                               "year 3000 in universal time.")
+                              : QStringLiteral("يرجى إدخال تواريخ من سنة -1999 إلى سنة 3000 "
+                                               "بالتوقيت العالمي"));
             EXPECT_EQ(messages[0].rightToLeft, !english);
             EXPECT_EQ(get("ephemeris.out"), "old\r\n");
             EXPECT_TRUE(shown.empty());

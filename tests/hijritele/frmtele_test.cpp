@@ -167,22 +167,36 @@ TEST_F(FrmteleTest, AMoonBelowTheHorizonIsSaidAndChangesNothing)
     EXPECT_EQ(shownPicture(w.get()), picture);
 }
 
-// The tool computes for the years -1999 to 3000 of local time; beyond them
-// the coordinates it showed looked ordinary and were none. The refusal says
-// so in the interface language and leaves the values as they were.
+// The tool computes for the years -1999 to 3000, judged on the instant after
+// the zone (universal time, and its TT); beyond them the coordinates it
+// showed looked ordinary and were none. The refusal says so in the interface
+// language and leaves the values as they were.
 TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
 {
+    const std::string mecca = get("loc.zvd").substr(0, get("loc.zvd").find('\r'));
+    const auto inZone = [&](const char* zone) {
+        put("loc.zvd", testsupport::withField(mecca, 9, zone) + "\r\n");
+    };
     struct Case {
-        const char *year, *month, *day, *hour, *minute;
+        const char *year, *month, *day, *hour, *minute, *zone;
     } refused[] = {
-        {"-2000", "12", "31", "23", "59"}, {"3001", "1", "1", "0", "0"},
-        {"1e15", "1", "1", "0", "0"},      {"-70000", "1", "1", "0", "0"},
-        {"2011", "3", "1e15", "18", "30"}, // a day of many digits
+        {"-2000", "12", "31", "23", "59", "3"},
+        // 3001 from its 3 h three hours east: until then it is 3000 in
+        // universal time, and computed.
+        {"3001", "1", "1", "3", "0", "3"},
+        {"1e15", "1", "1", "0", "0", "3"},
+        {"-70000", "1", "1", "0", "0", "3"},
+        {"2011", "3", "1e15", "18", "30", "3"}, // a day of many digits
+        // A local date within the span whose instant leaves it.
+        {"3000", "12", "31", "23", "0", "-12"},
+        {"-1999", "1", "1", "2", "0", "3"},
     };
     for (bool english : {true, false}) {
         put("pref.zvd", english ? kEnglishPrefs : kArabicPrefs);
         for (const Case& c : refused) {
-            SCOPED_TRACE(std::string(c.year) + "-" + c.day + (english ? " English" : " Arabic"));
+            SCOPED_TRACE(std::string(c.year) + "-" + c.day + " zone " + c.zone +
+                         (english ? " English" : " Arabic"));
+            inZone(c.zone);
             auto w = open();
             QApplication::setActiveWindow(w.get());
             const QStringList before = values(w.get());
@@ -192,36 +206,50 @@ TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
             ASSERT_EQ(recorder.messages.size(), 1u);
             const platform::MessageRequest& m = recorder.messages[0];
             EXPECT_EQ(m.text, english ? QStringLiteral("Please enter a date from the year -1999 "
-                                                       "to the year 3000.")
+                                                       "to the year 3000 in universal time.")
                                       : QStringLiteral("يرجى إدخال تاريخ من سنة -1999 إلى سنة "
-                                                       "3000"));
+                                                       "3000 بالتوقيت العالمي"));
             EXPECT_EQ(m.rightToLeft, !english);
             EXPECT_EQ(values(w.get()), before);
             EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w.get(), "txtyear"));
         }
-        // The first and the last day of the span are computed: at some hour
-        // of each the Moon is up and its coordinates are shown.
-        for (const char* day : {"-1999/1/1", "3000/12/31"}) {
-            const QStringList parts = QString::fromLatin1(day).split('/');
+        // The first and the last day of the span are computed, three hours
+        // east from 3 h of the first (0 h UT) and to the last hour of the
+        // last: at some hour of each the Moon is up and its coordinates are
+        // shown.
+        inZone("3");
+        const struct {
+            const char* day;
+            int firstHour;
+        } ends[] = {{"-1999/1/1", 3}, {"3000/12/31", 0}};
+        for (const auto& end : ends) {
+            const QStringList parts = QString::fromLatin1(end.day).split('/');
             auto w = open();
             bool shown = false;
-            for (int hour = 0; hour < 24 && !shown; ++hour) {
+            for (int hour = end.firstHour; hour < 24 && !shown; ++hour) {
                 enter(w.get(), parts[0].toLatin1(), parts[1].toLatin1(), parts[2].toLatin1(),
                       QByteArray::number(hour), "0");
                 recorder.messages.clear();
                 child<QPushButton>(w.get(), "cmdcalc")->click();
                 shown = recorder.messages.empty();
                 if (!shown) {
-                    ASSERT_EQ(recorder.messages.size(), 1u) << day;
+                    ASSERT_EQ(recorder.messages.size(), 1u) << end.day;
                     EXPECT_EQ(recorder.messages[0].title, english
                                                               ? QStringLiteral("Moon is Invisible")
                                                               : QStringLiteral("القمر غير موجود"))
-                        << day;
+                        << end.day;
                 }
             }
-            EXPECT_TRUE(shown) << day;
-            EXPECT_FALSE(values(w.get()).join("").contains("NA")) << day;
+            EXPECT_TRUE(shown) << end.day;
+            EXPECT_FALSE(values(w.get()).join("").contains("NA")) << end.day;
         }
+        // The last hour of the span three hours east is computed, not refused.
+        auto w = open();
+        enter(w.get(), "3000", "12", "31", "23", "59");
+        recorder.messages.clear();
+        child<QPushButton>(w.get(), "cmdcalc")->click();
+        for (const platform::MessageRequest& m : recorder.messages)
+            EXPECT_NE(m.title, english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"));
     }
 }
 

@@ -362,6 +362,53 @@ TEST_F(MoonEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 
 } // namespace
 
+// Days beyond the computable years, judged after the zone: the run is
+// refused before any row with a message naming date.zvd and the field the
+// year comes from, and the report before stays.
+TEST_F(MoonEngineTest, AReportOfDaysBeyondTheComputableYearsIsRefused)
+{
+    const struct {
+        double year1, year2, zone;
+        bool refused;
+        double namedYear;
+        reportpieces::YearSource source;
+    } cases[] = {
+        {2026, 2026, 3, false, 0, reportpieces::YearSource::FirstDate},
+        {3000, 3000, 3, false, 0, reportpieces::YearSource::FirstDate},
+        {100000, 100000, 3, true, 100000, reportpieces::YearSource::FirstDate},
+        {3001, 3001, 3, true, 3001, reportpieces::YearSource::FirstDate},
+        {-2000, -2000, 3, true, -2000, reportpieces::YearSource::FirstDate},
+        {2026, 3001, 3, true, 3001, reportpieces::YearSource::LastDate},
+    };
+    for (bool english : {true, false})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.year1) + " to " + std::to_string(c.year2) +
+                         (english ? " en" : " ar"));
+            pref.eng = english;
+            loc.zon = c.zone;
+            date = prayertest::dates(2027, 12, 11, 2027, 12, 11);
+            date.year1 = c.year1, date.year2 = c.year2;
+            save();
+            put("mresults.out", "the report before");
+            moontimes::MoonTimesEngine engine;
+            RecordingHost host;
+            engine.setHost(&host);
+            engine.cmdmoon_Click();
+            if (!c.refused) {
+                EXPECT_TRUE(host.warnings.empty());
+                EXPECT_EQ(host.shown.size(), 1u);
+                continue;
+            }
+            std::string title, message;
+            reportpieces::incomputableDaysMessage(english, c.namedYear, c.source, title, message);
+            EXPECT_EQ(host.warnings,
+                      std::vector<std::string>{title + "|" + message + (english ? "|en" : "|ar")});
+            EXPECT_TRUE(host.shown.empty());
+            EXPECT_EQ(host.calls.back(), "unload");
+            EXPECT_EQ(get("mresults.out"), "the report before");
+        }
+}
+
 // Days too far from our time to be counted one by one: the run is refused
 // before any row, and the report before stays.
 TEST_F(MoonEngineTest, AReportOfDaysTooFarToCountIsRefused)

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/computableyears.h"
 #include "engine/modgeneral.h"
 #include "lunar/frmphase.h"
 #include "mainwindow/programwindows.h"
@@ -194,10 +195,9 @@ TEST_F(WindowTest, CancelInTheProgressWindowStopsTheRun)
 
 TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
 {
-    const std::string first = std::to_string(static_cast<long>(lunar::kFirstPhaseYear));
-    const std::string last = std::to_string(static_cast<long>(lunar::kLastPhaseYear));
-    const std::string before = std::to_string(static_cast<long>(lunar::kFirstPhaseYear) - 1);
-    const std::string after = std::to_string(static_cast<long>(lunar::kLastPhaseYear) + 1);
+    const std::string first = std::to_string(static_cast<long>(kFirstComputableYear));
+    const std::string last = std::to_string(static_cast<long>(kLastComputableYear));
+    const std::string after = std::to_string(static_cast<long>(kLastComputableYear) + 1);
     // What a refusal names, in each language: the year's refusal gives the
     // range, the Delta T's names the box.
     const QString range[2] = {QString::fromStdString(first + " to " + last),
@@ -206,6 +206,13 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
                                QStringLiteral("قيمة Delta T بالثواني رقماً")};
     const QString tooLarge[2] = {QStringLiteral("Delta T is too large"),
                                  QStringLiteral("قيمة Delta T رقم كبير جداً")};
+    const QString deltaTBox[2] = {QStringLiteral("The Delta T in the Delta T box takes the phases "
+                                                 "of 2019 beyond the years they can be computed "
+                                                 "for, ") +
+                                      range[0],
+                                  QStringLiteral("قيمة Delta T في خانة Delta T تخرج بأطوار سنة "
+                                                 "2019 عن السنوات التي يصح لها الحساب، ") +
+                                      range[1]};
     const struct {
         const char* what;
         std::string year;
@@ -227,8 +234,16 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
         {"year too large to read, below zero", "-1e309", "65", true, range},
         {"last accepted year", last, "65", false, nullptr},
         {"a year after it", after, "65", false, range},
-        {"first accepted year", first, "65", true, nullptr},
-        {"a year before it", before, "65", true, range},
+        // Mecca is three hours east: 1 January of the first year, 0 h, is
+        // still the year before in universal time.
+        {"first year, its first hours before the span", first, "65", true, range},
+        {"the year after it, whole within", "-1998", "65", true, nullptr},
+        // Delta T judged on the instants it gives: TT = UT + Delta T.
+        {"Delta T of 2e12 s, 63000 years", "2019", "2e12", false, deltaTBox},
+        {"Delta T of -2e12 s", "2019", "-2e12", false, deltaTBox},
+        {"Delta T of 3e12 s", "2019", "3e12", false, deltaTBox},
+        {"Delta T of 1e10 s, 317 years, within", "2019", "1e10", false, nullptr},
+        {"Delta T of 2e12 s not read with TDT", "2019", "2e12", true, nullptr},
         {"year 0 is computed", "", "65", false, nullptr},
         {"a text without a number is year 0", "abc", "65", false, nullptr},
     };

@@ -3,6 +3,7 @@
 // years' tables; and the run at the first and last of those years ends with
 // finite instants.
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <sstream>
 #include <string>
@@ -16,8 +17,11 @@
 
 namespace {
 
-using lunar::kFirstPhaseYear;
-using lunar::kLastPhaseYear;
+// The window refuses every year outside the computable years
+// (engine/computableyears.h); the run itself holds much further out, from TT
+// alone, and these tests keep it so: the years it was measured to serve.
+constexpr double kFirstPhaseYear = -20000;
+constexpr double kLastPhaseYear = 20000;
 
 class YearSpanTest : public phasetest::PhaseTest {
 protected:
@@ -104,10 +108,42 @@ TEST_F(YearSpanTest, TheFirstAndLastComputableYearsEndWithFiniteInstants)
                 }
             EXPECT_GE(printed, 48);
         }
-    EXPECT_TRUE(lunar::phaseYearComputable(kFirstPhaseYear));
-    EXPECT_FALSE(lunar::phaseYearComputable(kFirstPhaseYear - 1));
-    EXPECT_FALSE(lunar::phaseYearComputable(kLastPhaseYear + 1));
-    EXPECT_FALSE(lunar::phaseYearComputable(NAN));
+}
+
+// The window's span, judged on the instants the run computes: the local year
+// less the zone (and the summer hour), and that plus Delta T in UT1.
+TEST(PhaseSpan, JudgesTheInstantsAfterTheZoneAndDeltaT)
+{
+    using lunar::PhaseSpan;
+    const struct {
+        const char* what;
+        double year, zone;
+        bool summerOn, ut1;
+        double deltaT;
+        PhaseSpan expected;
+    } cases[] = {
+        {"a present year", 2026, 3, false, true, 69, PhaseSpan::Computable},
+        {"the last year east of Greenwich", 3000, 3, false, true, 4437, PhaseSpan::Computable},
+        {"the last year twelve hours west", 3000, -12, false, true, 0, PhaseSpan::YearBeyond},
+        {"the first year east", -1999, 3, false, true, 46647, PhaseSpan::YearBeyond},
+        {"the first year west", -1999, -5, false, true, 46647, PhaseSpan::Computable},
+        {"the first year west in summer time", -1999, -0.5, true, false, 0, PhaseSpan::YearBeyond},
+        {"the year after the last", 3001, 0, false, false, 0, PhaseSpan::YearBeyond},
+        {"the year before the first", -2000, 0, false, false, 0, PhaseSpan::YearBeyond},
+        {"a year not a number", NAN, 3, false, true, 0, PhaseSpan::YearBeyond},
+        {"Delta T of 1e10 s (317 years)", 2026, 3, false, true, 1e10, PhaseSpan::Computable},
+        {"Delta T of 1e10 s late in the span", 2800, 3, false, true, 1e10, PhaseSpan::DeltaTBeyond},
+        {"Delta T of 2e12 s", 2026, 3, false, true, 2e12, PhaseSpan::DeltaTBeyond},
+        {"Delta T of -2e12 s", 2026, 3, false, true, -2e12, PhaseSpan::DeltaTBeyond},
+        {"Delta T of 3e12 s", 2026, 3, false, true, 3e12, PhaseSpan::DeltaTBeyond},
+        {"Delta T of 3e12 s in a TDT run, which does not take it", 2026, 3, false, false, 3e12,
+         PhaseSpan::Computable},
+        {"Delta T that ends the last year past the span", 3000, 3, false, true, 4 * 3600,
+         PhaseSpan::DeltaTBeyond},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lunar::phaseSpan(c.year, c.zone, c.summerOn, c.ut1, c.deltaT), c.expected)
+            << c.what;
 }
 
 // Every accepted year lists each phase once, in time order, New Moon, First
@@ -181,5 +217,23 @@ TEST_P(AcceptedYears, ListEachPhaseOnceInTurnAtSoundIntervals)
 }
 
 INSTANTIATE_TEST_SUITE_P(Slices, AcceptedYears, testing::Range(0, kSlices));
+
+// A Delta T the window accepts, however far from the year's own, still gives
+// every phase of the year once and in turn: the run seeks the lunations whose
+// local instants fall in the year, 317 years of TT away for 1e10 s.
+TEST_F(YearSpanTest, AnAcceptedDeltaTListsEachPhaseOnce)
+{
+    for (double deltaT : {69.0, 1e10, -1e10, 0.0})
+        for (const char* year : {"2026", "2900"}) {
+            if (lunar::phaseSpan(std::atof(year), 3, false, true, deltaT) !=
+                lunar::PhaseSpan::Computable)
+                continue;
+            SCOPED_TRACE(std::string(year) + " Delta T " + std::to_string(deltaT));
+            phasetest::RecordingHost host;
+            host.now.deltaTSeconds = deltaT;
+            const lunar::MoonPhasesResult r = lunar::runMoonPhases(year, host);
+            EXPECT_EQ(tableFaults(r), "");
+        }
+}
 
 } // namespace

@@ -17,6 +17,7 @@ using prayertest::jd;
 using prayertest::Place;
 using prayertest::PrayerTest;
 using prayertest::RecordingHost;
+using reportpieces::YearSource;
 
 // Minutes since midnight of an "hh:mm" or "hh:mm:ss" text.
 double minutes(const std::string& t)
@@ -338,29 +339,50 @@ TEST_F(PrayerEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 // A report whose days cannot be counted one by one (so far from our time that
 // a Julian Day no longer tells one day from the next, or not a number at all)
 // is refused with a message before any row: no report with wrong dates, and
-// the report of the run before stays. Far years that can still be counted
-// keep their rows, each under its own date.
-TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountIsRefused)
+// the report of the run before stays. So is one whose days leave the
+// computable years, judged after the zone: its message names the year and
+// the field of date.zvd it comes from. Days within keep their rows, each
+// under its own date.
+TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountOrComputeIsRefused)
 {
+    enum class Outcome { Rows, Uncountable, Incomputable };
     const struct {
-        double year;
-        bool refused;
-        const char* firstRow; // the date text of the first row
+        double year1, month1, day1, year2, month2, day2, zone;
+        Outcome outcome;
+        const char* firstRow;                      // the date text of the first row
+        double namedYear = 0;                      // the year the refusal names
+        YearSource source = YearSource::FirstDate; // and where it comes from
     } cases[] = {
-        {2027, false, "01/03/2027"},
-        {-10000, false, "01/03/-10000"},
-        {1e11, false, "01/03/100000000000"},
-        {5e12, true, ""}, // its days came out as 28/02, 31/02, 01/03
-        {1e15, true, ""},
-        {1e308, true, ""},
-        {-1e308, true, ""},
+        {2027, 3, 1, 2027, 3, 3, 3, Outcome::Rows, "01/03/2027"},
+        {2026, 12, 11, 2026, 12, 11, 3, Outcome::Rows, "11/12/2026"},
+        {3000, 3, 1, 3000, 3, 3, 3, Outcome::Rows, "01/03/3000"},
+        {-1999, 3, 1, -1999, 3, 3, 3, Outcome::Rows, "01/03/-1999"},
+        // The last day of the span: three hours east its 24 h is 21 h UT,
+        // twelve hours west 12 h UT of 3001.
+        {3000, 12, 31, 3000, 12, 31, 3, Outcome::Rows, "31/12/3000"},
+        {3000, 12, 31, 3000, 12, 31, -12, Outcome::Incomputable, "", 3000, YearSource::FirstDate},
+        {3001, 1, 1, 3001, 1, 1, 3, Outcome::Incomputable, "", 3001, YearSource::FirstDate},
+        {-2000, 12, 31, -2000, 12, 31, 3, Outcome::Incomputable, "", -2000, YearSource::FirstDate},
+        {100000, 1, 1, 100000, 1, 1, 3, Outcome::Incomputable, "", 100000, YearSource::FirstDate},
+        {2999, 3, 1, 3001, 3, 3, 3, Outcome::Incomputable, "", 3001, YearSource::LastDate},
+        {-2000, 3, 1, 2027, 3, 3, 3, Outcome::Incomputable, "", -2000, YearSource::FirstDate},
+        {-10000, 3, 1, -10000, 3, 3, 3, Outcome::Incomputable, "", -10000, YearSource::FirstDate},
+        {1e11, 3, 1, 1e11, 3, 3, 3, Outcome::Incomputable, "", 1e11, YearSource::FirstDate},
+        {5e12, 3, 1, 5e12, 3, 3, 3, Outcome::Uncountable,
+         ""}, // its days came out as 28/02, 31/02, 01/03
+        {1e15, 3, 1, 1e15, 3, 3, 3, Outcome::Uncountable, ""},
+        {1e308, 3, 1, 1e308, 3, 3, 3, Outcome::Uncountable, ""},
+        {-1e308, 3, 1, -1e308, 3, 3, 3, Outcome::Uncountable, ""},
     };
     for (bool english : {true, false}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::to_string(c.year) + (english ? " en" : " ar"));
+            SCOPED_TRACE(std::to_string(c.year1) + " to " + std::to_string(c.year2) + " zone " +
+                         std::to_string(c.zone) + (english ? " en" : " ar"));
             pref.eng = english;
+            loc.zon = c.zone;
             date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
-            date.year1 = date.year2 = c.year;
+            date.year1 = c.year1, date.month1 = c.month1, date.day1 = c.day1;
+            date.year2 = c.year2, date.month2 = c.month2, date.day2 = c.day2;
             save();
             put("results.out", "the report before");
             RecordingHost host;
@@ -368,25 +390,62 @@ TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountIsRefused)
             engine.cmdcom_Click();
             engine.setHost(nullptr);
             const std::string text = get("results.out");
-            if (c.refused) {
-                std::string title, message;
-                reportpieces::uncountableDaysMessage(english, title, message);
-                ASSERT_EQ(host.warnings.size(), 1u);
-                EXPECT_EQ(host.warnings[0], title + "|" + message + (english ? "|en" : "|ar"));
-                EXPECT_TRUE(engine.lastRun().stopped);
-                EXPECT_TRUE(host.shown.empty());
-                EXPECT_EQ(host.calls.back(), "unload");
-                EXPECT_EQ(text, "the report before");
-            } else {
+            if (c.outcome == Outcome::Rows) {
                 EXPECT_TRUE(host.warnings.empty());
                 EXPECT_EQ(host.shown.size(), 1u);
                 EXPECT_NE(text.find(std::string("\r\n") + c.firstRow), std::string::npos) << text;
+                continue;
             }
+            std::string title, message;
+            if (c.outcome == Outcome::Uncountable)
+                reportpieces::uncountableDaysMessage(english, title, message);
+            else
+                reportpieces::incomputableDaysMessage(english, c.namedYear, c.source, title,
+                                                      message);
+            ASSERT_EQ(host.warnings.size(), 1u);
+            EXPECT_EQ(host.warnings[0], title + "|" + message + (english ? "|en" : "|ar"));
+            EXPECT_TRUE(engine.lastRun().stopped);
+            EXPECT_TRUE(host.shown.empty());
+            EXPECT_EQ(host.calls.back(), "unload");
+            EXPECT_EQ(text, "the report before");
         }
     }
     std::string title, message;
     reportpieces::uncountableDaysMessage(false, title, message);
     EXPECT_EQ(title, "خطأ");
+}
+
+// The refusal of days beyond the computable years names the year, date.zvd
+// and its field, in both languages.
+TEST(IncomputableDays, TheMessageNamesTheYearAndWhereItLives)
+{
+    const std::string lri = "\u2066", pdi = "\u2069";
+    const struct {
+        bool english;
+        double year;
+        YearSource source;
+        const char* title;
+        std::string text;
+    } cases[] = {
+        {true, 100000, YearSource::FirstDate, "Date Error",
+         "The year 100000 in date.zvd (field 2) takes the calculation beyond the years it can be "
+         "made for, -1999 to 3000 in universal time. Please choose other dates from the Date "
+         "window."},
+        {true, 3001, YearSource::LastDate, "Date Error",
+         "The year 3001 in date.zvd (field 5) takes the calculation beyond the years it can be "
+         "made for, -1999 to 3000 in universal time. Please choose other dates from the Date "
+         "window."},
+        {false, -2000, YearSource::FirstDate, "خطأ",
+         "السنة -2000 في الملف " + lri + "date.zvd" + pdi +
+             " (الحقل 2) تخرج بالحساب عن السنوات التي يصح لها، من -1999 إلى 3000 بالتوقيت "
+             "العالمي، يرجى اختيار تواريخ أخرى من نافذة التاريخ"},
+    };
+    for (const auto& c : cases) {
+        std::string title, text;
+        reportpieces::incomputableDaysMessage(c.english, c.year, c.source, title, text);
+        EXPECT_EQ(title, c.title);
+        EXPECT_EQ(text, c.text);
+    }
 }
 
 // A longitude of many turns gives the times of the same meridian within one

@@ -244,6 +244,42 @@ TEST_F(QiblaReportTest, ShadowModeTargetsTheOppositeBearing)
 
 } // namespace
 
+// Days that leave the computable years once the zone is taken off: a late
+// hour of 31 December 3000 twelve hours west is already 3001.
+TEST_F(QiblaReportTest, DaysBeyondTheComputableYearsAreRefusedAndKeepTheOldReport)
+{
+    const struct {
+        double year, month, day, zone;
+        bool refused;
+    } cases[] = {
+        {3000, 12, 31, 3, false}, {3000, 12, 31, -12, true}, {3001, 1, 1, 3, true},
+        {-2000, 12, 31, 3, true}, {100000, 1, 1, 3, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.year) + " zone " + std::to_string(c.zone));
+        loc.zon = c.zone;
+        date = prayertest::dates(2027, 3, 1, 2027, 3, 1);
+        date.year1 = date.year2 = c.year;
+        date.month1 = date.month2 = c.month;
+        date.day1 = date.day2 = c.day;
+        save();
+        put("results.out", "old");
+        RecordingHost host;
+        const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
+        EXPECT_EQ(r.refused, c.refused);
+        if (!c.refused) {
+            EXPECT_TRUE(host.warnings.empty());
+            EXPECT_TRUE(r.written);
+            continue;
+        }
+        std::string title, message;
+        reportpieces::incomputableDaysMessage(true, c.year, reportpieces::YearSource::FirstDate,
+                                              title, message);
+        EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|en"});
+        EXPECT_EQ(get("results.out"), "old");
+    }
+}
+
 TEST_F(QiblaReportTest, DaysTooFarToCountAreRefusedAndKeepTheOldReport)
 {
     date = prayertest::dates(2027, 3, 1, 2027, 3, 3);

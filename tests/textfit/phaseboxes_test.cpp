@@ -45,15 +45,17 @@ double shortfall(const QLineEdit* box)
 
 TEST_F(PhaseBoxes, YearAndDeltaTShowWholeAtEverySize)
 {
-    const QString first = QString::number(lunar::kFirstPhaseYear, 'f', 0);
-    const QString last = QString::number(lunar::kLastPhaseYear, 'f', 0);
+    // Wider than any year the window accepts: the box is made for six
+    // characters.
+    const QString first = QStringLiteral("-20000");
+    const QString last = QStringLiteral("20000");
     const struct {
         const char* what;
         QString year;
         QString deltaT; // typed after the year; empty: the year's own
     } cases[] = {
-        {"first accepted year", first, {}},
-        {"last accepted year", last, {}},
+        {"a year of six characters", first, {}},
+        {"a year of five digits", last, {}},
         {"a year of the present", QStringLiteral("2019"), {}},
         {"eight digits typed in", first, QStringLiteral("14203098.31")},
         {"eight digits below zero", last, QStringLiteral("-14203098.31")},

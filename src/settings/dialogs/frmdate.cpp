@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "dialogsupport.h"
+#include "engine/computableyears.h"
 #include "engine/dateserial.h"
 #include "platform/qt/textroom.h"
 #include "settings/records.h"
@@ -326,6 +327,35 @@ void frmdate::cmdok_Click()
                  td = boxNumber(cbotday->currentText());
     const double oy = boxNumber(txtoyear->text()), om = boxNumber(cboomonth->currentText()),
                  od = boxNumber(cbooday->currentText());
+
+    // The years the engine computes, for the boxes the chosen mode uses; a
+    // date near their ends may still be refused by the report, once the zone
+    // takes its instant out of them.
+    const QString firstYear = QString::number(kFirstComputableYear, 'f', 0);
+    const QString lastYear = QString::number(kLastComputableYear, 'f', 0);
+    const struct {
+        bool used;
+        QLineEdit* box;
+        double year;
+        const char* english;
+        const char* arabic;
+    } yearBoxes[] = {
+        {optday->isChecked(), txtoyear, oy, "The year of the one-day date must be from %1 to %2!",
+         "السنة في تاريخ اليوم الواحد يجب أن تكون من %1 إلى %2"},
+        {optper->isChecked(), txtfyear, fy, "The year of the beginning date must be from %1 to %2!",
+         "السنة في التاريخ الأول يجب أن تكون من %1 إلى %2"},
+        {optper->isChecked(), txttyear, ty, "The year of the end date must be from %1 to %2!",
+         "السنة في التاريخ الثاني يجب أن تكون من %1 إلى %2"},
+    };
+    for (const auto& b : yearBoxes) {
+        if (!b.used || (b.year >= kFirstComputableYear && b.year <= kLastComputableYear))
+            continue;
+        warn(this, english_, QString::fromUtf8(b.english).arg(firstYear, lastYear),
+             QStringLiteral("Date Error"), QString::fromUtf8(b.arabic).arg(firstYear, lastYear),
+             QStringLiteral("خطأ"));
+        b.box->setFocus();
+        return;
+    }
 
     settings::DateSelection d;
     d.oneday = optday->isChecked();
