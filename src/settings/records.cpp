@@ -294,6 +294,14 @@ bool fitsKind(const SettingsField& f, char kind)
     }
 }
 
+// A damaged field may be long or hold anything: a fault message shows its
+// start only.
+std::string fieldStart(const std::string& raw)
+{
+    constexpr size_t kShownBytes = 40;
+    return raw.size() > kShownBytes ? raw.substr(0, kShownBytes) + "..." : raw;
+}
+
 std::string fieldWanted(char kind, bool english)
 {
     if (kind == 'b')
@@ -335,10 +343,7 @@ void requireFieldKinds(const std::string& name, const std::vector<SettingsField>
 platform::FileFault malformedField(const std::string& name, const SettingsField& f, char kind,
                                    size_t field, size_t record)
 {
-    // A damaged field may be long or hold anything: show its start only.
-    std::string shown = f.raw().substr(0, 40);
-    if (f.raw().size() > 40)
-        shown += "...";
+    const std::string shown = fieldStart(f.raw());
     const std::string n = std::to_string(field);
     const std::string r = std::to_string(record);
     return platform::FileFault(platform::FileFaultKind::BadData, name,
@@ -353,8 +358,7 @@ platform::FileFault latitudeBeyondPole(const std::string& name,
                                        size_t record)
 {
     const auto shown = [&fields](size_t n) {
-        const std::string& raw = at(fields, n - 1).raw();
-        return "\"" + (raw.size() > 40 ? raw.substr(0, 40) + "..." : raw) + "\"";
+        return "\"" + fieldStart(at(fields, n - 1).raw()) + "\"";
     };
     const std::string from = std::to_string(first), to = std::to_string(first + 2);
     const std::string r = std::to_string(record);
