@@ -118,4 +118,9 @@ std::string pathInMessage(const std::string& path, bool english)
     return english ? path : "\u2066" + path + "\u2069";
 }
 
+std::string numberInMessage(const std::string& number, bool english)
+{
+    return pathInMessage(number, english);
+}
+
 } // namespace platform

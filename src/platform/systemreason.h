@@ -28,4 +28,11 @@ std::string systemReason(const std::string& reason, bool english);
 // sentence around it keeps its order. English returns it as it is.
 std::string pathInMessage(const std::string& path, bool english);
 
+// A signed number (a zone of -12, a year of -1999, a Delta T of -2e12) as a
+// message shows it. In an Arabic sentence a minus or plus sign before Latin
+// digits is a neutral that takes the sentence's direction, so that "-12" is
+// drawn as "12-". Isolated as one left-to-right run, as a path is, the sign
+// stays left of its digits. English returns it as it is.
+std::string numberInMessage(const std::string& number, bool english);
+
 } // namespace platform

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/messagebox.h"
+#include "support/signedtext.h"
 
 namespace {
 
@@ -52,4 +53,20 @@ TEST(MessageBox, ArabicButtonsAnswerAsTheirEnglishOnes)
                       c.english)
                 << caption.toStdString();
     }
+}
+
+// A signed number in an Arabic sentence keeps its sign left of its digits
+// only as a run of its own; bare, the sentence's direction takes the sign.
+TEST(MessageBox, SignedNumbersKeepTheirSignInAnArabicSentence)
+{
+    const auto sentence = [](const QString& from, const QString& to) {
+        return QStringLiteral("النطاق الزمني يجب أن يكون بين %1 و %2 ساعة").arg(from, to);
+    };
+    const QString bare = sentence(QStringLiteral("-12"), QStringLiteral("+14"));
+    EXPECT_EQ(testsupport::signsOnTheFarSide(bare),
+              QStringList({QStringLiteral("-12"), QStringLiteral("+14")}));
+    const QString isolated = sentence(platform::numberInMessage(QStringLiteral("-12"), false),
+                                      platform::numberInMessage(QStringLiteral("+14"), false));
+    EXPECT_TRUE(testsupport::signsOnTheFarSide(isolated).isEmpty()) << isolated.toStdString();
+    EXPECT_EQ(platform::numberInMessage(QStringLiteral("-1999"), true), QStringLiteral("-1999"));
 }

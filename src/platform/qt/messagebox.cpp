@@ -154,6 +154,11 @@ QString pathInMessage(const QString& path, bool english)
     return QString::fromStdString(pathInMessage(path.toStdString(), english));
 }
 
+QString numberInMessage(const QString& number, bool english)
+{
+    return QString::fromStdString(numberInMessage(number.toStdString(), english));
+}
+
 MessageResponder setMessageResponder(MessageResponder responder)
 {
     MessageResponder old = std::move(responderSlot());

@@ -51,6 +51,10 @@ QString reasonText(const std::string& reason, bool english);
 // run inside an Arabic sentence (platform/systemreason.h).
 QString pathInMessage(const QString& path, bool english);
 
+// A signed number as a message in the interface language shows it: one
+// left-to-right run inside an Arabic sentence (platform/systemreason.h).
+QString numberInMessage(const QString& number, bool english);
+
 // Replaces the real boxes (tests). An empty responder restores them.
 using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;
 MessageResponder setMessageResponder(MessageResponder responder);
