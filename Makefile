@@ -42,6 +42,7 @@ run: build
 test: build
 	@./scripts/check-format
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@./scripts/skip-reasons $(BUILD)
 	@if [ "$$(id -u)" -eq 0 ]; then ./scripts/test-as-nobody $(BUILD) $(JOBS); fi
 	@$(MAKE) --no-print-directory sanitize
 
@@ -51,6 +52,7 @@ sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZE_ENV) \
 	  ctest --output-on-failure -j $(JOBS)
+	@./scripts/skip-reasons $(SANITIZE_BUILD)
 
 format-check: deps
 	@./scripts/check-format
