@@ -834,7 +834,8 @@ TEST_F(LocationTest, ALineBreakInAnyBoxIsRefused)
                 messages.clear();
                 frmlocation d;
                 enter(d, "Testville");
-                box(d, b.box)->setText(QStringLiteral("1%12").arg(QLatin1String(end)));
+                box(d, b.box)->setText(QLatin1String("1") + QLatin1String(end) +
+                                       QLatin1String("2"));
                 child<QPushButton>(&d, button)->click();
                 ASSERT_EQ(messages.size(), 1u);
                 EXPECT_EQ(messages[0].text, QString::fromUtf8(b.message));

@@ -502,21 +502,9 @@ bool frmlocation::boxesAreSavable()
          "الرطوبة النسبية رقم كبير جدا", "the relative humidity", "الرطوبة النسبية"},
     };
     for (const auto& b : numberBoxes) {
-        // The lenient reading drops a line end pasted with a number, so that
-        // "1", a line end and "2" would be saved as 12.
-        const QString text = b.box->text();
-        if (text.contains(QChar('\n')) || text.contains(QChar('\r'))) {
-            warn(this, english_,
-                 QStringLiteral("The box of %1 can not hold a line break!")
-                     .arg(QLatin1String(b.name)),
-                 QString::fromUtf8(b.title),
-                 QStringLiteral("خانة %1 لا يمكن أن تحتوي على فاصل أسطر")
-                     .arg(QString::fromUtf8(b.arabicName)),
-                 QStringLiteral("خطأ"));
-            b.box->setFocus();
-            return false;
-        }
-        if (refuseOverflow(this, english_, text, b.box, QString::fromUtf8(b.english),
+        if (refuseLineEnd(this, english_, b.box, LineEnds::Anywhere, b.name, b.arabicName,
+                          QString::fromUtf8(b.title), QStringLiteral("خطأ")) ||
+            refuseOverflow(this, english_, b.box->text(), b.box, QString::fromUtf8(b.english),
                            QString::fromUtf8(b.title), QString::fromUtf8(b.arabic),
                            QStringLiteral("خطأ")))
             return false;
