@@ -706,6 +706,7 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
                 EXPECT_TRUE(told.contains(QString::fromUtf8(c.why))) << told.toStdString();
             } else {
                 EXPECT_TRUE(told.contains(QStringLiteral("السطر 2"))) << told.toStdString();
+                EXPECT_TRUE(testsupport::signsOnTheFarSide(told).isEmpty()) << told.toStdString();
             }
             EXPECT_EQ(messages[0].rightToLeft, !english);
             EXPECT_EQ(names(d), others);
