@@ -85,6 +85,30 @@ bool isLatitude(double degrees, double minutes, double seconds)
     return std::fabs(degrees + minutes / 60 + seconds / 3600) <= kLastLatitude;
 }
 
+bool isAirPressure(double mb)
+{
+    return mb >= 0;
+}
+
+bool isAirTemperature(double celsius)
+{
+    return celsius > kAbsoluteZero;
+}
+
+bool lapseRate(std::string_view text, double& value, bool* overflow)
+{
+    std::string pointed(text);
+    std::replace(pointed.begin(), pointed.end(), ',', '.');
+    return leadingNumber(pointed, value, nullptr, overflow);
+}
+
+bool isLapseRate(std::string_view text)
+{
+    double value = 0;
+    bool overflow = false;
+    return lapseRate(text, value, &overflow) && !overflow && value != 0;
+}
+
 std::string signedHours(double hours)
 {
     return (hours > 0 ? "+" : "") + formatNumber(hours);
@@ -255,6 +279,9 @@ SavedLocation savedLocationFrom(const std::vector<SettingsField>& f)
 
 namespace {
 
+// The UTF-8 byte-order mark that some editors write at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The first `count` fields of the file `name`, read from at most kRecordBytes
 // of it. `fault` is set when the file cannot be read or the record does not
 // end within the bound; a short file is no fault here.
@@ -270,7 +297,11 @@ std::vector<SettingsField> readLeadingFields(const std::string& name, size_t cou
         fault = platform::readFault(status, name);
         return fields;
     }
-    SettingsLineReader reader(contents);
+    // An editor may put a byte-order mark before the record.
+    std::string_view text(contents);
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+    SettingsLineReader reader(text);
     reader.read(fields, count);
     if (truncated && (fields.size() < count || !reader.fieldClosed()))
         fault = tooLarge(name);
@@ -287,6 +318,12 @@ bool fitsKind(const SettingsField& f, char kind)
         return f.readsAsNumber() && isTimeZone(f.asNumber());
     case 'e':
         return f.readsAsNumber() && isElevation(f.asNumber());
+    case 'p':
+        return f.readsAsNumber() && isAirPressure(f.asNumber());
+    case 'c':
+        return f.readsAsNumber() && isAirTemperature(f.asNumber());
+    case 'a':
+        return isLapseRate(f.asText());
     case 'b':
         return f.readsAsTruth();
     default:
@@ -294,30 +331,104 @@ bool fitsKind(const SettingsField& f, char kind)
     }
 }
 
-// A damaged field may be long or hold anything: a fault message shows its
-// start only.
-std::string fieldStart(const std::string& raw)
+// Whether the UTF-8 character at `text[at]` would reorder or hide the text
+// around it in a message: a control character (C0, DEL, C1) or a mark that
+// sets the direction of the text (LRM, RLM, ALM, the embeddings, overrides
+// and isolates). Its length in bytes, 0 for any other character.
+size_t unsafeCharacter(std::string_view text, size_t at)
 {
-    constexpr size_t kShownBytes = 40;
-    return raw.size() > kShownBytes ? raw.substr(0, kShownBytes) + "..." : raw;
+    const auto byte = [&text](size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+    };
+    const unsigned c = byte(at);
+    if (c < 0x20 || c == 0x7F)
+        return 1;
+    if (c == 0xC2 && byte(at + 1) >= 0x80 && byte(at + 1) <= 0x9F)
+        return 2;
+    if (c == 0xD8 && byte(at + 1) == 0x9C) // ALM
+        return 2;
+    if (c == 0xE2 && byte(at + 1) == 0x80 &&
+        (byte(at + 2) == 0x8E || byte(at + 2) == 0x8F ||
+         (byte(at + 2) >= 0xAA && byte(at + 2) <= 0xAE)))
+        return 3;
+    if (c == 0xE2 && byte(at + 1) == 0x81 && byte(at + 2) >= 0xA6 && byte(at + 2) <= 0xA9)
+        return 3;
+    return 0;
 }
+
+// A field as a message quotes it, in double quotes. A damaged field may be
+// long or hold anything: only its first `shownBytes` are shown, cut between
+// two characters and followed by "..." where the cut is, and each byte of a
+// character that would reorder or hide the message around it is written
+// \xNN. An Arabic message holds the quoted piece as one left-to-right run, so
+// that it reads as an English one does: its start on the left, the "..." and
+// the closing quote after its end, a sign before its digits.
+std::string quotedField(std::string_view raw, size_t shownBytes, bool english)
+{
+    size_t cut = std::min(raw.size(), shownBytes);
+    // Back to the start of a UTF-8 sequence (at most three bytes continue one).
+    for (int back = 0; back < 3 && cut > 0 && cut < raw.size() &&
+                       (static_cast<unsigned char>(raw[cut]) & 0xC0) == 0x80;
+         ++back)
+        --cut;
+    std::string shown = "\"";
+    for (size_t i = 0; i < cut;) {
+        const size_t unsafe = unsafeCharacter(raw, i);
+        if (unsafe == 0) {
+            shown += raw[i++];
+            continue;
+        }
+        for (size_t k = 0; k < unsafe && i < raw.size(); ++k, ++i) {
+            static const char kHex[] = "0123456789ABCDEF";
+            const auto b = static_cast<unsigned char>(raw[i]);
+            shown += "\\x";
+            shown += kHex[b >> 4];
+            shown += kHex[b & 0xF];
+        }
+    }
+    if (cut < raw.size())
+        shown += "...";
+    shown += "\"";
+    // Isolated as a path is isolated.
+    return platform::pathInMessage(shown, english);
+}
+
+// A bound of a range as a message names it: a signed one stays one run with
+// its sign in an Arabic sentence.
+std::string boundText(const std::string& number, bool english)
+{
+    return platform::numberInMessage(number, english);
+}
+
+// How many bytes of a field the fault message of a settings file shows.
+constexpr size_t kFaultShownBytes = 40;
 
 std::string fieldWanted(char kind, bool english)
 {
     if (kind == 'b')
         return english ? "a truth value (#TRUE# or #FALSE#)" : "قيمة منطقية (#TRUE# أو #FALSE#)";
     if (kind == 'z') {
-        const std::string first = signedHours(kFirstZone), last = signedHours(kLastZone);
+        const std::string first = boundText(signedHours(kFirstZone), english);
+        const std::string last = boundText(signedHours(kLastZone), english);
         return english ? "a number that is a time zone between " + first + " and " + last + " hours"
                        : "عدداً يمثل نطاقاً زمنياً بين " + first + " و " + last + " ساعة";
     }
     if (kind == 'e') {
-        const std::string lowest = formatNumber(kLowestElevation);
+        const std::string lowest = boundText(formatNumber(kLowestElevation), english);
         const std::string highest = formatNumber(kHighestElevation);
         return english ? "a number that is an elevation between " + lowest + " and " + highest +
                              " metres"
                        : "عدداً يمثل ارتفاعاً بين " + lowest + " و " + highest + " متر";
     }
+    // Short: a damaged line's reason must fit a line of a message box.
+    if (kind == 'p')
+        return english ? "a pressure of 0 mb or more" : "ضغطاً لا يقل عن 0 مل بار";
+    if (kind == 'c') {
+        const std::string zero = boundText(formatNumber(kAbsoluteZero), english);
+        return english ? "a temperature above " + zero + " °C" : "حرارة أعلى من " + zero + " م";
+    }
+    if (kind == 'a')
+        return english ? "a lapse rate other than 0" : "تغيراً للحرارة غير الصفر";
     return english ? "a number" : "عدداً";
 }
 
@@ -343,22 +454,23 @@ void requireFieldKinds(const std::string& name, const std::vector<SettingsField>
 platform::FileFault malformedField(const std::string& name, const SettingsField& f, char kind,
                                    size_t field, size_t record)
 {
-    const std::string shown = fieldStart(f.raw());
     const std::string n = std::to_string(field);
     const std::string r = std::to_string(record);
     return platform::FileFault(platform::FileFaultKind::BadData, name,
-                               "Field " + n + (record > 0 ? " of record " + r : "") + " holds \"" +
-                                   shown + "\", which is not " + fieldWanted(kind, true) + ".",
-                               "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي \"" +
-                                   shown + "\" وهو ليس " + fieldWanted(kind, false) + ".");
+                               "Field " + n + (record > 0 ? " of record " + r : "") + " holds " +
+                                   quotedField(f.raw(), kFaultShownBytes, true) +
+                                   ", which is not " + fieldWanted(kind, true) + ".",
+                               "الحقل " + n + (record > 0 ? " من السجل " + r : "") + " يحوي " +
+                                   quotedField(f.raw(), kFaultShownBytes, false) + " وهو ليس " +
+                                   fieldWanted(kind, false) + ".");
 }
 
 platform::FileFault latitudeBeyondPole(const std::string& name,
                                        const std::vector<SettingsField>& fields, size_t first,
                                        size_t record)
 {
-    const auto shown = [&fields](size_t n) {
-        return "\"" + fieldStart(at(fields, n - 1).raw()) + "\"";
+    const auto shown = [&fields](size_t n, bool english) {
+        return quotedField(at(fields, n - 1).raw(), kFaultShownBytes, english);
     };
     const std::string from = std::to_string(first), to = std::to_string(first + 2);
     const std::string r = std::to_string(record);
@@ -366,11 +478,11 @@ platform::FileFault latitudeBeyondPole(const std::string& name,
     return platform::FileFault(
         platform::FileFaultKind::BadData, name,
         "Fields " + from + " to " + to + (record > 0 ? " of record " + r : "") + " hold " +
-            shown(first) + ", " + shown(first + 1) + " and " + shown(first + 2) +
+            shown(first, true) + ", " + shown(first + 1, true) + " and " + shown(first + 2, true) +
             ": the latitude they give lies beyond " + limit + " degrees.",
         "الحقول " + from + " إلى " + to + (record > 0 ? " من السجل " + r : "") + " تحوي " +
-            shown(first) + " و " + shown(first + 1) + " و " + shown(first + 2) +
-            " وخط العرض الذي تعطيه يتجاوز " + limit + " درجة.");
+            shown(first, false) + " و " + shown(first + 1, false) + " و " +
+            shown(first + 2, false) + " وخط العرض الذي تعطيه يتجاوز " + limit + " درجة.");
 }
 
 std::vector<SettingsField> readRecordTolerant(const std::string& name, size_t count)
@@ -464,20 +576,9 @@ bool isLineEndByte(char c)
     return c == '\r' || c == '\n';
 }
 
-// A field as a message quotes it: its start only, a control byte shown as
-// "?" (a damaged field may be long or hold anything). Short, since a message
-// box lays out a text of several lines whole only while no line wraps.
-std::string shownField(const std::string& raw)
-{
-    constexpr size_t kShownBytes = 20;
-    std::string shown = raw.substr(0, kShownBytes);
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = '?';
-    if (raw.size() > kShownBytes)
-        shown += "...";
-    return shown;
-}
+// How many bytes of a field a damaged line's reason shows: few, since the
+// message box lays out a text of several lines whole only while no line wraps.
+constexpr size_t kLineShownBytes = 20;
 
 // Reads one line of loc.txt (`text`, its line end left out) as a place, or
 // says in `line` what keeps it from being one.
@@ -517,15 +618,32 @@ void readPlaceLine(std::string_view text, size_t number, SavedLocationLine& line
                            count + " fields of a location.",
                        "السطر " + n + " يحوي " + std::to_string(fields.size()) +
                            " من حقول الموقع البالغة " + count + ".");
+    const auto shown = [&fields](size_t i, bool english) {
+        return quotedField(fields[i].raw(), kLineShownBytes, english);
+    };
     for (size_t i = 0; i < fields.size(); ++i) {
         if (!fitsKind(fields[i], kSavedLocationKinds[i])) {
             const std::string k = std::to_string(i + 1);
-            const std::string shown = shownField(fields[i].raw());
-            return damaged("Line " + n + ": field " + k + " is not " +
-                               fieldWanted(kSavedLocationKinds[i], true) + ": \"" + shown + "\".",
-                           "السطر " + n + ": الحقل " + k + " ليس " +
-                               fieldWanted(kSavedLocationKinds[i], false) + ": \"" + shown + "\".");
+            // A field that is no number at all is told so, briefly: the
+            // reason must fit a line of the message box.
+            const char kind = kSavedLocationKinds[i] != 'a' && !fields[i].readsAsNumber()
+                                  ? 'n'
+                                  : kSavedLocationKinds[i];
+            return damaged("Line " + n + ": field " + k + " is not " + fieldWanted(kind, true) +
+                               ": " + shown(i, true) + ".",
+                           "السطر " + n + ": الحقل " + k + " ليس " + fieldWanted(kind, false) +
+                               ": " + shown(i, false) + ".");
         }
+    }
+    // Fields 2 to 4: the latitude's degrees, minutes and seconds.
+    if (!isLatitude(fields[1].asNumber(), fields[2].asNumber(), fields[3].asNumber())) {
+        const std::string limit = formatNumber(kLastLatitude);
+        return damaged("Line " + n + ": fields 2 to 4 give a latitude beyond " + limit +
+                           " degrees: " + shown(1, true) + ", " + shown(2, true) + " and " +
+                           shown(3, true) + ".",
+                       "السطر " + n + ": الحقول 2 إلى 4 تعطي خط عرض يتجاوز " + limit +
+                           " درجة: " + shown(1, false) + " و " + shown(2, false) + " و " +
+                           shown(3, false) + ".");
     }
     line.kind = SavedLocationLine::Kind::Place;
     line.place = savedLocationFrom(fields);
@@ -581,27 +699,24 @@ bool SavedLocationsFile::appendPlace(const SavedLocation& place, std::string& wh
         whyArabic = line.whyArabic;
         return false;
     }
-    // The line end of the last line that has one: a file kept with LF or CR
-    // alone goes on with it.
-    std::string ending = "\r\n";
-    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-        const size_t textEnd = it->bytes.find_last_not_of("\r\n");
-        const std::string own = it->bytes.substr(textEnd == std::string::npos ? 0 : textEnd + 1);
-        if (!own.empty()) {
-            ending = own;
-            break;
-        }
+    // Read back, the place must write the very same line.
+    std::string again = writeSettingsLine(toFields(line.place));
+    again.resize(again.size() - 2);
+    if (again != text) {
+        whyEnglish = "It would not read back as it was written.";
+        whyArabic = "لن يُقرأ كما كُتب.";
+        return false;
     }
     if (!lines.empty() && !isLineEndByte(lines.back().bytes.back()))
-        lines.back().bytes += ending;
-    line.bytes = text + ending;
+        lines.back().bytes += lineEnd;
+    line.bytes = text + lineEnd;
     lines.push_back(std::move(line));
     return true;
 }
 
 std::string SavedLocationsFile::contents() const
 {
-    std::string out;
+    std::string out = mark;
     for (const SavedLocationLine& line : lines)
         out += line.bytes;
     return out;
@@ -609,7 +724,7 @@ std::string SavedLocationsFile::contents() const
 
 bool readSavedLocationsFile(SavedLocationsFile& file, std::optional<platform::FileFault>* why)
 {
-    file.lines.clear();
+    file = SavedLocationsFile();
     std::string contents;
     bool truncated = false;
     const platform::ReadStatus status = platform::readFileStart(
@@ -617,7 +732,7 @@ bool readSavedLocationsFile(SavedLocationsFile& file, std::optional<platform::Fi
     if (status == platform::ReadStatus::Missing)
         return true;
     auto fail = [why, &file](platform::FileFault fault) {
-        file.lines.clear();
+        file = SavedLocationsFile();
         if (why)
             why->emplace(std::move(fault));
         return false;
@@ -631,12 +746,14 @@ bool readSavedLocationsFile(SavedLocationsFile& file, std::optional<platform::Fi
                                         "يمتد إلى أكثر من " + limit + " ميغابايت."));
     }
     size_t start = 0;
+    if (std::string_view(contents).starts_with(kByteOrderMark)) {
+        file.mark = kByteOrderMark;
+        start = kByteOrderMark.size();
+    }
     while (start < contents.size()) {
         size_t end = start;
         while (end < contents.size() && !isLineEndByte(contents[end]))
             ++end;
-        if (end - start > kRecordBytes)
-            return fail(tooLarge("loc.txt"));
         size_t next = end;
         if (next < contents.size())
             next +=
@@ -645,8 +762,19 @@ bool readSavedLocationsFile(SavedLocationsFile& file, std::optional<platform::Fi
                     : 1;
         SavedLocationLine line;
         line.bytes = contents.substr(start, next - start);
-        readPlaceLine(std::string_view(contents).substr(start, end - start), file.lines.size() + 1,
-                      line);
+        if (next > end)
+            file.lineEnd = contents.substr(end, next - end);
+        const std::string number = std::to_string(file.lines.size() + 1);
+        if (end - start > kRecordBytes) {
+            // Far beyond any place the dialog writes: kept, and not read.
+            const std::string limit = std::to_string(kRecordBytes >> 20);
+            line.kind = SavedLocationLine::Kind::Damaged;
+            line.whyEnglish = "Line " + number + " runs beyond " + limit + " MB.";
+            line.whyArabic = "السطر " + number + " يمتد إلى أكثر من " + limit + " ميغابايت.";
+        } else {
+            readPlaceLine(std::string_view(contents).substr(start, end - start),
+                          file.lines.size() + 1, line);
+        }
         file.lines.push_back(std::move(line));
         start = next;
     }
@@ -676,8 +804,14 @@ std::string damagedLinesMessage(const SavedLocationsFile& file, bool english)
     for (size_t i = 0; i < damaged.size() && i < kShown; ++i)
         text += "\n" + (english ? damaged[i]->whyEnglish : damaged[i]->whyArabic);
     if (damaged.size() > kShown) {
-        const std::string more = std::to_string(damaged.size() - kShown);
-        text += english ? "\nAnd " + more + " more lines." : "\nوأسطر أخرى عددها " + more + ".";
+        const size_t left = damaged.size() - kShown;
+        const std::string more = std::to_string(left);
+        if (english)
+            text += left == 1 ? "\nAnd 1 more line." : "\nAnd " + more + " more lines.";
+        else
+            text += left == 1   ? "\nوسطر آخر."
+                    : left == 2 ? "\nوسطران آخران."
+                                : "\nوأسطر أخرى عددها " + more + ".";
     }
     if (english)
         text += one ? "\nIt is kept in the file as it is, and it is not listed."
@@ -741,22 +875,6 @@ SaveResult writeSavedLocationsFile(const SavedLocationsFile& file)
 {
     SaveResult result;
     if (!platform::fileWriter().replaceFile(platform::programFile("loc.txt"), file.contents(),
-                                            result.error))
-        result.ok = false;
-    return result;
-}
-
-SaveResult writeSavedLocations(const std::vector<SavedLocation>& list)
-{
-    std::string contents;
-    try {
-        for (const SavedLocation& r : list)
-            contents += writeSettingsLine(toFields(r));
-    } catch (const UnwritableText& e) {
-        return {false, e.what()};
-    }
-    SaveResult result;
-    if (!platform::fileWriter().replaceFile(platform::programFile("loc.txt"), contents,
                                             result.error))
         result.ok = false;
     return result;

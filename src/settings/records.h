@@ -129,9 +129,11 @@ CurrentLocation readCurrentLocationTolerant();
 // loc.txt as its lines. Each line is one place; a line that is not (a blank
 // line, or one that is no sound record: another count of fields than 16, a
 // text whose quote is not closed or that has more after its closing quote, a
-// field that does not read as its kind) is kept as the bytes it was read as,
-// so that an edit of the list writes it back unchanged. Sound lines keep their
-// bytes too, line ends included (CR LF, LF or CR alone, none on a last line).
+// field that does not read as its kind, a value the location dialog would
+// refuse to save, a line beyond kRecordBytes) is kept as the bytes it was read
+// as, so that an edit of the list writes it back unchanged. Sound lines keep
+// their bytes too, line ends included (CR LF, LF or CR alone, none on a last
+// line).
 struct SavedLocationLine {
     enum class Kind { Place, Blank, Damaged };
     Kind kind = Kind::Blank;
@@ -142,18 +144,24 @@ struct SavedLocationLine {
 };
 
 struct SavedLocationsFile {
+    // The UTF-8 byte-order mark an editor may have put before the first line;
+    // it belongs to no line and is written back before them.
+    std::string mark;
     std::vector<SavedLocationLine> lines; // lines[i] is line i + 1 of the file
+    // The line end the file uses, as read: that of its last line that has
+    // one, CR LF when none has. An added line takes it.
+    std::string lineEnd = "\r\n";
 
     std::vector<SavedLocation> places() const;
     // The numbers (from 1) of the damaged lines.
     std::vector<size_t> damagedLines() const;
     // Removes the places named `name` (their bytes compared); how many went.
     size_t removePlaces(const std::string& name);
-    // Adds `place` as a new last line, with the line end the file's lines use
-    // (CR LF in a file that has none); a last line without one gets it first,
-    // so that the new place starts a line of its own. False, and nothing
-    // added, when the place would not read back as itself (a text holding a
-    // double quote or a line end, a value its field does not take); `why...`
+    // Adds `place` as a new last line ending in lineEnd; a last line without
+    // a line end gets one first, so that the new place starts a line of its
+    // own. False, and nothing added, when the line written would not read
+    // back as a place that writes the same line (a text holding a double
+    // quote or a line end, a value the reader takes for damage); `why...`
     // then say why.
     bool appendPlace(const SavedLocation& place, std::string& whyEnglish, std::string& whyArabic);
     // The bytes of the file.
@@ -161,15 +169,15 @@ struct SavedLocationsFile {
 };
 
 // loc.txt line by line; a missing file has no lines. False (and no lines)
-// when the file is there but is no plain file, cannot be read, or is damaged
-// beyond what a line can keep (beyond kSavedLocationsBytes, or a line beyond
-// kRecordBytes): such a list must not be taken for empty, or the next
+// when the file is there but is no plain file, cannot be read, or runs beyond
+// kSavedLocationsBytes: such a list must not be taken for empty, or the next
 // rewrite would lose it. `why`, when given, then receives the fault (its
 // detail says what is wrong with the file).
 bool readSavedLocationsFile(SavedLocationsFile& file,
                             std::optional<platform::FileFault>* why = nullptr);
-// What tells the user that loc.txt holds damaged lines: their numbers and
-// what is wrong with the first of them; empty when there are none.
+// What tells the user that loc.txt holds damaged lines: how many there are and,
+// for the first few, what is wrong with each, naming its line; empty when
+// there are none.
 std::string damagedLinesMessage(const SavedLocationsFile& file, bool english);
 
 // The places of loc.txt (its sound lines), as readSavedLocationsFile reads it.
@@ -215,22 +223,44 @@ platform::FileFault latitudeBeyondPole(const std::string& name,
                                        const std::vector<SettingsField>& fields, size_t first,
                                        size_t record = 0);
 
+// The refraction's weather, as the location dialog takes it: it saves no
+// negative air pressure, no temperature at or below kAbsoluteZero and no
+// lapse rate of 0 (the refraction divides by the pressure's gas term and by
+// the lapse rate), so that a saved place holding one is damage.
+inline constexpr double kAbsoluteZero = -273; // degrees Celsius, as the dialog rounds it
+// Whether `mb` is an air pressure the dialog saves (0 or more).
+bool isAirPressure(double mb);
+// Whether `celsius` lies above kAbsoluteZero.
+bool isAirTemperature(double celsius);
+// The lapse rate (K per metre) a text holds: its leading number, a decimal
+// comma counting as a point. False when the text does not start with a
+// number; a number beyond the range gives 0 and sets `*overflow`.
+bool lapseRate(std::string_view text, double& value, bool* overflow = nullptr);
+// Whether the text holds a lapse rate the dialog saves: a number other than
+// 0 within the range.
+bool isLapseRate(std::string_view text);
+
 // What each field of a record must read as, one letter per field in file
 // order: 'n' a number, 'z' a number that is a time zone (isTimeZone), 'e' a
-// number that is an elevation (isElevation), 'b' a truth value, 't' anything
-// (a text; a number or a truth then reads as its written form). See
-// SettingsField::readsAsNumber.
+// number that is an elevation (isElevation), 'p' a number that is an air
+// pressure (isAirPressure), 'c' a number that is a temperature
+// (isAirTemperature), 'b' a truth value, 'a' a text holding a lapse rate
+// (isLapseRate), 't' anything (a text; a number or a truth then reads as its
+// written form). See SettingsField::readsAsNumber.
 inline constexpr std::string_view kPreferencesKinds = "nnnnnnnnnnttttbttnnn";
 inline constexpr std::string_view kCurrentLocationKinds = "tnnnnnnezbbbbnnnnt";
 inline constexpr std::string_view kDateSelectionKinds = "bnnnnnnnnnnnnnnnbb";
 // The four Mecca fields take any truth, number or text (anything but #TRUE#
 // and #FALSE# there sets no recording); a bare word is damage.
 inline constexpr std::string_view kAlertSettingsKinds = "nnnnbbbb";
-inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnzennnnt";
+// A saved place must also be one the location dialog would save: see
+// isAirPressure, isAirTemperature, isLapseRate (and isLatitude, which the
+// reader of loc.txt applies to the three fields together).
+inline constexpr std::string_view kSavedLocationKinds = "tnnnnnnnnzenpcna";
 
 // No record that the dialogs write comes near this size; the readers take no
-// more of a file than this (or, for loc.txt, of one of its records), so a
-// damaged file cannot fill memory or stall the start.
+// more of a file than this, so a damaged file cannot fill memory or stall the
+// start. A line of loc.txt beyond it is not read: it is kept as a damaged one.
 inline constexpr size_t kRecordBytes = size_t(1) << 20;
 // loc.txt holds one record per named place.
 inline constexpr size_t kSavedLocationsBytes = size_t(64) << 20;
@@ -281,8 +311,6 @@ SaveResult writePreferences(const Preferences& r);
 SaveResult writeCurrentLocation(const CurrentLocation& r);
 SaveResult writeDateSelection(const DateSelection& r);
 SaveResult writeAlertSettings(const AlertSettings& r);
-// A whole new list, one line each.
-SaveResult writeSavedLocations(const std::vector<SavedLocation>& list);
 // loc.txt as read line by line and edited: each line written as its bytes.
 SaveResult writeSavedLocationsFile(const SavedLocationsFile& file);
 

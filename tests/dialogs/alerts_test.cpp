@@ -439,3 +439,23 @@ TEST_F(AlertsTest, ArabicInterfaceMirrorsTheLayout)
     for (const char* name : {"txtpep", "lblprao"})
         EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
 }
+
+// A line end pasted with the minutes would join the digits around it (1, a
+// line end and 0 read as 10): refused under the box's name before anything
+// is started or changed.
+TEST_F(AlertsTest, ALineBreakInTheMinutesIsRefused)
+{
+    const std::string before = get("alert.zvd");
+    frmalerts d;
+    check(d, "chkpep")->setChecked(true);
+    child<QLineEdit>(&d, "txtpep")->setText(QStringLiteral("1\n0"));
+    d.cmdok_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              "The box of the minutes before the prayer time can not hold a line break!");
+    EXPECT_EQ(messages[0].title, "Alerts");
+    EXPECT_EQ(d.focusWidget(), child<QLineEdit>(&d, "txtpep"));
+    EXPECT_EQ(get("alert.zvd"), before);
+    EXPECT_TRUE(starter->programs.isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(entry()));
+}

@@ -7,10 +7,19 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+
 #include "dialogtest.h"
 #include "settings/dialogs/frmlocation.h"
 #include "settings/liveread.h"
 #include "settings/records.h"
+#include "support/signedtext.h"
 
 using namespace dialogtest;
 
@@ -451,14 +460,20 @@ TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
     EXPECT_EQ(messages[0].text, QStringLiteral("الضغط الجوي لا يمكن أن يكون سالبا"));
     EXPECT_TRUE(messages[0].rightToLeft);
 
+    // Each signed number stays one left-to-right run, its sign left of its
+    // digits as the boxes show it.
     const struct {
         const char* box;
         const char* text;
         QString message;
     } places[] = {
-        {"txtzon", "26", QStringLiteral("النطاق الزمني يجب أن يكون بين -12 و +14 ساعة")},
+        {"txtzon", "26",
+         QStringLiteral("النطاق الزمني يجب أن يكون بين \u2066-12\u2069 و \u2066+14\u2069 ساعة")},
         {"txtlatid", "91", QStringLiteral("خط العرض لا يمكن أن يزيد عن 90 درجة")},
-        {"txtele", "1e7", QStringLiteral("الإرتفاع يجب أن يكون بين -11000 و 100000 متر")},
+        {"txtele", "1e7",
+         QStringLiteral("الإرتفاع يجب أن يكون بين \u2066-11000\u2069 و 100000 متر")},
+        {"txttem", "-300", QStringLiteral("درجة الحرارة يجب أن تكون أعلى من \u2066-273\u2069 م")},
+        {"txtzon", "3\n5", QStringLiteral("خانة النطاق الزمني لا يمكن أن تحتوي على فاصل أسطر")},
     };
     for (const auto& p : places) {
         messages.clear();
@@ -467,6 +482,8 @@ TEST_F(LocationTest, RefusalsSpeakArabicWithTheArabicInterface)
         d.cmdok_Click();
         ASSERT_EQ(messages.size(), 1u) << p.box;
         EXPECT_EQ(messages[0].text, p.message);
+        EXPECT_TRUE(testsupport::signsOnTheFarSide(messages[0].text).isEmpty())
+            << messages[0].text.toStdString();
         EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));
         EXPECT_TRUE(messages[0].rightToLeft);
         EXPECT_EQ(d.focusWidget(), box(d, p.box));
@@ -647,8 +664,8 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
         {"a zone of no place on Earth",
          "\"Medina\",24,28,0,39,36,0,1,1,26,608,0,1010,10,0,\"0.0065\"", "\r\n", true,
          "Line 2: field 10 is not a number that is a time zone between -12 and +14 hours: \"26\"."},
-        {"letters for a number", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,abc,10,0,\"0.0065\"",
-         "\r\n", true, "Line 2: field 13 is not a number: \"abc\"."},
+        {"letters for a number", "\"Medina\",24,28,0,39,36,0,1,1,3,608,0,1010,10,abc,\"0.0065\"",
+         "\r\n", true, "Line 2: field 15 is not a number: \"abc\"."},
         {"CR-only line ends", "\"Medina\",24,28,0,39,36,0,1,1,3,608", "\r", true,
          "Line 2 holds 11"},
         {"LF line ends", std::string(kMedina) + ",1", "\n", true, "Line 2 holds more"},
@@ -656,6 +673,16 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
          "Line 2 holds 11"},
         {"CR-only and no last line end", "\"Medina,24", "\r", false,
          "Line 2: the text of field 1 has no"},
+        // A line the dialog would refuse to save.
+        {"only commas", std::string(15, ','), "\r\n", true,
+         "Line 2: field 16 is not a lapse rate other than 0: \"\"."},
+        {"a latitude of 100", "\"Medina\",100,28,0,39,36,0,1,1,3,608,0,1010,10,0,\"0.0065\"", "\n",
+         false, "Line 2: fields 2 to 4 give a latitude beyond 90 degrees"},
+        {"a line beyond 1 MB",
+         "\"Medina" + std::string(size_t(1) << 21, 'x') +
+             "\",24,28,0,39,36,0,1,1,3,608,0,1010,10,"
+             "0,\"0.0065\"",
+         "\r\n", true, "Line 2 runs beyond 1 MB."},
     };
     const QStringList others = {"Amman",   "Cairo",        "Istanbul", "Jakarta", "Jerusalem",
                                 "Karachi", "Kuala Lumpur", "London",   "Mecca",   "New York"};
@@ -679,6 +706,7 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
                 EXPECT_TRUE(told.contains(QString::fromUtf8(c.why))) << told.toStdString();
             } else {
                 EXPECT_TRUE(told.contains(QStringLiteral("السطر 2"))) << told.toStdString();
+                EXPECT_TRUE(testsupport::signsOnTheFarSide(told).isEmpty()) << told.toStdString();
             }
             EXPECT_EQ(messages[0].rightToLeft, !english);
             EXPECT_EQ(names(d), others);
@@ -695,6 +723,10 @@ TEST_F(LocationTest, ADamagedLineIsToldOfAndEveryLineAnEditDoesNotTouchSurvives)
             EXPECT_EQ(messages.size(), 2u); // the two questions, told nothing again
             std::vector<std::string> expected(lines.begin() + 1, lines.end());
             EXPECT_EQ(get("loc.txt"), joined(expected));
+            // The first place is loaded, not the damaged line.
+            EXPECT_EQ(selected(d), "Amman");
+            EXPECT_EQ(box(d, "txtname")->text(), "Amman");
+            EXPECT_EQ(box(d, "txtalpha")->text(), "0.0065");
 
             // Add keeps every line and puts the new one after the last, with
             // the file's own line end.
@@ -761,14 +793,227 @@ TEST_F(LocationTest, ManyDamagedLinesAreToldOfInOneMessage)
     }
 }
 
-// A text pasted with a line end would split the place's line in two.
-TEST_F(LocationTest, ALineBreakInATextIsRefused)
+// A text pasted with a line end would split the place's line in two; a
+// number's would be dropped, so that 1, a line end and 2 were saved as 12.
+// Every box refuses one under its own name, for OK and Add alike.
+TEST_F(LocationTest, ALineBreakInAnyBoxIsRefused)
 {
-    const std::string before = get("loc.txt");
+    const struct {
+        const char* box;
+        const char* title;
+        const char* message;
+    } boxes[] = {
+        {"txtname", "Text Error", "This text can not hold a line break!"},
+        {"txtalpha", "Text Error", "This text can not hold a line break!"},
+        {"txtlongid", "Longitude Error",
+         "The box of the degrees of the longitude can not hold a line break!"},
+        {"txtlongim", "Longitude Error",
+         "The box of the minutes of the longitude can not hold a line break!"},
+        {"txtlongis", "Longitude Error",
+         "The box of the seconds of the longitude can not hold a line break!"},
+        {"txtlatid", "Latitude Error",
+         "The box of the degrees of the latitude can not hold a line break!"},
+        {"txtlatim", "Latitude Error",
+         "The box of the minutes of the latitude can not hold a line break!"},
+        {"txtlatis", "Latitude Error",
+         "The box of the seconds of the latitude can not hold a line break!"},
+        {"txtzon", "Location Error", "The box of the time zone can not hold a line break!"},
+        {"txtele", "Location Error", "The box of the elevation can not hold a line break!"},
+        {"txtcity", "Location Error",
+         "The box of the distance in the City Settings can not hold a line break!"},
+        {"txtpre", "Refraction Error", "The box of the air pressure can not hold a line break!"},
+        {"txttem", "Refraction Error", "The box of the temperature can not hold a line break!"},
+        {"txthum", "Refraction Error",
+         "The box of the relative humidity can not hold a line break!"},
+    };
+    for (const auto& b : boxes) {
+        for (const char* end : {"\n", "\r"}) {
+            for (const char* button : {"cmdok", "cmdadd"}) {
+                SCOPED_TRACE(std::string(b.box) + (end[0] == '\n' ? " LF " : " CR ") + button);
+                put("loc.zvd", kLocZvd);
+                put("loc.txt", kLocTxt);
+                messages.clear();
+                frmlocation d;
+                enter(d, "Testville");
+                box(d, b.box)->setText(QLatin1String("1") + QLatin1String(end) +
+                                       QLatin1String("2"));
+                child<QPushButton>(&d, button)->click();
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text, QString::fromUtf8(b.message));
+                EXPECT_EQ(messages[0].title, QString::fromUtf8(b.title));
+                EXPECT_EQ(d.focusWidget(), box(d, b.box));
+                EXPECT_EQ(get("loc.zvd"), kLocZvd);
+                EXPECT_EQ(get("loc.txt"), kLocTxt);
+                EXPECT_EQ(d.result(), QDialog::Rejected);
+            }
+        }
+    }
+}
+
+// A byte-order mark before the first line (as editors write it) belongs to
+// no place: the first place reads as itself, and every edit keeps the mark.
+TEST_F(LocationTest, AByteOrderMarkIsReadPastAndKept)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::vector<std::string> lines = linesOf(kLocTxt);
+    put("loc.txt", mark + kLocTxt);
     frmlocation d;
-    enter(d, "Two\nLines");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(names(d), QStringList({"Amman", "Cairo", "Jerusalem", "Mecca", "Medina"}));
+    EXPECT_EQ(selected(d), "Mecca");
+
+    // Delete of Mecca, the first line, asks twice and takes its line only.
+    d.cmddel_Click();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(get("loc.txt"),
+              mark + joined(std::vector<std::string>(lines.begin() + 1, lines.end())));
+
+    // Modify and Add go after the last line; the mark stays first.
+    child<QListWidget>(&d, "List1")->setCurrentRow(names(d).indexOf("Medina"));
+    box(d, "txtele")->setText("610");
+    d.cmdmod_Click();
+    enter(d, "London");
     d.cmdadd_Click();
+    EXPECT_EQ(get("loc.txt"), mark + lines[2] + lines[3] + lines[4] +
+                                  "\"Medina\",24,28,0,39,36,0,1,1,3,610,0,1010,10,0,\"0.0065\"\r\n"
+                                  "\"London\",51,30,0,0,7,39,1,0,0,35,0,1013,12,70,\"0.0065\"\r\n");
+
+    // The place the mark stood before is the current place as it is.
+    put("loc.txt", mark + kLocTxt);
+    messages.clear();
+    frmlocation again;
+    again.cmdok_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(get("loc.zvd"), kLocZvd);
+}
+
+// The lines Modify and Add do not edit keep their line ends, and the lines
+// they write take the one the file used as read, even where the lines that
+// showed it are gone.
+TEST_F(LocationTest, ModifyAndAddKeepTheFilesOwnLineEnds)
+{
+    const std::string cairo = "\"Cairo\",30,2,40,31,14,8,1,1,2,23,0,1010,10,0,\"0.0065\"";
+    const std::string amman = "\"Amman\",31,57,0,35,56,0,1,1,3,777,0,1010,10,0,\"0.0065\"";
+    const std::string modified = "\"Cairo\",30,2,40,31,14,8,1,1,2,24,0,1010,10,0,\"0.0065\"";
+    const std::string paris = "\"Paris\",51,30,0,0,7,39,1,0,0,35,0,1013,12,70,\"0.0065\"";
+    const std::string mark = "\xEF\xBB\xBF";
+    const struct {
+        const char* what;
+        std::string text;
+        std::string afterModify; // of Cairo
+        const char* ending;      // of the line Add writes next
+    } cases[] = {
+        {"LF, none after the last line", cairo + "\n" + amman, amman + "\n" + modified + "\n",
+         "\n"},
+        {"one line, LF", cairo + "\n", modified + "\n", "\n"},
+        {"CR alone", cairo + "\r" + amman + "\r", amman + "\r" + modified + "\r", "\r"},
+        {"CR alone, none after the last line", cairo + "\r" + amman, amman + "\r" + modified + "\r",
+         "\r"},
+        {"CR LF, none after the last line", cairo + "\r\n" + amman,
+         amman + "\r\n" + modified + "\r\n", "\r\n"},
+        {"one line without a line end", cairo, modified + "\r\n", "\r\n"},
+        {"a byte-order mark and LF", mark + cairo + "\n" + amman + "\n",
+         mark + amman + "\n" + modified + "\n", "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("loc.txt", c.text);
+        messages.clear();
+        frmlocation d;
+        child<QListWidget>(&d, "List1")->setCurrentRow(names(d).indexOf("Cairo"));
+        box(d, "txtele")->setText("24");
+        d.cmdmod_Click();
+        EXPECT_EQ(get("loc.txt"), c.afterModify);
+        enter(d, "Paris");
+        d.cmdadd_Click();
+        EXPECT_EQ(get("loc.txt"), c.afterModify + paris + c.ending);
+        EXPECT_EQ(messages.size(), 2u); // the two questions
+    }
+}
+
+namespace {
+
+// The horizontal centre of the character at `at` when `text` is laid out as a
+// right-to-left paragraph (as an Arabic message box lays it out).
+qreal drawnCentre(const QString& text, int at)
+{
+    QTextLayout layout(text, QFont(QStringLiteral("Noto Naskh Arabic"), 12));
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    while (layout.createLine().isValid()) {
+    }
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns(at, 1);
+    return runs.isEmpty() ? -1 : runs.first().boundingRect().center().x();
+}
+
+} // namespace
+
+// A long field is quoted by its start: in Arabic as in English the kept text
+// reads first and the "..." stands after it, where the cut is.
+TEST_F(LocationTest, AFieldCutInTheMessageReadsAsItsStart)
+{
+    put("pref.zvd", "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#FALSE#,\"1\",\"1\",0,0,1\r\n");
+    put("loc.txt",
+        std::string(kLocTxt) +
+            "\"Far\",1,2,3,4,5,6,1,1,abcdefghijklmnopqrstuvwxyz,0,0,1010,10,0,\"0.0065\"\r\n");
+    frmlocation d;
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "This text can not hold a line break!");
-    EXPECT_EQ(get("loc.txt"), before);
+    const QString text = messages[0].text;
+    const QString lineOfIt = text.split(QChar('\n')).at(1);
+    const int start = lineOfIt.indexOf(QStringLiteral("abcdefghijklmnopqrst..."));
+    ASSERT_GE(start, 0) << lineOfIt.toStdString();
+    const qreal a = drawnCentre(lineOfIt, start);
+    const qreal t = drawnCentre(lineOfIt, start + 19);
+    const qreal dots = drawnCentre(lineOfIt, start + 20);
+    const qreal closing = drawnCentre(lineOfIt, start + 23);
+    EXPECT_LT(a, t);
+    EXPECT_LT(t, dots);
+    EXPECT_LT(dots, closing);
+    EXPECT_LT(drawnCentre(lineOfIt, start - 1), a); // the opening quote
+}
+
+// The damaged lines are told of while the dialog loads, before it is shown:
+// the message opens over the place the dialog will take, over the window it
+// was opened from, not at the corner of the screen.
+TEST_F(LocationTest, TheDamagedLinesMessageOpensOverItsWindow)
+{
+    put("loc.txt", std::string(kLocTxt) + "\"Broken\",1,2\r\n");
+    QWidget main;
+    // Away from the corner, and room on the screen for the dialog over it.
+    main.setGeometry(
+        QRect(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(100, 80),
+              QSize(600, 450)));
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    platform::setMessageResponder({}); // the real box, answered below
+    for (const bool parented : {true, false}) {
+        SCOPED_TRACE(parented ? "with a parent" : "from the active window");
+        // The main window opens the dialog without a parent, from itself as
+        // the active window.
+        QApplication::setActiveWindow(&main);
+        ASSERT_EQ(QApplication::activeWindow(), &main);
+        QRect box;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* m = qobject_cast<QMessageBox*>(w);
+                if (m && m->isVisible()) {
+                    box = m->geometry();
+                    m->accept();
+                }
+            }
+        });
+        poll.start(10);
+        frmlocation d(parented ? &main : nullptr);
+        poll.stop();
+        ASSERT_TRUE(box.isValid());
+        const QPoint centre = main.geometry().center();
+        EXPECT_LE((box.center() - centre).manhattanLength(), 40)
+            << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
+        EXPECT_LE((d.geometry().center() - centre).manhattanLength(), 40);
+    }
 }

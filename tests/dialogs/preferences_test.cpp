@@ -250,3 +250,46 @@ TEST_F(PreferencesTest, ArabicMovesTheButtons)
          {"lblfaj", "lblfajd", "txtfaj", "txtisha", "cbotwi", "cbofmonth", "cbotday"})
         EXPECT_EQ(child<QWidget>(&d, name)->layoutDirection(), Qt::LeftToRight) << name;
 }
+
+// A line end pasted with a number would join the digits around it (1, a line
+// end and 2 read as 12): every number box refuses one under its own name.
+TEST_F(PreferencesTest, ALineBreakInANumberBoxIsRefused)
+{
+    const struct {
+        const char* box;
+        const char* title;
+        const char* message;
+    } boxes[] = {
+        {"txtfaj", "Angle Error!", "The box of the Fajer angle can not hold a line break!"},
+        {"txtisha", "Angle Error!", "The box of the Isha angle can not hold a line break!"},
+        {"txtsubfaj", "Addition Error!",
+         "The box of the minutes from Fajer can not hold a line break!"},
+        {"txtsubsho", "Addition Error!",
+         "The box of the minutes from Shoroq can not hold a line break!"},
+        {"txtadddoh", "Addition Error!",
+         "The box of the minutes to Dhohur can not hold a line break!"},
+        {"txtaddasr", "Addition Error!",
+         "The box of the minutes to Asr can not hold a line break!"},
+        {"txtaddmag", "Addition Error!",
+         "The box of the minutes to Maghreb can not hold a line break!"},
+    };
+    // Convention 6: the angle boxes are the user's own.
+    const std::string before =
+        "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"6\",0,0,1\r\n";
+    for (const auto& b : boxes) {
+        for (const char* end : {"\n", "\r"}) {
+            SCOPED_TRACE(std::string(b.box) + (end[0] == '\n' ? " LF" : " CR"));
+            put("pref.zvd", before);
+            messages.clear();
+            frmpreferences d;
+            box(d, b.box)->setText(QLatin1String("1") + QLatin1String(end) + QLatin1String("2"));
+            d.cmdok_Click();
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, QString::fromUtf8(b.message));
+            EXPECT_EQ(messages[0].title, QString::fromUtf8(b.title));
+            EXPECT_EQ(d.focusWidget(), box(d, b.box));
+            EXPECT_EQ(get("pref.zvd"), before);
+            EXPECT_EQ(d.result(), QDialog::Rejected);
+        }
+    }
+}

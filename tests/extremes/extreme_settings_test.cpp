@@ -41,6 +41,7 @@
 #include "settings/settingsline.h"
 #include "sharedwindows/frmwait.h"
 #include "sharedwindows/windowregistry.h"
+#include "support/signedtext.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -157,11 +158,14 @@ const std::vector<Row>& rows()
 const std::vector<Row>& refusedRows()
 {
     static const std::vector<Row> r = {
-        {"ZoneOf26", {{"loc.zvd", 9, 26}}, "Field 9 holds \"26\"", "الحقل 9 يحوي \"26\""},
+        {"ZoneOf26",
+         {{"loc.zvd", 9, 26}},
+         "Field 9 holds \"26\"",
+         "الحقل 9 يحوي \u2066\"26\"\u2069"},
         {"ZoneOfMinus12AndAHalf",
          {{"loc.zvd", 9, -12.5}},
          "Field 9 holds \"-12.5\"",
-         "الحقل 9 يحوي \"-12.5\""},
+         "الحقل 9 يحوي \u2066\"-12.5\"\u2069"},
         {"ZoneOf1e9", {{"loc.zvd", 9, 1e9}}, "Field 9 holds", "الحقل 9 يحوي"},
         {"ZoneOfMinus1e9", {{"loc.zvd", 9, -1e9}}, "Field 9 holds", "الحقل 9 يحوي"},
         {"ZoneHuge", {{"loc.zvd", 9, kMax}}, "Field 9 holds", "الحقل 9 يحوي"},
@@ -407,6 +411,12 @@ TEST_P(RefusedSettings, BothProgramsStopNamingTheFileAndTheField)
             EXPECT_NE(shown.find(english ? GetParam().fieldsEnglish : GetParam().fieldsArabic),
                       std::string::npos)
                 << shown;
+            // The value held and the bounds keep their signs left of their
+            // digits in the Arabic message.
+            if (!english) {
+                EXPECT_TRUE(testsupport::signsOnTheFarSide(QString::fromStdString(shown)).isEmpty())
+                    << shown;
+            }
         }
     };
     for (const bool english : {true, false}) {

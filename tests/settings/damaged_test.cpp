@@ -194,6 +194,13 @@ TEST_F(DamagedFileTest, TolerantReadingsStayAsTheyWere)
     // A record that ends inside the bound is read however long the rest.
     put("pref.zvd", kPref + std::string(3u << 20, 'x'));
     EXPECT_DOUBLE_EQ(readPreferences().fajang, 18);
+
+    // A byte-order mark, as an editor may write it, is read past.
+    put("pref.zvd", "\xEF\xBB\xBF" + kPref);
+    EXPECT_DOUBLE_EQ(readPreferences().fajang, 18);
+    put("loc.zvd", "\xEF\xBB\xBF" + kLoc);
+    EXPECT_EQ(readCurrentLocation().locname, "Mecca");
+    EXPECT_EQ(readCurrentLocationTolerant().locname, "Mecca");
 }
 
 TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
@@ -206,23 +213,6 @@ TEST_F(DamagedFileTest, ADamagedListIsNotTakenForEmpty)
     ASSERT_TRUE(why);
     EXPECT_EQ(why->kind(), platform::FileFaultKind::NotAFile);
     std::filesystem::remove(file("loc.txt"));
-
-    // One record far beyond any the dialog writes.
-    put("loc.txt", "\"Cairo\",30,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n\"" +
-                       std::string(2u << 20, 'x') + "\",1,2\r\n");
-    why.reset();
-    EXPECT_FALSE(readSavedLocations(list, &why));
-    EXPECT_TRUE(list.empty());
-    ASSERT_TRUE(why);
-    EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
-
-    // A line beyond the bound is refused however the record's fields lie.
-    put("loc.txt", "\"Cairo\",30,2,0,31,14,0,1,1,2,23,0,1010,10,0,\"0.0065\"\r\n" +
-                       std::string(kRecordBytes + 1, ',') + "\r\n");
-    why.reset();
-    EXPECT_FALSE(readSavedLocations(list, &why));
-    ASSERT_TRUE(why);
-    EXPECT_EQ(why->kind(), platform::FileFaultKind::TooLarge);
 
     // A file beyond the bound of the whole list.
     put("loc.txt", std::string(kSavedLocationsBytes + 1, '\n'));
@@ -270,7 +260,7 @@ TEST_F(DamagedFileTest, EachLineOfTheListIsOnePlaceOrKeptAsItIs)
     } cases[] = {
         {"a sound line", kCairo, Kind::Place, "", ""},
         {"empty hemispheres", testsupport::withField(cairoWith(8, ""), 9, ""), Kind::Place, "", ""},
-        {"a number of 1e308", cairoWith(2, "1e308"), Kind::Place, "", ""},
+        {"a number of 1e308", cairoWith(12, "1e308"), Kind::Place, "", ""},
         {"a NUL in a name", cairoWith(1, std::string("\"Ca\0iro\"", 8)), Kind::Place, "", ""},
         {"a name of a million characters", cairoWith(1, "\"" + million + "\""), Kind::Place, "",
          ""},
@@ -290,16 +280,57 @@ TEST_F(DamagedFileTest, EachLineOfTheListIsOnePlaceOrKeptAsItIs)
          "Line 2: field 1 goes on after its closing quote (\").",
          "السطر 2: الحقل 1 يستمر بعد علامة التنصيص التي تغلقه (\")."},
         {"a number beyond the range", cairoWith(12, "1e309"), Kind::Damaged,
-         "Line 2: field 12 is not a number: \"1e309\".", "السطر 2: الحقل 12 ليس عدداً: \"1e309\"."},
+         "Line 2: field 12 is not a number: \"1e309\".",
+         "السطر 2: الحقل 12 ليس عدداً: \u2066\"1e309\"\u2069."},
         {"a zone of no place on Earth", cairoWith(10, "26"), Kind::Damaged,
          "Line 2: field 10 is not a number that is a time zone between -12 and +14 hours: \"26\".",
-         "السطر 2: الحقل 10 ليس عدداً يمثل نطاقاً زمنياً بين -12 و +14 ساعة: \"26\"."},
-        {"letters for a number", cairoWith(13, "abc"), Kind::Damaged,
-         "Line 2: field 13 is not a number: \"abc\".", "السطر 2: الحقل 13 ليس عدداً: \"abc\"."},
+         "السطر 2: الحقل 10 ليس عدداً يمثل نطاقاً زمنياً بين \u2066-12\u2069 و \u2066+14\u2069 "
+         "ساعة: \u2066\"26\"\u2069."},
+        {"letters for a number", cairoWith(15, "abc"), Kind::Damaged,
+         "Line 2: field 15 is not a number: \"abc\".",
+         "السطر 2: الحقل 15 ليس عدداً: \u2066\"abc\"\u2069."},
         {"a control byte in a bad number", cairoWith(2, std::string("1\0x", 3)), Kind::Damaged,
-         "Line 2: field 2 is not a number: \"1?x\".", nullptr},
+         "Line 2: field 2 is not a number: \"1\\x00x\".", nullptr},
+        {"a mark that turns the text round", cairoWith(12, "1\xE2\x80\xAEx\x1B"), Kind::Damaged,
+         "Line 2: field 12 is not a number: \"1\\xE2\\x80\\xAEx\\x1B\".", nullptr},
         {"a long bad number", cairoWith(2, std::string(30, '7') + "x"), Kind::Damaged,
-         "Line 2: field 2 is not a number: \"77777777777777777777...\".", nullptr},
+         "Line 2: field 2 is not a number: \"77777777777777777777...\".",
+         "السطر 2: الحقل 2 ليس عدداً: \u2066\"77777777777777777777...\"\u2069."},
+        {"a long bad number cut at a letter of two bytes",
+         cairoWith(15, std::string(19, '7') + "\xC3\xA9x"), Kind::Damaged,
+         "Line 2: field 15 is not a number: \"7777777777777777777...\".", nullptr},
+        {"a signed bad number", cairoWith(12, "-1e309"), Kind::Damaged,
+         "Line 2: field 12 is not a number: \"-1e309\".",
+         "السطر 2: الحقل 12 ليس عدداً: \u2066\"-1e309\"\u2069."},
+        // What the location dialog refuses to save is no place either.
+        {"only commas", std::string(15, ','), Kind::Damaged,
+         "Line 2: field 16 is not a lapse rate other than 0: \"\".",
+         "السطر 2: الحقل 16 ليس تغيراً للحرارة غير الصفر: \u2066\"\"\u2069."},
+        {"a lapse rate of 0 with a decimal comma", cairoWith(16, "\"0,0\""), Kind::Damaged,
+         "Line 2: field 16 is not a lapse rate other than 0: \"0,0\".", nullptr},
+        {"a lapse rate with a decimal comma", cairoWith(16, "\"0,0065\""), Kind::Place, "", ""},
+        {"a latitude of 100", cairoWith(2, "100"), Kind::Damaged,
+         "Line 2: fields 2 to 4 give a latitude beyond 90 degrees: \"100\", \"2\" and \"40\".",
+         "السطر 2: الحقول 2 إلى 4 تعطي خط عرض يتجاوز 90 درجة: \u2066\"100\"\u2069 و "
+         "\u2066\"2\"\u2069 و \u2066\"40\"\u2069."},
+        {"a latitude beyond the pole by its seconds",
+         testsupport::withField(testsupport::withField(cairoWith(2, "-90"), 3, "0"), 4, "-1"),
+         Kind::Damaged,
+         "Line 2: fields 2 to 4 give a latitude beyond 90 degrees: \"-90\", \"0\" and \"-1\".",
+         nullptr},
+        {"a negative air pressure", cairoWith(13, "-1"), Kind::Damaged,
+         "Line 2: field 13 is not a pressure of 0 mb or more: \"-1\".",
+         "السطر 2: الحقل 13 ليس ضغطاً لا يقل عن 0 مل بار: \u2066\"-1\"\u2069."},
+        {"a temperature at absolute zero", cairoWith(14, "-273"), Kind::Damaged,
+         "Line 2: field 14 is not a temperature above -273 °C: \"-273\".",
+         "السطر 2: الحقل 14 ليس حرارة أعلى من \u2066-273\u2069 م: "
+         "\u2066\"-273\"\u2069."},
+        {"a temperature just above it", cairoWith(14, "-272.9"), Kind::Place, "", ""},
+        // Beyond the bound of a record the line is not read, only kept.
+        {"a line beyond 1 MB", "\"" + std::string(2u << 20, 'x') + "\",1,2", Kind::Damaged,
+         "Line 2 runs beyond 1 MB.", "السطر 2 يمتد إلى أكثر من 1 ميغابايت."},
+        {"commas beyond 1 MB", std::string(kRecordBytes + 1, ','), Kind::Damaged,
+         "Line 2 runs beyond 1 MB.", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -326,12 +357,12 @@ TEST_F(DamagedFileTest, EachLineOfTheListIsOnePlaceOrKeptAsItIs)
     }
     // The odd but sound values read as themselves.
     put("loc.txt", cairoWith(1, std::string("\"Ca\0iro\"", 8)) + "\r\n" +
-                       cairoWith(1, "\"" + million + "\"") + "\r\n" + cairoWith(2, "1e308"));
+                       cairoWith(1, "\"" + million + "\"") + "\r\n" + cairoWith(12, "1e308"));
     const std::vector<SavedLocation> list = readSavedLocations();
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].locname, std::string("Ca\0iro", 6));
     EXPECT_EQ(list[1].locname, million);
-    EXPECT_DOUBLE_EQ(list[2].latid, 1e308);
+    EXPECT_DOUBLE_EQ(list[2].city, 1e308);
 }
 
 // An edit keeps every line it does not touch as its bytes, line ends and
@@ -356,6 +387,9 @@ TEST_F(DamagedFileTest, EditsOfTheListKeepTheLinesTheyDoNotTouch)
         {"no line end at all", "\"x\"", "\"x\"\r\n" + parisLine + "\r\n"},
         {"mixed, a blank line last", kCairo + "\r\n\"x\"\r\r\n",
          kCairo + "\r\n\"x\"\r\r\n" + parisLine + "\r\n"},
+        {"a byte-order mark", "\xEF\xBB\xBF" + kCairo + "\n",
+         "\xEF\xBB\xBF" + kCairo + "\n" + parisLine + "\n"},
+        {"a byte-order mark alone", "\xEF\xBB\xBF", "\xEF\xBB\xBF" + parisLine + "\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -371,7 +405,11 @@ TEST_F(DamagedFileTest, EditsOfTheListKeepTheLinesTheyDoNotTouch)
         // that the last line took to let it start a line of its own.
         EXPECT_EQ(file.removePlaces("Paris"), 1u);
         EXPECT_EQ(file.contents(), c.afterAdd.substr(0, c.afterAdd.find(parisLine)));
-        EXPECT_EQ(file.removePlaces("Cairo"), c.text.rfind(kCairo, 0) == 0 ? 1u : 0u);
+        EXPECT_EQ(file.removePlaces("Cairo"), c.text.find(kCairo) != std::string::npos ? 1u : 0u);
+        // The file keeps its own line end when the lines that showed it go.
+        ASSERT_TRUE(file.appendPlace(paris, english, arabic)) << english;
+        const std::string ending = c.afterAdd.substr(c.afterAdd.find(parisLine) + parisLine.size());
+        EXPECT_TRUE(file.contents().ends_with(parisLine + ending)) << file.contents();
     }
 
     // A place that would not read back as itself is not added.
@@ -423,9 +461,12 @@ TEST_F(DamagedFileTest, AZoneOrLatitudeBeyondTheEarthIsDamage)
                 EXPECT_EQ(f.detail(), "Field 9 holds \"" + std::string(z.zone) +
                                           "\", which is not a number that is a time zone "
                                           "between -12 and +14 hours.");
-                EXPECT_EQ(f.detailArabic(), "الحقل 9 يحوي \"" + std::string(z.zone) +
-                                                "\" وهو ليس عدداً يمثل نطاقاً زمنياً بين -12 "
-                                                "و +14 ساعة.");
+                // Each signed number one left-to-right run (see platform's
+                // numberInMessage), the quoted value with its quotes.
+                EXPECT_EQ(f.detailArabic(),
+                          "الحقل 9 يحوي \u2066\"" + std::string(z.zone) +
+                              "\"\u2069 وهو ليس عدداً يمثل نطاقاً زمنياً بين \u2066-12\u2069 "
+                              "و \u2066+14\u2069 ساعة.");
                 for (bool english : {true, false})
                     EXPECT_NE(f.message(english).find("loc.zvd"), std::string::npos);
             }
@@ -462,9 +503,9 @@ TEST_F(DamagedFileTest, AZoneOrLatitudeBeyondTheEarthIsDamage)
             EXPECT_EQ(f.detail(), "Field 8 holds \"" + std::string(e.metres) +
                                       "\", which is not a number that is an elevation between "
                                       "-11000 and 100000 metres.");
-            EXPECT_EQ(f.detailArabic(), "الحقل 8 يحوي \"" + std::string(e.metres) +
-                                            "\" وهو ليس عدداً يمثل ارتفاعاً بين -11000 و 100000 "
-                                            "متر.");
+            EXPECT_EQ(f.detailArabic(), "الحقل 8 يحوي \u2066\"" + std::string(e.metres) +
+                                            "\"\u2069 وهو ليس عدداً يمثل ارتفاعاً بين "
+                                            "\u2066-11000\u2069 و 100000 متر.");
         }
         EXPECT_TRUE(readRecordTolerant("loc.zvd", kCurrentLocationKinds)[7].isEmpty());
     }
@@ -504,9 +545,50 @@ TEST_F(DamagedFileTest, AZoneOrLatitudeBeyondTheEarthIsDamage)
             EXPECT_EQ(f.detail(), "Fields 5 to 7 hold " + held +
                                       ": the latitude they give lies beyond 90 "
                                       "degrees.");
-            EXPECT_EQ(f.detailArabic(), "الحقول 5 إلى 7 تحوي \"" + std::string(l.degrees) +
-                                            "\" و \"" + l.minutes + "\" و \"" + l.seconds +
-                                            "\" وخط العرض الذي تعطيه يتجاوز 90 درجة.");
+            const auto isolated = [](const char* value) {
+                return "\u2066\"" + std::string(value) + "\"\u2069";
+            };
+            EXPECT_EQ(f.detailArabic(), "الحقول 5 إلى 7 تحوي " + isolated(l.degrees) + " و " +
+                                            isolated(l.minutes) + " و " + isolated(l.seconds) +
+                                            " وخط العرض الذي تعطيه يتجاوز 90 درجة.");
+        }
+    }
+}
+
+// The message lists the first five damaged lines and counts the rest, in the
+// number's own form: one line, two (Arabic has a dual), more.
+TEST_F(DamagedFileTest, TheDamagedLinesBeyondTheListedOnesAreCountedInTheirForm)
+{
+    const struct {
+        int damaged;
+        const char* english; // the line after the five listed, or "" for none
+        const char* arabic;
+    } cases[] = {
+        {5, "", ""},
+        {6, "And 1 more line.", "وسطر آخر."},
+        {7, "And 2 more lines.", "وسطران آخران."},
+        {8, "And 3 more lines.", "وأسطر أخرى عددها 3."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damaged);
+        std::string text = kCairo + "\r\n";
+        for (int i = 0; i < c.damaged; ++i)
+            text += "\"Broken\",1,2\r\n";
+        put("loc.txt", text);
+        SavedLocationsFile file;
+        ASSERT_TRUE(readSavedLocationsFile(file));
+        for (const bool english : {true, false}) {
+            const std::string message = damagedLinesMessage(file, english);
+            // The count's line, if any, stands before the closing one.
+            const size_t last = message.rfind('\n');
+            const size_t before = message.rfind('\n', last - 1);
+            const std::string line = message.substr(before + 1, last - before - 1);
+            const char* expected = english ? c.english : c.arabic;
+            if (*expected) {
+                EXPECT_EQ(line, expected);
+            } else {
+                EXPECT_NE(line.find(english ? "Line 6" : "السطر 6"), std::string::npos) << line;
+            }
         }
     }
 }

@@ -88,7 +88,14 @@ TEST_F(RecordsTest, ExactBytesOfEachRecord)
     ASSERT_TRUE(writeCurrentLocation(loc));
     ASSERT_TRUE(writeDateSelection(date));
     ASSERT_TRUE(writeAlertSettings(alert));
-    ASSERT_TRUE(writeSavedLocations({saved, saved}));
+    // loc.txt as the location dialog writes it: one line added per place.
+    SavedLocationsFile places;
+    ASSERT_TRUE(readSavedLocationsFile(places));
+    for (int i = 0; i < 2; ++i) {
+        std::string english, arabic;
+        ASSERT_TRUE(places.appendPlace(saved, english, arabic)) << english;
+    }
+    ASSERT_TRUE(writeSavedLocationsFile(places));
 
     EXPECT_EQ(get("pref.zvd"),
               "18,18,4,1,10,1,0,0,0,0,\"0\",\"0\",\"1\",\"1\",#TRUE#,\"1\",\"1\",0,0,1\r\n");

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QObject>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -215,6 +216,25 @@ bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidg
     warn(parent, english, englishText, englishTitle, arabicText, arabicTitle);
     // A disabled box cannot take the focus: it goes to the control that
     // enables it, so the user is one step from mending the number.
+    QWidget* target = box->isEnabled() || !elsewhere ? box : elsewhere;
+    target->setFocus();
+    return true;
+}
+
+bool refuseLineEnd(QWidget* parent, bool english, QLineEdit* box, LineEnds where,
+                   const char* englishName, const char* arabicName, const QString& englishTitle,
+                   const QString& arabicTitle, QWidget* elsewhere)
+{
+    static const QRegularExpression anywhere(QStringLiteral("[\r\n]"));
+    static const QRegularExpression inside(QStringLiteral("[^\\s][\\s]*[\r\n]\\s*[^\\s]"));
+    if (!box->text().contains(where == LineEnds::Anywhere ? anywhere : inside))
+        return false;
+    warn(
+        parent, english,
+        QStringLiteral("The box of %1 can not hold a line break!").arg(QLatin1String(englishName)),
+        englishTitle,
+        QStringLiteral("خانة %1 لا يمكن أن تحتوي على فاصل أسطر").arg(QString::fromUtf8(arabicName)),
+        arabicTitle);
     QWidget* target = box->isEnabled() || !elsewhere ? box : elsewhere;
     target->setFocus();
     return true;

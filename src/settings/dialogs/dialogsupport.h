@@ -95,6 +95,21 @@ bool refuseOverflow(QWidget* parent, bool english, const QString& boxText, QWidg
                     const QString& arabicText, const QString& arabicTitle,
                     QWidget* elsewhere = nullptr);
 
+// Where a number box refuses a line end (pasted with the number): anywhere,
+// or only inside its text, between two characters that are no blanks (a
+// line end after the number joins nothing).
+enum class LineEnds { Anywhere, Inside };
+
+// A number box whose text holds a line end where `where` says, which the
+// lenient parse would drop, joining the digits around it ("1", a line end,
+// "2" read as 12): says "The box of <name> can not hold a line break!" under
+// the window's titles, puts the focus back into the box (into `elsewhere`
+// while the box is disabled) and returns true. False, and nothing shown, for
+// any other text.
+bool refuseLineEnd(QWidget* parent, bool english, QLineEdit* box, LineEnds where,
+                   const char* englishName, const char* arabicName, const QString& englishTitle,
+                   const QString& arabicTitle, QWidget* elsewhere = nullptr);
+
 // A number box of a tool window, named as its overflow refusal names it.
 struct NamedBox {
     QWidget* box;

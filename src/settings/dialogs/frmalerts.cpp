@@ -208,7 +208,10 @@ void frmalerts::cmdok_Click()
 {
     // Before anything is started or changed: a number beyond the range would
     // be stored as 0 minutes.
-    if (refuseOverflow(this, english_, txtpep->text(), txtpep,
+    if (refuseLineEnd(this, english_, txtpep, LineEnds::Inside,
+                      "the minutes before the prayer time", "الدقائق قبل موعد الآذان",
+                      QStringLiteral("Alerts"), QStringLiteral("المنبه"), chkpep) ||
+        refuseOverflow(this, english_, txtpep->text(), txtpep,
                        QStringLiteral("The number of minutes before the prayer time is too large!"),
                        QStringLiteral("Alerts"),
                        QStringLiteral("عدد الدقائق قبل موعد الآذان كبير جدا"),

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,15 +31,6 @@ bool alphabetical(const QString& a, const QString& b)
 {
     const int c = QString::compare(a, b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
-}
-
-// The number the refraction takes from the lapse-rate text: a decimal comma
-// counts as a point.
-bool lapseRate(const QString& text, double& value, bool* overflow = nullptr)
-{
-    QString pointed = text;
-    pointed.replace(QChar(','), QChar('.'));
-    return settings::leadingNumber(pointed.toStdString(), value, nullptr, overflow);
 }
 
 } // namespace
@@ -314,7 +306,13 @@ bool frmlocation::readList(settings::SavedLocationsFile& list)
     // A missing loc.txt is an empty list; one that exists but cannot be read
     // must not be taken for empty, or the next rewrite would lose it.
     std::optional<platform::FileFault> why;
-    if (!settings::readSavedLocationsFile(list, &why)) {
+    const bool read = settings::readSavedLocationsFile(list, &why);
+    // Read at the load, the list is told of before the dialog is shown: the
+    // dialog takes the place it will be shown at first, so that the message
+    // opens over it and not at the corner of the screen.
+    if (!isVisible() && (!read || (!damageTold_ && !list.damagedLines().empty())))
+        adjustPosition(parentWidget() ? parentWidget() : QApplication::activeWindow());
+    if (!read) {
         QString detail;
         if (why)
             detail = QString::fromStdString(english_ ? why->detail() : why->detailArabic());
@@ -474,36 +472,43 @@ bool frmlocation::boxesAreSavable()
         const char* title;
         const char* english;
         const char* arabic;
+        const char* name; // what the box holds, as its refusals name it
+        const char* arabicName;
     } numberBoxes[] = {
         {txtlongid, "Longitude Error", "The number of degrees of the longitude is too large!",
-         "عدد درجات خط الطول كبير جدا"},
+         "عدد درجات خط الطول كبير جدا", "the degrees of the longitude", "درجات خط الطول"},
         {txtlongim, "Longitude Error", "The number of minutes of the longitude is too large!",
-         "عدد دقائق خط الطول كبير جدا"},
+         "عدد دقائق خط الطول كبير جدا", "the minutes of the longitude", "دقائق خط الطول"},
         {txtlongis, "Longitude Error", "The number of seconds of the longitude is too large!",
-         "عدد ثواني خط الطول كبير جدا"},
+         "عدد ثواني خط الطول كبير جدا", "the seconds of the longitude", "ثواني خط الطول"},
         {txtlatid, "Latitude Error", "The number of degrees of the latitude is too large!",
-         "عدد درجات خط العرض كبير جدا"},
+         "عدد درجات خط العرض كبير جدا", "the degrees of the latitude", "درجات خط العرض"},
         {txtlatim, "Latitude Error", "The number of minutes of the latitude is too large!",
-         "عدد دقائق خط العرض كبير جدا"},
+         "عدد دقائق خط العرض كبير جدا", "the minutes of the latitude", "دقائق خط العرض"},
         {txtlatis, "Latitude Error", "The number of seconds of the latitude is too large!",
-         "عدد ثواني خط العرض كبير جدا"},
+         "عدد ثواني خط العرض كبير جدا", "the seconds of the latitude", "ثواني خط العرض"},
         {txtzon, "Location Error", "The time zone is too large a number!",
-         "النطاق الزمني رقم كبير جدا"},
-        {txtele, "Location Error", "The elevation is too large a number!", "الإرتفاع رقم كبير جدا"},
+         "النطاق الزمني رقم كبير جدا", "the time zone", "النطاق الزمني"},
+        {txtele, "Location Error", "The elevation is too large a number!", "الإرتفاع رقم كبير جدا",
+         "the elevation", "الإرتفاع"},
         {txtcity, "Location Error", "The distance in the City Settings is too large a number!",
-         "المسافة في مواقيت المدينة رقم كبير جدا"},
+         "المسافة في مواقيت المدينة رقم كبير جدا", "the distance in the City Settings",
+         "المسافة في مواقيت المدينة"},
         {txtpre, "Refraction Error", "The air pressure is too large a number!",
-         "الضغط الجوي رقم كبير جدا"},
+         "الضغط الجوي رقم كبير جدا", "the air pressure", "الضغط الجوي"},
         {txttem, "Refraction Error", "The temperature is too large a number!",
-         "درجة الحرارة رقم كبير جدا"},
+         "درجة الحرارة رقم كبير جدا", "the temperature", "درجة الحرارة"},
         {txthum, "Refraction Error", "The relative humidity is too large a number!",
-         "الرطوبة النسبية رقم كبير جدا"},
+         "الرطوبة النسبية رقم كبير جدا", "the relative humidity", "الرطوبة النسبية"},
     };
-    for (const auto& b : numberBoxes)
-        if (refuseOverflow(this, english_, b.box->text(), b.box, QString::fromUtf8(b.english),
+    for (const auto& b : numberBoxes) {
+        if (refuseLineEnd(this, english_, b.box, LineEnds::Anywhere, b.name, b.arabicName,
+                          QString::fromUtf8(b.title), QStringLiteral("خطأ")) ||
+            refuseOverflow(this, english_, b.box->text(), b.box, QString::fromUtf8(b.english),
                            QString::fromUtf8(b.title), QString::fromUtf8(b.arabic),
                            QStringLiteral("خطأ")))
             return false;
+    }
     const auto refuseAs = [this](const char* title, QLineEdit* box, const QString& englishText,
                                  const QString& arabicText) {
         warn(this, english_, englishText, QString::fromUtf8(title), arabicText,
@@ -532,7 +537,9 @@ bool frmlocation::boxesAreSavable()
         return refuseAs(
             "Location Error", txtzon,
             QStringLiteral("The time zone must be between %1 and %2 hours!").arg(first, last),
-            QStringLiteral("النطاق الزمني يجب أن يكون بين %1 و %2 ساعة").arg(first, last));
+            QStringLiteral("النطاق الزمني يجب أن يكون بين %1 و %2 ساعة")
+                .arg(platform::numberInMessage(first, false),
+                     platform::numberInMessage(last, false)));
     }
     // Far above or below any place the horizon's dip gives a Dhuhr with
     // the Sun "Down"; the readers take such a loc.zvd for damaged.
@@ -542,17 +549,25 @@ bool frmlocation::boxesAreSavable()
         return refuseAs(
             "Location Error", txtele,
             QStringLiteral("The elevation must be between %1 and %2 metres!").arg(lowest, highest),
-            QStringLiteral("الإرتفاع يجب أن يكون بين %1 و %2 متر").arg(lowest, highest));
+            QStringLiteral("الإرتفاع يجب أن يكون بين %1 و %2 متر")
+                .arg(platform::numberInMessage(lowest, false), highest));
     }
-    if (boxNumber(txtpre->text()) < 0)
+    // The reader of loc.txt takes a place that holds what is refused below
+    // for a damaged line: the rules are the records' own.
+    if (!settings::isAirPressure(boxNumber(txtpre->text())))
         return refuse(txtpre, "The air pressure can not be negative!",
                       "الضغط الجوي لا يمكن أن يكون سالبا");
-    if (boxNumber(txttem->text()) <= -273)
-        return refuse(txttem, "The temperature must be above -273 °C!",
-                      "درجة الحرارة يجب أن تكون أعلى من -273 م");
+    if (!settings::isAirTemperature(boxNumber(txttem->text()))) {
+        const QString zero = numberText(settings::kAbsoluteZero);
+        return refuseAs("Refraction Error", txttem,
+                        QStringLiteral("The temperature must be above %1 °C!").arg(zero),
+                        QStringLiteral("درجة الحرارة يجب أن تكون أعلى من %1 م")
+                            .arg(platform::numberInMessage(zero, false)));
+    }
     double alpha = 0;
     bool alphaOverflows = false;
-    const bool alphaRead = lapseRate(txtalpha->text(), alpha, &alphaOverflows);
+    const bool alphaRead =
+        settings::lapseRate(txtalpha->text().toStdString(), alpha, &alphaOverflows);
     if (alphaOverflows)
         return refuse(txtalpha, "Alpha (the temperature lapse rate) is too large a number!",
                       "تغير الحرارة رقم كبير جدا");

@@ -437,10 +437,15 @@ void frmpreferences::cmdok_Click()
     p.hilat = chkhl->isChecked() ? 1 : 0;
     p.hour24 = Opt24->isChecked() ? 1 : 0;
 
-    // A number beyond the range would be held as 0: refused before the held
-    // angles take it.
+    // A line end pasted with a number would join the digits around it, and
+    // a number beyond the range would be held as 0: refused before the held
+    // angles take them.
     const QString angleTitle = QStringLiteral("Angle Error!");
-    if (refuseOverflow(this, english_, txtfaj->text(), txtfaj,
+    if (refuseLineEnd(this, english_, txtfaj, LineEnds::Inside, "the Fajer angle", "زاوية الفجر",
+                      angleTitle, QStringLiteral("خطأ")) ||
+        refuseLineEnd(this, english_, txtisha, LineEnds::Inside, "the Isha angle", "زاوية العشاء",
+                      angleTitle, QStringLiteral("خطأ")) ||
+        refuseOverflow(this, english_, txtfaj->text(), txtfaj,
                        QStringLiteral("Fajer Angle Is Too Large a Number!"), angleTitle,
                        QStringLiteral("زاوية الفجر رقم كبير جدا"), QStringLiteral("خطأ")) ||
         refuseOverflow(this, english_, txtisha->text(), txtisha,
@@ -467,20 +472,24 @@ void frmpreferences::cmdok_Click()
         QLineEdit* box;
         const char* english;
         const char* arabic;
+        const char* name; // what the box holds, as its refusals name it
+        const char* arabicName;
     } minuteBoxes[] = {
         {txtsubfaj, "The Number of Minutes from Fajer Is Too Large!",
-         "عدد الدقائق من وقت الفجر كبير جدا"},
+         "عدد الدقائق من وقت الفجر كبير جدا", "the minutes from Fajer", "الدقائق من وقت الفجر"},
         {txtsubsho, "The Number of Minutes from Shoroq Is Too Large!",
-         "عدد الدقائق من وقت الشروق كبير جدا"},
+         "عدد الدقائق من وقت الشروق كبير جدا", "the minutes from Shoroq", "الدقائق من وقت الشروق"},
         {txtadddoh, "The Number of Minutes to Dhohur Is Too Large!",
-         "عدد الدقائق على وقت الظهر كبير جدا"},
+         "عدد الدقائق على وقت الظهر كبير جدا", "the minutes to Dhohur", "الدقائق على وقت الظهر"},
         {txtaddasr, "The Number of Minutes to Asr Is Too Large!",
-         "عدد الدقائق على وقت العصر كبير جدا"},
+         "عدد الدقائق على وقت العصر كبير جدا", "the minutes to Asr", "الدقائق على وقت العصر"},
         {txtaddmag, "The Number of Minutes to Maghreb Is Too Large!",
-         "عدد الدقائق على وقت المغرب كبير جدا"},
+         "عدد الدقائق على وقت المغرب كبير جدا", "the minutes to Maghreb", "الدقائق على وقت المغرب"},
     };
     for (const auto& m : minuteBoxes)
-        if (refuseOverflow(this, english_, m.box->text(), m.box, QString::fromUtf8(m.english),
+        if (refuseLineEnd(this, english_, m.box, LineEnds::Inside, m.name, m.arabicName,
+                          QStringLiteral("Addition Error!"), QStringLiteral("خطأ")) ||
+            refuseOverflow(this, english_, m.box->text(), m.box, QString::fromUtf8(m.english),
                            QStringLiteral("Addition Error!"), QString::fromUtf8(m.arabic),
                            QStringLiteral("خطأ")))
             return;
