@@ -1033,6 +1033,55 @@ QStringList rightToLeftTexts(QWidget* window)
     return texts;
 }
 
+class TextFitMap : public ProgramWindows {};
+
+// The map window in both languages: its day options and criterion list stand
+// inside their frames; and after Draw, for each criterion's legend, the
+// information and legend boxes lie on the white band under the map, never
+// over its southern edge or each other, and each draws every line of its
+// text apart from the next, inside its blue with a margin on every side.
+TEST_F(TextFitMap, ControlsStayInsideTheirFramesAndBoxesUnderTheMap)
+{
+    for (bool english : {true, false}) {
+        setLanguage(english);
+        frmmain::load();
+        QPointer<QWidget> window = openWindow("frmmap");
+        auto* map = static_cast<frmmap*>(window.data());
+        map->show();
+        // The day options and the criterion list stand below the top lines of
+        // their frames, which the style draws under the titles.
+        for (QWidget* option : {map->opt0, map->opt1, map->opt2})
+            EXPECT_TRUE(map->fravis->contentsRect().contains(option->geometry()))
+                << option->objectName().toStdString() << (english ? " English" : " Arabic");
+        EXPECT_TRUE(map->fracri->contentsRect()
+                        .translated(map->fracri->pos())
+                        .contains(map->cbocri->geometry()))
+            << (english ? "English" : "Arabic");
+        for (int criterion : {0, 1, 2}) {
+            map->cbocri->setCurrentIndex(criterion);
+            QTimer::singleShot(0, map, [map] { map->stopflag = true; });
+            map->cmddraw_Click();
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(map->lblinf->geometry().intersects(map->lblleg->geometry()));
+            for (QLabel* box : {map->lblinf, map->lblleg}) {
+                const std::string what = box->objectName().toStdString() + " criterion " +
+                                         std::to_string(criterion) +
+                                         (english ? " English" : " Arabic");
+                SCOPED_TRACE(what);
+                EXPECT_GT(box->y(), lunar::mapY(-90)) << "over the map";
+                EXPECT_TRUE(map->pic->rect().contains(box->geometry()));
+                const fitcheck::DrawnSpan ink = fitcheck::drawnText(box, QPalette::WindowText);
+                EXPECT_GE(ink.leftGap(), 2);
+                EXPECT_GE(ink.rightGap(), 2);
+                EXPECT_GE(ink.topGap(), 1);
+                EXPECT_GE(ink.bottomGap(), 1);
+                EXPECT_EQ(ink.bands, box->text().count(QLatin1Char('\n')) + 1);
+            }
+        }
+        delete window.data();
+    }
+}
+
 class TextFitSigns : public ProgramWindows {};
 
 // In Arabic, after each window has shown negative values (a sun below the
