@@ -17,6 +17,7 @@
 #include "lunar/crescentcalc.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
@@ -487,9 +488,10 @@ void frmcresv::cmdprev_Click()
     pi_ = result->pi;
     conjlocal_ = result->conjlocal;
     summertext_ = result->summertext;
-    optconj->setText(QString::fromStdString(result->captions[0]));
-    optone->setText(QString::fromStdString(result->captions[1]));
-    opttwo->setText(QString::fromStdString(result->captions[2]));
+    // A date of a year before 1 is one run: its minus would leave its digits.
+    optconj->setText(platform::leftToRightRun(QString::fromStdString(result->captions[0]), eng));
+    optone->setText(platform::leftToRightRun(QString::fromStdString(result->captions[1]), eng));
+    opttwo->setText(platform::leftToRightRun(QString::fromStdString(result->captions[2]), eng));
     cmdcalc->setEnabled(true);
     cmdmap->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTextLayout>
 #include <QTreeView>
 #include <QWindow>
 
@@ -32,6 +34,7 @@
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
+#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "reports/prayerreport.h"
@@ -140,6 +143,122 @@ const char* const kLegends[2][3] = {
 constexpr double kLabelPoints = 8;
 constexpr double kSmallestLabelPoints = 6;
 
+// The information and legend labels over the white band under the map. A
+// line of Arabic takes the line height of its Naskh face, half again that of
+// the Latin face, made for marks stacked far above and below the letters
+// that these texts do not have: six or seven such lines are taller than the
+// band. So these labels space their lines by the ink the letters really
+// take: evenly, at the Latin face's own spacing where the band has the room,
+// closer where it has not, never closer than a pixel of clear blue between
+// two lines; and they keep their text a margin inside their blue.
+class MapNote : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    static constexpr int kSideMargin = 3; // pixels of blue beside the ink
+    static constexpr int kEndMargin = 1;  // above the first line, below the last
+    static constexpr int kLineGap = 1;    // between the ink of two lines
+
+    // The size the text takes in `font` in a label at most `roomHeight`
+    // high: its lines at the face's own spacing where they fit, closer where
+    // they do not.
+    QSize sizeWithin(const QFont& font, int roomHeight) const
+    {
+        const std::vector<Line> lines = layOut(font);
+        double width = 0;
+        for (const Line& line : lines)
+            width = std::max(width, line.ink.width());
+        const auto height = [&](double pitch) {
+            return static_cast<int>(std::ceil(baseline(lines, lines.size() - 1, pitch) +
+                                              lines.back().ink.bottom())) +
+                   kEndMargin;
+        };
+        const int spaced = height(std::max(leastPitch(lines), QFontMetricsF(font).lineSpacing()));
+        return {static_cast<int>(std::ceil(width)) + 2 * kSideMargin,
+                spaced <= roomHeight ? spaced : height(leastPitch(lines))};
+    }
+
+    QSize sizeHint() const override { return sizeWithin(font(), QWIDGETSIZE_MAX); }
+    QSize minimumSizeHint() const override { return sizeWithin(font(), 0); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(palette().color(foregroundRole()));
+        const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+        const std::vector<Line> lines = layOut(font());
+        // The lines spread over the label's height, up to the face's own
+        // spacing.
+        const double least = leastPitch(lines);
+        double pitch = least;
+        if (lines.size() > 1)
+            pitch = std::clamp(
+                (height() - 2 * kEndMargin + lines.front().ink.top() - lines.back().ink.bottom()) /
+                    static_cast<double>(lines.size() - 1),
+                least, std::max(least, QFontMetricsF(font()).lineSpacing()));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const Line& line = lines[i];
+            const double x = align.testFlag(Qt::AlignRight)
+                                 ? width() - kSideMargin - line.ink.right()
+                                 : kSideMargin - line.ink.left();
+            line.layout->draw(&p, QPointF(x, baseline(lines, i, pitch) - line.ascent));
+        }
+    }
+
+private:
+    struct Line {
+        std::shared_ptr<QTextLayout> layout;
+        QRectF ink;        // from the line's origin on its baseline, as it is drawn
+        double ascent = 0; // of the line: from its top to its baseline
+    };
+
+    // The least distance between two baselines that keeps the ink of every
+    // two lines kLineGap apart: the lines stand evenly spaced, at least that.
+    static double leastPitch(const std::vector<Line>& lines)
+    {
+        double pitch = 0;
+        for (std::size_t j = 1; j < lines.size(); ++j)
+            pitch = std::max(pitch, lines[j - 1].ink.bottom() - lines[j].ink.top() + kLineGap);
+        return pitch;
+    }
+
+    static double baseline(const std::vector<Line>& lines, std::size_t i, double pitch)
+    {
+        return kEndMargin - lines.front().ink.top() + pitch * static_cast<double>(i);
+    }
+
+    // Each line laid out on its own, its ink measured from its baseline.
+    std::vector<Line> layOut(const QFont& font) const
+    {
+        std::vector<Line> lines;
+        for (const QString& text : this->text().split(QLatin1Char('\n'))) {
+            Line line{std::make_shared<QTextLayout>(text, font), {}, 0};
+            QTextOption option;
+            option.setTextDirection(layoutDirection());
+            option.setWrapMode(QTextOption::NoWrap);
+            line.layout->setTextOption(option);
+            line.layout->beginLayout();
+            line.layout->createLine();
+            line.layout->endLayout();
+            for (const QGlyphRun& run : line.layout->glyphRuns()) {
+                const QRawFont face = run.rawFont();
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> at = run.positions();
+                for (qsizetype i = 0; i < glyphs.size(); ++i)
+                    line.ink |= face.boundingRect(glyphs[i]).translated(at[i]);
+            }
+            line.ascent = line.layout->lineAt(0).ascent();
+            if (line.ink.isNull()) // a blank line keeps the height of a letter
+                line.ink = QRectF(0, line.ascent - QFontMetricsF(font).ascent(), 0,
+                                  QFontMetricsF(font).ascent());
+            line.ink.translate(0, -line.ascent);
+            lines.push_back(std::move(line));
+        }
+        return lines;
+    }
+};
+
 // The size `text` needs in `label` at `font`.
 QSize neededSize(const QLabel* label, const QFont& font, const QString& text)
 {
@@ -149,26 +268,35 @@ QSize neededSize(const QLabel* label, const QFont& font, const QString& text)
             size.height() + m.top() + m.bottom() + 2 * label->margin()};
 }
 
-// Gives `label` its place, grown within `room` to what `widest` needs and kept
-// at its anchored edges (right and/or bottom); where the room is too small, the
-// font gets smaller instead.
-void fitLabel(QLabel* label, const QRect& place, const QRect& room, const QString& widest,
-              Qt::Edges anchored)
+// Gives `label` its place, grown within `room` to what `need` says its text
+// needs and kept at its anchored edges (right and/or bottom) as far as the
+// room allows; where the room is too small, the font gets smaller instead.
+void fitLabel(QLabel* label, const QRect& place, const QRect& room,
+              const std::function<QSize(const QFont&)>& need, Qt::Edges anchored)
 {
     QFont font = label->font();
     font.setPointSizeF(kLabelPoints);
-    QSize need = neededSize(label, font, widest);
-    while ((need.width() > room.width() || need.height() > room.height()) &&
+    QSize size = need(font);
+    while ((size.width() > room.width() || size.height() > room.height()) &&
            font.pointSizeF() > kSmallestLabelPoints) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
-        need = neededSize(label, font, widest);
+        size = need(font);
     }
     label->setFont(font);
-    const int w = std::clamp(need.width(), place.width(), room.width());
-    const int h = std::clamp(need.height(), place.height(), room.height());
+    const int w = std::clamp(size.width(), place.width(), room.width());
+    const int h = std::clamp(size.height(), place.height(), room.height());
     const int x = anchored.testFlag(Qt::RightEdge) ? place.right() + 1 - w : place.x();
     const int y = anchored.testFlag(Qt::BottomEdge) ? place.bottom() + 1 - h : place.y();
-    label->setGeometry(x, y, w, h);
+    label->setGeometry(std::clamp(x, room.left(), room.right() + 1 - w),
+                       std::clamp(y, room.top(), room.bottom() + 1 - h), w, h);
+}
+
+void fitLabel(QLabel* label, const QRect& place, const QRect& room, const QString& widest,
+              Qt::Edges anchored)
+{
+    fitLabel(
+        label, place, room,
+        [label, &widest](const QFont& f) { return neededSize(label, f, widest); }, anchored);
 }
 
 QImage loadMapPicture()
@@ -228,15 +356,19 @@ void frmmap::createControls()
         l->setObjectName(QString::fromLatin1(name));
         return l;
     };
-    lblinf = label(pic, "lblinf", QStringLiteral("Information Label"));
+    lblinf = new MapNote(QStringLiteral("Information Label"), pic);
+    lblinf->setObjectName(QStringLiteral("lblinf"));
     lblinf->setGeometry(15, 395, 185, 83);
-    lblleg = label(pic, "lblleg", QStringLiteral("Legend Label"));
+    lblleg = new MapNote(QStringLiteral("Legend Label"), pic);
+    lblleg->setObjectName(QStringLiteral("lblleg"));
     lblleg->setGeometry(520, 395, 241, 83);
     for (QLabel* l : {lblinf, lblleg}) {
         l->setAutoFillBackground(true);
-        l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(0, 0, 192);"));
+        QPalette colours = l->palette();
+        colours.setColor(QPalette::Window, QColor(0, 0, 192));
+        colours.setColor(QPalette::WindowText, Qt::white);
+        l->setPalette(colours);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setContentsMargins(2, 1, 2, 1); // no letter touches the blue's edge
     }
     fravis = new QGroupBox(this);
     fravis->setObjectName(QStringLiteral("fravis"));
@@ -336,31 +468,52 @@ void frmmap::Form_Load()
         month(m[idx[i]], lang, name);
         // Every digit of a far year: a short form would show another year.
         opts[i]->setText(u(prayer::plainNumber(std::floor(d[idx[i]]))) + " " + u(name) + " " +
-                         u(prayer::plainNumber(y[idx[i]])));
+                         platform::leftToRightRun(u(prayer::plainNumber(y[idx[i]])), eng_));
         if (!eng_)
             opts[i]->setLayoutDirection(Qt::RightToLeft);
     }
+    placeInFrames();
     fitLabels();
     platform::makeRoomForTexts(this, eng_);
     TopMost(this, true);
 }
 
+void frmmap::placeInFrames()
+{
+    // At their designed tops the day options and the criterion list touched
+    // the top lines of their frames, which the style draws under the titles:
+    // each stands in the middle of its frame's room below the title.
+    for (QGroupBox* frame : {fravis, fracri})
+        frame->ensurePolished();
+    const QRect days = fravis->contentsRect();
+    for (QRadioButton* o : {opt0, opt1, opt2})
+        o->move(o->x(), days.top() + (days.height() - o->height()) / 2);
+    const QRect criteria = fracri->contentsRect().translated(fracri->pos());
+    cbocri->move(cbocri->x(), criteria.top() + (criteria.height() - cbocri->height()) / 2);
+}
+
 void frmmap::fitLabels()
 {
-    // The two labels over the picture may grow upward over the strip south of
-    // the lowest plotted latitude (never over a circle), and toward the middle
-    // of the band under the map.
-    const int lowestCircle = static_cast<int>(std::ceil(lunar::mapY(-58) + kCircleRadius + 1));
-    const int top = lowestCircle + 2;
+    // The two labels stay on the white band under the map, a pixel clear of
+    // its southern edge: they grow upward from their places as far as that,
+    // and toward the middle of the band.
+    const int top = static_cast<int>(std::floor(lunar::mapY(-90))) + 1;
+    const int bottom = pic->height() - 1;
     const QRect inf(15, 395, 185, 83), leg(520, 395, 241, 83);
-    fitLabel(lblinf, inf, QRect(inf.left(), top, 380 - inf.left(), inf.bottom() + 1 - top),
-             lblinf->text(), Qt::BottomEdge);
-    fitLabel(lblleg, leg, QRect(390, top, leg.right() + 1 - 390, leg.bottom() + 1 - top),
-             lblleg->text(), Qt::BottomEdge | Qt::RightEdge);
+    const auto need = [room = bottom + 1 - top](QLabel* l) {
+        return [l, room](const QFont& f) { return static_cast<MapNote*>(l)->sizeWithin(f, room); };
+    };
+    fitLabel(lblinf, inf, QRect(inf.left(), top, 380 - inf.left(), bottom + 1 - top), need(lblinf),
+             Qt::BottomEdge);
+    fitLabel(lblleg, leg, QRect(390, top, leg.right() + 1 - 390, bottom + 1 - top), need(lblleg),
+             Qt::BottomEdge | Qt::RightEdge);
     // The mouse read-out keeps room for its widest text and grows away from
     // the criterion frame.
     const QString widest = eng_ ? QStringLiteral("Mouse Position: Long: -179.9, Lat: -89.9")
-                                : QStringLiteral("موقع الفأرة:  خط طول: -179.9 خط العرض: -89.9");
+                                : QStringLiteral("موقع الفأرة:  خط طول: ") +
+                                      platform::leftToRightRun(QStringLiteral("-179.9"), false) +
+                                      QStringLiteral(" خط العرض: ") +
+                                      platform::leftToRightRun(QStringLiteral("-89.9"), false);
     if (eng_)
         fitLabel(lblmouse, QRect(544, 504, 216, 16), QRect(544, 502, width() - 4 - 544, 24), widest,
                  {});
@@ -396,7 +549,7 @@ void frmmap::setLegendAndInformation(bool newCrescent)
     month(cm, lang, monthName);
     day(D + 0.5, eng_ ? 0 : 1, weekday);
     const QString date = u(prayer::plainNumber(std::floor(cd))) + " " + u(monthName) + " " +
-                         u(prayer::plainNumber(cy));
+                         platform::leftToRightRun(u(prayer::plainNumber(cy)), eng_);
     QStringList lines;
     if (eng_)
         lines << (newCrescent ? QStringLiteral("New Crescent Visibility")
@@ -406,7 +559,10 @@ void frmmap::setLegendAndInformation(bool newCrescent)
         lines << (newCrescent ? QStringLiteral("رؤية هلال أول الشهر")
                               : QStringLiteral("رؤية هلال آخر الشهر"))
               << QStringLiteral(" معيار ") + cbocri->currentText();
-    lines << maptitle << u(weekday) << date;
+    // The title names the saved picture as it is; the label shows its year
+    // as a number of its own.
+    lines << u(hmonth) + " " + platform::leftToRightRun(u(prayer::plainNumber(hyear)), eng_)
+          << u(weekday) << date;
     lblinf->setText(lines.join(QLatin1Char('\n')));
     if (!eng_) {
         lblinf->setLayoutDirection(Qt::RightToLeft);
@@ -567,8 +723,9 @@ void frmmap::pic_MouseMove(int x, int y)
         lblmouse->setText(QStringLiteral("Mouse Position: Long: ") + lonText +
                           QStringLiteral(", Lat: ") + latText);
     else
-        lblmouse->setText(QStringLiteral("موقع الفأرة: ") + QStringLiteral(" خط طول: ") + lonText +
-                          QStringLiteral(" خط العرض: ") + latText);
+        lblmouse->setText(QStringLiteral("موقع الفأرة: ") + QStringLiteral(" خط طول: ") +
+                          platform::leftToRightRun(lonText, false) + QStringLiteral(" خط العرض: ") +
+                          platform::leftToRightRun(latText, false));
 }
 
 void frmmap::resizeEvent(QResizeEvent* event)

@@ -78,6 +78,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placeInFrames();
     void createControls();
     void setLegendAndInformation(bool newCrescent);
     void fitLabels();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextLayout>
 
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
@@ -57,6 +58,29 @@ void fitCentred(QLabel* label)
     const int centre = label->x() + label->width() / 2;
     const int left = std::clamp(centre - width / 2, 0, frame - width);
     label->setGeometry(left, label->y(), width, label->height());
+}
+
+// Where a one-line label draws its text's baseline, from its parent's top: a
+// centred line sits in the middle of the label, whatever faces its letters
+// come from.
+double drawnBaseline(const QLabel* label)
+{
+    QTextLayout layout(label->text(), label->font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QRect area = label->contentsRect();
+    return label->y() + area.top() + (area.height() - line.height()) / 2 + line.ascent();
+}
+
+// The result's words are read as one line: labels of other heights and faces
+// would centre them on different lines (the month's label is the taller one),
+// so each is moved up or down to the baseline of the first.
+void shareBaseline(QLabel* first, std::initializer_list<QLabel*> others)
+{
+    const double baseline = drawnBaseline(first);
+    for (QLabel* l : others)
+        l->move(l->x(), l->y() + qRound(baseline - drawnBaseline(l)));
 }
 
 QString fromUtf8(const std::string& text)
@@ -297,6 +321,7 @@ void frmhej::cmdcon_Click()
         fitCentred(l);
         l->setVisible(true);
     }
+    shareBaseline(lblday, {lbldt, lblmt, lblyt});
 }
 
 void frmhej::cmdcan_Click()

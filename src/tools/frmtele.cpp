@@ -18,6 +18,7 @@
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
+#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "settings/dialogs/dialogsupport.h"
@@ -338,12 +339,16 @@ void frmtele::cmdcalc_Click()
     }
     crsang = p.crsang;
     ShowCrescentPicture();
-    const auto show = [](const ValueRow& row, const tools::SkyPoint& point) {
+    const auto show = [this](const ValueRow& row, const tools::SkyPoint& point) {
         const tools::PointingTexts t = tools::pointingTexts(point);
-        row.rav->setText(QString::fromStdString(t.ra));
-        row.decv->setText(QString::fromStdString(t.dec));
-        row.altv->setText(QString::fromStdString(t.alt));
-        row.azmv->setText(QString::fromStdString(t.azm));
+        // A declination or altitude below 0 keeps its minus left of it.
+        const auto value = [this](const std::string& text) {
+            return platform::leftToRightRun(QString::fromStdString(text), english_);
+        };
+        row.rav->setText(value(t.ra));
+        row.decv->setText(value(t.dec));
+        row.altv->setText(value(t.alt));
+        row.azmv->setText(value(t.azm));
     };
     show(sun_, p.sun);
     show(moon_, p.moon);

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/qt/fonts.h"
 #include "sharedwindows/windowregistry.h"
 #include "telescopefixture.h"
 #include "tools/frmhej.h"
@@ -222,6 +224,65 @@ TEST_F(FrmhejTest, ArabicTextsMirroredLayoutAndResults)
     EXPECT_EQ(recorder.messages[0].text, "التاريخ يجب أن يكون بعد 15/تموز/622");
     EXPECT_EQ(recorder.messages[0].title, "خطأ");
     EXPECT_TRUE(recorder.messages[0].rightToLeft);
+}
+
+// The lowest row of ink that `label` draws in `picture` of its parent: the
+// baseline of a text without descenders.
+int inkBottom(const QImage& picture, const QLabel* label, QRgb background)
+{
+    const QRect r = label->geometry() & picture.rect();
+    for (int y = r.bottom(); y >= r.top(); --y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) != (background & 0xFFFFFF))
+                return y;
+    return -1;
+}
+
+// The four words of a result read as one line in both languages, in the
+// faces the program installs: the month's taller label centred its name
+// lower than the others. Each label's own text is drawn, then a "1" in its
+// place (no descender: its ink ends on the baseline).
+TEST_F(FrmhejTest, TheResultsWordsShareOneBaseline)
+{
+    platform::installFonts();
+    struct Case {
+        const char* what;
+        const char* prefs;
+        bool gregorianToHijri;
+    };
+    const Case cases[] = {
+        {"English, Hijri to Gregorian (September)", kEnglishPrefs, false},
+        {"English, Gregorian to Hijri", kEnglishPrefs, true},
+        {"Arabic, Hijri to Gregorian", kArabicPrefs, false},
+        {"Arabic, Gregorian to Hijri", kArabicPrefs, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("pref.zvd", c.prefs);
+        auto w = open();
+        if (c.gregorianToHijri)
+            child<QRadioButton>(w.get(), "optgth")->click();
+        child<QPushButton>(w.get(), "cmdcon")->click();
+        auto* frame = child<QGroupBox>(w.get(), "frahej");
+        std::vector<int> bottoms;
+        for (const char* name : {"lblday", "lbldt", "lblmt", "lblyt"}) {
+            auto* label = child<QLabel>(w.get(), name);
+            ASSERT_FALSE(label->text().isEmpty()) << name;
+            label->setText(QStringLiteral("1"));
+        }
+        const QImage picture = frame->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb background =
+            picture.pixel(child<QLabel>(w.get(), "lblday")->geometry().topLeft());
+        for (const char* name : {"lblday", "lbldt", "lblmt", "lblyt"}) {
+            bottoms.push_back(inkBottom(picture, child<QLabel>(w.get(), name), background));
+            EXPECT_GE(bottoms.back(), 0) << name;
+        }
+        const auto [low, high] = std::minmax_element(bottoms.begin(), bottoms.end());
+        EXPECT_LE(*high - *low, 1)
+            << bottoms[0] << " " << bottoms[1] << " " << bottoms[2] << " " << bottoms[3];
+    }
+    QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
+    QFont::removeSubstitutions(QStringLiteral("Simplified Arabic"));
 }
 
 TEST_F(FrmhejTest, EveryOpeningStartsFromTheDefaults)

@@ -493,14 +493,26 @@ DrawnSpan drawnText(QWidget* w, QPalette::ColorRole role)
     span.width = w->width();
     const double ratio = dark.devicePixelRatio();
     span.left = span.width;
+    span.height = w->height();
+    span.top = span.height;
+    bool previousRowInked = false;
     for (int y = 0; y < dark.height(); ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(dark.constScanLine(y));
         const auto* b = reinterpret_cast<const QRgb*>(light.constScanLine(y));
+        bool inked = false;
         for (int x = 0; x < dark.width(); ++x)
             if (a[x] != b[x]) {
                 span.left = std::min(span.left, static_cast<int>(std::floor(x / ratio)));
                 span.right = std::max(span.right, static_cast<int>(std::floor(x / ratio)));
+                inked = true;
             }
+        if (inked) {
+            span.top = std::min(span.top, static_cast<int>(std::floor(y / ratio)));
+            span.bottom = std::max(span.bottom, static_cast<int>(std::floor(y / ratio)));
+            if (!previousRowInked)
+                ++span.bands;
+        }
+        previousRowInked = inked;
     }
     return span;
 }

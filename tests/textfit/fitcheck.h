@@ -48,6 +48,14 @@ struct DrawnSpan {
     bool isEmpty() const { return left > right; }
     int leftGap() const { return left; }
     int rightGap() const { return width - 1 - right; }
+    // The rows the text takes, from the control's top, and the runs of rows
+    // with ink between rows without (the lines of a text drawn apart).
+    int top = 0;
+    int bottom = -1;
+    int height = 0; // of the control
+    int bands = 0;
+    int topGap() const { return top; }
+    int bottomGap() const { return height - 1 - bottom; }
 };
 DrawnSpan drawnText(QWidget* w, QPalette::ColorRole role);
 

@@ -10,9 +10,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -34,6 +36,7 @@
 #include "lunar/frmcresv.h"
 #include "lunar/frmmap.h"
 #include "lunar/frmphase.h"
+#include "lunar/vismapgeometry.h"
 #include "mainwindow/frmmain.h"
 #include "platform/fault.h"
 #include "platform/filewriter.h"
@@ -51,6 +54,7 @@
 #include "settings/dialogs/frmpreferences.h"
 #include "sharedwindows/frmwait.h"
 #include "sharedwindows/windowregistry.h"
+#include "support/signedtext.h"
 #include "support/testsupport.h"
 #include "tools/frmcoor.h"
 #include "tools/frmhej.h"
@@ -1004,6 +1008,158 @@ TEST_F(TextFitQtDialogs, TheMapsSaveDialogShowsItsTextsWhole)
                       QStringList({QString::fromUtf8("احفظ"), QString::fromUtf8("إلغاء")}));
         }
         delete map;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The texts a window shows right to left: its labels, the captions of its
+// buttons and options, and its frames' titles.
+QStringList rightToLeftTexts(QWidget* window)
+{
+    QStringList texts;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->layoutDirection() != Qt::RightToLeft)
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* box = qobject_cast<QGroupBox*>(w))
+            texts << box->title();
+    }
+    return texts;
+}
+
+class TextFitMap : public ProgramWindows {};
+
+// The map window in both languages: its day options and criterion list stand
+// inside their frames; and after Draw, for each criterion's legend, the
+// information and legend boxes lie on the white band under the map, never
+// over its southern edge or each other, and each draws every line of its
+// text apart from the next, inside its blue with a margin on every side.
+TEST_F(TextFitMap, ControlsStayInsideTheirFramesAndBoxesUnderTheMap)
+{
+    for (bool english : {true, false}) {
+        setLanguage(english);
+        frmmain::load();
+        QPointer<QWidget> window = openWindow("frmmap");
+        auto* map = static_cast<frmmap*>(window.data());
+        map->show();
+        // The day options and the criterion list stand below the top lines of
+        // their frames, which the style draws under the titles.
+        for (QWidget* option : {map->opt0, map->opt1, map->opt2})
+            EXPECT_TRUE(map->fravis->contentsRect().contains(option->geometry()))
+                << option->objectName().toStdString() << (english ? " English" : " Arabic");
+        EXPECT_TRUE(map->fracri->contentsRect()
+                        .translated(map->fracri->pos())
+                        .contains(map->cbocri->geometry()))
+            << (english ? "English" : "Arabic");
+        for (int criterion : {0, 1, 2}) {
+            map->cbocri->setCurrentIndex(criterion);
+            QTimer::singleShot(0, map, [map] { map->stopflag = true; });
+            map->cmddraw_Click();
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(map->lblinf->geometry().intersects(map->lblleg->geometry()));
+            for (QLabel* box : {map->lblinf, map->lblleg}) {
+                const std::string what = box->objectName().toStdString() + " criterion " +
+                                         std::to_string(criterion) +
+                                         (english ? " English" : " Arabic");
+                SCOPED_TRACE(what);
+                EXPECT_GT(box->y(), lunar::mapY(-90)) << "over the map";
+                EXPECT_TRUE(map->pic->rect().contains(box->geometry()));
+                const fitcheck::DrawnSpan ink = fitcheck::drawnText(box, QPalette::WindowText);
+                EXPECT_GE(ink.leftGap(), 2);
+                EXPECT_GE(ink.rightGap(), 2);
+                EXPECT_GE(ink.topGap(), 1);
+                EXPECT_GE(ink.bottomGap(), 1);
+                EXPECT_EQ(ink.bands, box->text().count(QLatin1Char('\n')) + 1);
+            }
+        }
+        delete window.data();
+    }
+}
+
+class TextFitSigns : public ProgramWindows {};
+
+// In Arabic, after each window has shown negative values (a sun below the
+// horizon, a year before 1, a place in the south-west), every signed number
+// that a label, option or frame shows right to left keeps its sign left of
+// its digits. The boxes the user types into show a typed "-12" as typed.
+TEST_F(TextFitSigns, ArabicWindowsDrawEverySignLeftOfItsDigits)
+{
+    setLanguage(false);
+    frmmain::load();
+    struct Case {
+        const char* what;
+        const char* window;
+        std::function<void(QWidget*)> show; // makes the window show signed numbers
+        bool labelsShowSigns = true;        // false: only boxes hold them
+    };
+    const Case cases[] = {
+        {"telescope: the Sun's altitude after sunset", "frmtele",
+         [](QWidget* w) {
+             w->findChild<QLineEdit*>("txtyear")->setText("2020");
+             w->findChild<QComboBox*>("cbomonth")->setEditText("5");
+             w->findChild<QComboBox*>("cboday")->setEditText("24");
+             w->findChild<QComboBox*>("cbohour")->setEditText("19");
+             w->findChild<QComboBox*>("cbominutes")->setEditText("30");
+             w->findChild<QPushButton*>("cmdcalc")->click();
+         }},
+        {"crescent: the days of a conjunction in the year -600", "frmcresv",
+         [](QWidget* w) {
+             w->findChild<QLineEdit*>("txtyear")->setText("-600");
+             w->findChild<QPushButton*>("cmdprev")->click();
+         }},
+        {"map: the mouse over the south-west corner, a drawing of the year -600", "frmmap",
+         [](QWidget* w) {
+             auto* map = static_cast<frmmap*>(w);
+             jul(-600, 3, 27, 12, conjjde);
+             map->Form_Load();
+             QTimer::singleShot(0, map, [map] { map->stopflag = true; });
+             map->cmddraw_Click();
+             map->pic_MouseMove(1, 391);
+         }},
+        {"place dialog: a zone and longitude typed", "frmlocation", [](QWidget*) {}, false},
+        {"moon phases: a year typed", "frmphase", [](QWidget*) {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QPointer<QWidget> window = openWindow(c.window);
+        ASSERT_TRUE(window);
+        window->show();
+        QCoreApplication::processEvents();
+        c.show(window);
+        QCoreApplication::processEvents();
+        const QStringList texts = rightToLeftTexts(window);
+        static const QRegularExpression signedNumber(QStringLiteral("(^|[^\\w.])[-+][0-9]"));
+        EXPECT_EQ(!texts.filter(signedNumber).isEmpty(), c.labelsShowSigns);
+        for (const QString& text : texts)
+            EXPECT_TRUE(testsupport::signsOnTheFarSide(text).isEmpty())
+                << testsupport::signsOnTheFarSide(text).join(' ').toStdString() << " in \""
+                << text.toStdString() << "\"";
+        // A box takes the direction of what it holds: "-12" typed is "-12".
+        int boxes = 0;
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+            if (box->layoutDirection() != Qt::RightToLeft || !box->isVisible())
+                continue;
+            ++boxes;
+            box->setText(QStringLiteral("-12"));
+            box->setCursorPosition(0);
+            const int beforeSign =
+                box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+            box->setCursorPosition(1);
+            EXPECT_LT(beforeSign,
+                      box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x())
+                << box->objectName().toStdString();
+        }
+        if (!c.labelsShowSigns)
+            EXPECT_GT(boxes, 0);
+        delete window.data();
+        EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].text.toStdString());
+        messages.clear();
     }
 }
 

@@ -429,12 +429,12 @@ TEST_F(MapWindow, APathInItsMessagesReadsAsOneRun)
     }
 }
 
-// Every line of each legend and of the information label is inside its label
-// in both languages, no label covers a plotted place, and the mouse read-out
-// holds its widest text.
+// Each legend and the information label lie on the white band under the map
+// in both languages, never over the map or each other, and the mouse read-out
+// holds its widest text. (Their lines as drawn, in the program's faces: the
+// map case of tests/textfit.)
 TEST_F(MapWindow, LabelsShowEveryLine)
 {
-    const double lowestCircle = mapY(-58) + 2 + 1;
     for (bool english : {true, false}) {
         if (!english)
             useArabic();
@@ -444,13 +444,10 @@ TEST_F(MapWindow, LabelsShowEveryLine)
             w->cbocri->setCurrentIndex(criterion);
             drawFirstBlock(*w);
             for (QLabel* label : {w->lblinf, w->lblleg}) {
-                const QSize need = QFontMetrics(label->font()).size(0, label->text());
                 const QString what = label->objectName() + " " + QString::number(criterion) +
                                      (english ? " English" : " Arabic");
-                EXPECT_LE(need.width(), label->contentsRect().width()) << what.toStdString();
-                EXPECT_LE(need.height(), label->contentsRect().height()) << what.toStdString();
-                EXPECT_GT(label->y(), lowestCircle) << what.toStdString();
-                EXPECT_LE(label->geometry().bottom(), mapY(-90) + 90) << what.toStdString();
+                EXPECT_GT(label->y(), mapY(-90)) << what.toStdString();
+                EXPECT_LT(label->geometry().bottom(), w->pic->height()) << what.toStdString();
             }
             EXPECT_EQ(w->lblleg->text().count('\n'), criterion == CriterionYallop  ? 6
                                                      : criterion == CriterionZivad ? 5
