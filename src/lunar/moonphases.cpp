@@ -219,13 +219,19 @@ std::string phaseYearRefusal(const std::string& yearBoxText, bool english)
     const std::string last =
         platform::numberInMessage(reportpieces::yearText(kLastComputableYear), english);
     const bool byZone = why.cause != SpanCause::Year;
+    // Where the zone or the summer hour carries the year out, the year itself
+    // lies within the span: its phases reach beyond it.
     if (english)
-        return "The year " + y +
-               " in the Year box lies beyond the years the phases can be computed for" +
-               (byZone ? ":" + reportpieces::spanCauseText(why, zone, true, "the year") : "") +
+        return (byZone ? "The phases of the year " + y +
+                             " in the Year box reach beyond the years they can be computed for:" +
+                             reportpieces::spanCauseText(why, zone, true, "the year")
+                       : "The year " + y +
+                             " in the Year box lies beyond the years the phases can be computed "
+                             "for") +
                ". Please enter a year from " + first + " to " + last + " in universal time.";
-    return "السنة " + y + " في خانة السنة خارج السنوات التي يصح لها حساب الأطوار" +
-           (byZone ? ": " + reportpieces::spanCauseText(why, zone, false, "السنة") : "") +
+    return (byZone ? "أطوار السنة " + y + " في خانة السنة تخرج عن السنوات التي يصح لها حسابها: " +
+                         reportpieces::spanCauseText(why, zone, false, "السنة")
+                   : "السنة " + y + " في خانة السنة خارج السنوات التي يصح لها حساب الأطوار") +
            "، يرجى إدخال سنة من " + first + " إلى " + last + " بالتوقيت العالمي";
 }
 

@@ -395,11 +395,6 @@ std::string farDatesRefusal(const EphemerisSettings& s, double zone, bool englis
            firstYear + " إلى سنة " + lastYear + " بالتوقيت العالمي";
 }
 
-bool datesComputable(const EphemerisSettings& s, double zone)
-{
-    return farDatesRefusal(s, zone, true).empty();
-}
-
 TdtScope::TdtScope(bool tdt)
 {
     tdtmode = tdt ? 1 : 0;

@@ -139,7 +139,6 @@ enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 // what carries an end out. Names the end (Start or End LOCAL Time) and its
 // year, and the zone or the summer hour when one of them carries it out.
 std::string farDatesRefusal(const EphemerisSettings& s, double zone, bool english);
-bool datesComputable(const EphemerisSettings& s, double zone);
 
 // Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates
 // (far dates first, then an end before the start), writes the table and opens it unless cancelled.
