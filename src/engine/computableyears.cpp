@@ -20,11 +20,6 @@ bool instantComputable(double JD)
     return withinYears(JD, kFirstComputableYear, kLastComputableYear);
 }
 
-bool seriesHold(double JDE)
-{
-    return withinYears(JDE, kFirstSeriesYear, kLastSeriesYear);
-}
-
 SpanVerdict judgeClockSpan(ClockReading first, ClockReading last, double zone, bool terrestrial)
 {
     const ClockReading ends[2] = {first, last};

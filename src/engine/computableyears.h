@@ -36,9 +36,6 @@ inline constexpr double kLastSeriesYear = 6000;
 // at the universal time.
 bool instantComputable(double JD);
 
-// True when the TT instant JDE lies within the years of the series.
-bool seriesHold(double JDE);
-
 // What carries a stretch of clock time out of the computable years.
 enum class SpanCause {
     None,       // nothing: it is computable
