@@ -188,7 +188,7 @@ std::optional<PreviewResult> runPreview(const PreviewInput& in, PreviewRefusal* 
     // local date, the map as much either side of its UT date at every
     // longitude: all of it lies within four days of the conjunction.
     constexpr double kDaysTaken = 4;
-    if (!universalTimeComputable(U - kDaysTaken) || !universalTimeComputable(U + kDaysTaken))
+    if (!instantComputable(U - kDaysTaken) || !instantComputable(U + kDaysTaken))
         return refuse(PreviewRefusal::InstantOutOfRange);
     conjjde = r.conjjde;
 

@@ -55,14 +55,17 @@ struct PreviewResult {
     std::array<std::string, 3> captions;
 };
 
-// The years a preview searches in. The lunation number is held in 16 bits
-// and reaches from about -649 to 4649; the round bounds leave every day of
-// their years inside it. The Hijri bounds are the widest Hijri years whose
-// every month, for either crescent, starts its search within them.
+// The years a preview searches in: from the first year the lunation
+// number, held in 16 bits, reaches whole (about -649 to 4649; the round
+// bound leaves every day of -640 inside it) to the last computable year
+// (engine/computableyears.h), so that the window tells one span. The Hijri
+// bounds are the widest Hijri years whose every month, for either crescent,
+// is searched within that span: the search of Jumada al-Ula 2452 already
+// reaches 3001.
 inline constexpr double kFirstPreviewYear = -640;
-inline constexpr double kLastPreviewYear = 4640;
+inline constexpr double kLastPreviewYear = 3000;
 inline constexpr double kFirstPreviewHijriYear = -1300;
-inline constexpr double kLastPreviewHijriYear = 4141;
+inline constexpr double kLastPreviewHijriYear = 2451;
 
 // Why a preview could not run on its input.
 enum class PreviewRefusal {

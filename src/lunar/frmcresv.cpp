@@ -1,5 +1,7 @@
 #include "frmcresv.h"
 
+#include <cmath>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,7 +13,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "engine/computableyears.h"
 #include "engine/modgeneral.h"
 #include "lunar/conjunction.h"
 #include "lunar/crescentcalc.h"
@@ -23,6 +24,7 @@
 #include "platform/qt/textviewer.h"
 #include "settings/dialogs/dialogsupport.h"
 #include "settings/records.h"
+#include "settings/settingsline.h"
 #include "sharedwindows/windowregistry.h"
 
 namespace {
@@ -498,7 +500,12 @@ void frmcresv::cmdprev_Click()
 
 void frmcresv::refusePreview(lunar::PreviewRefusal why)
 {
-    const auto year = [](double y) { return QString::number(y, 'f', 0); };
+    // Whole digits; a year too long to read so by its first digits and its
+    // power of ten, as the reports name it.
+    const auto year = [](double y) {
+        return std::fabs(y) < 1e15 ? QString::number(y, 'f', 0) : QString::number(y, 'g', 15);
+    };
+    const auto signedYear = [](const QString& y) { return platform::numberInMessage(y, false); };
     QString english, arabic;
     QLineEdit* box = nullptr;
     switch (why) {
@@ -513,30 +520,51 @@ void frmcresv::refusePreview(lunar::PreviewRefusal why)
                                      : u8("الرقم في خانة السنة من التاريخ الهجري كبير جدا");
         break;
     case lunar::PreviewRefusal::YearOutOfRange:
-        box = txtyear;
-        english = QStringLiteral("The date is too far from the present: choose a year between "
-                                 "%1 and %2.")
-                      .arg(year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
-        arabic = u8("التاريخ بعيد جدا: يرجى اختيار سنة بين %1 و %2")
-                     .arg(year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
-        break;
     case lunar::PreviewRefusal::HijriYearOutOfRange:
-        box = txtyearh;
-        english = QStringLiteral("The date is too far from the present: choose a Hejric year "
-                                 "between %1 and %2.")
-                      .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
-        arabic = u8("التاريخ بعيد جدا: يرجى اختيار سنة هجرية بين %1 و %2")
-                     .arg(year(lunar::kFirstPreviewHijriYear), year(lunar::kLastPreviewHijriYear));
+        // One span, told in the calendar of the input: the Hijri years are
+        // those whose crescents are sought within the Gregorian ones.
+        if (optgre->isChecked()) {
+            box = txtyear;
+            const QString typed = year(settings::lenientNumber(txtyear->text().toStdString()));
+            english =
+                QStringLiteral("The year %1 in the Year box lies beyond the years the "
+                               "crescent can be sought for, %2 to %3 in universal time: "
+                               "choose another year.")
+                    .arg(typed, year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
+            arabic = u8("السنة %1 في خانة السنة خارج السنوات التي يصح لها البحث عن الهلال، من %2 "
+                        "إلى %3 بالتوقيت العالمي: يرجى اختيار سنة أخرى")
+                         .arg(signedYear(typed), signedYear(year(lunar::kFirstPreviewYear)),
+                              signedYear(year(lunar::kLastPreviewYear)));
+        } else {
+            box = txtyearh;
+            const QString typed = year(settings::lenientNumber(txtyearh->text().toStdString()));
+            english =
+                QStringLiteral("The Hejric year %1 in the Year box lies beyond the Hejric years "
+                               "the crescent can be sought for, %2 to %3, whose crescents fall "
+                               "in the years %4 to %5 in universal time: choose another year.")
+                    .arg(typed, year(lunar::kFirstPreviewHijriYear),
+                         year(lunar::kLastPreviewHijriYear), year(lunar::kFirstPreviewYear),
+                         year(lunar::kLastPreviewYear));
+            arabic = u8("السنة الهجرية %1 في خانة السنة خارج السنوات الهجرية التي يصح لها البحث "
+                        "عن الهلال، من %2 إلى %3، وأهلتها في السنوات من %4 إلى %5 بالتوقيت "
+                        "العالمي: يرجى اختيار سنة أخرى")
+                         .arg(signedYear(typed), signedYear(year(lunar::kFirstPreviewHijriYear)),
+                              signedYear(year(lunar::kLastPreviewHijriYear)),
+                              signedYear(year(lunar::kFirstPreviewYear)),
+                              signedYear(year(lunar::kLastPreviewYear)));
+        }
         break;
     case lunar::PreviewRefusal::InstantOutOfRange:
         box = optgre->isChecked() ? txtyear : txtyearh;
-        english = QStringLiteral("The crescent of this date is sought beyond the years the "
-                                 "calculation can be made for, %1 to %2 in universal time: "
-                                 "choose another year in the Year box.")
-                      .arg(year(kFirstComputableYear), year(kLastComputableYear));
-        arabic = u8("يقع البحث عن هلال هذا التاريخ خارج السنوات التي يصح لها الحساب، من %1 إلى "
-                    "%2 بالتوقيت العالمي: يرجى اختيار سنة أخرى في خانة السنة")
-                     .arg(year(kFirstComputableYear), year(kLastComputableYear));
+        english = QStringLiteral("The crescent of this date is sought, up to four days either "
+                                 "side of its conjunction, beyond the years it can be sought "
+                                 "for, %1 to %2 in universal time: choose another date.")
+                      .arg(year(lunar::kFirstPreviewYear), year(lunar::kLastPreviewYear));
+        arabic = u8("يمتد البحث عن هلال هذا التاريخ، إلى أربعة أيام قبل الاقتران وبعده، خارج "
+                    "السنوات التي يصح لها البحث عن الهلال، من %1 إلى %2 بالتوقيت العالمي: يرجى "
+                    "اختيار تاريخ آخر")
+                     .arg(signedYear(year(lunar::kFirstPreviewYear)),
+                          signedYear(year(lunar::kLastPreviewYear)));
         break;
     default:
         english = QStringLiteral("Please choose a day and a month, and type the year as a number.");

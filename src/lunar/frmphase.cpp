@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "engine/computableyears.h"
 #include "engine/modgeneral.h"
 #include "moonphases.h"
 #include "platform/fault.h"
@@ -305,11 +304,9 @@ lunar::PhaseChoices frmphase::choices() const
     c.geocentric = optgeo->isChecked();
     c.ut1 = optut->isChecked();
     // A box emptied during a run keeps the value the run had, and so does
-    // one that would carry the rest of the run out of the computable years.
+    // one that would carry the rest of the run beyond the series.
     double v = 0;
-    if (deltaTNumber(txtdelta->text(), v) &&
-        (!running_ || !c.ut1 ||
-         lunar::phaseSpan(runYear_, runZone_, runSummer_, true, v) == lunar::PhaseSpan::Computable))
+    if (deltaTNumber(txtdelta->text(), v) && (!running_ || !c.ut1 || runDeltaTRange_.holds(v)))
         lastDeltaT_ = v;
     c.deltaTSeconds = lastDeltaT_;
     return c;
@@ -327,27 +324,15 @@ void frmphase::cmdcalc_Click()
     if (running_)
         return;
     // The year first: beyond the computable years the Delta T box shows
-    // "----", and the year is what the user has to mend. A year too large to
-    // be read is beyond them too, not the year 0 of a text without a number.
+    // "----", and the year is what the user has to mend.
     const std::string yearText = txtyear->text().toStdString();
-    const double year = lunar::phaseYear(yearText);
-    const QString first = QString::number(kFirstComputableYear, 'f', 0);
-    const QString last = QString::number(kLastComputableYear, 'f', 0);
-    const auto refuseYear = [&] {
-        message(
-            QStringLiteral("Please enter a year from %1 to %2 in universal time.").arg(first, last),
-            QStringLiteral("يرجى إدخال سنة من %1 إلى %2 بالتوقيت العالمي").arg(first, last));
+    const std::string yearRefused = lunar::phaseYearRefusal(yearText, english_);
+    if (!yearRefused.empty()) {
+        message(q(yearRefused), q(yearRefused));
         txtyear->setFocus();
-    };
-    // Judged on the instants the run computes, after the zone and the summer
-    // hour, and then after Delta T: a Delta T of 2e12 s is 63000 years.
-    const settings::CurrentLocation loc = settings::readCurrentLocation();
-    const bool summerOn = settings::readPreferences().summ == "1";
-    if (settings::lenientNumberOverflows(yearText) ||
-        lunar::phaseSpan(year, loc.zon, summerOn, false, 0) != lunar::PhaseSpan::Computable) {
-        refuseYear();
         return;
     }
+    const double year = lunar::phaseYear(yearText);
     double deltaT = 0;
     bool deltaTOverflows = false;
     if (optut->isChecked() && !deltaTNumber(txtdelta->text(), deltaT, &deltaTOverflows)) {
@@ -360,26 +345,17 @@ void frmphase::cmdcalc_Click()
         txtdelta->setFocus();
         return;
     }
-    switch (lunar::phaseSpan(year, loc.zon, summerOn, optut->isChecked(), deltaT)) {
-    case lunar::PhaseSpan::YearBeyond:
-        refuseYear();
-        return;
-    case lunar::PhaseSpan::DeltaTBeyond:
-        message(QStringLiteral("The Delta T in the Delta T box takes the phases of %1 beyond the "
-                               "years they can be computed for, %2 to %3 in universal time: "
-                               "please enter a smaller one.")
-                    .arg(QString::number(year, 'f', 0), first, last),
-                QStringLiteral("قيمة Delta T في خانة Delta T تخرج بأطوار سنة %1 عن السنوات التي "
-                               "يصح لها الحساب، من %2 إلى %3 بالتوقيت العالمي: يرجى إدخال قيمة "
-                               "أصغر")
-                    .arg(QString::number(year, 'f', 0), first, last));
-        txtdelta->setFocus();
-        return;
-    case lunar::PhaseSpan::Computable:
-        break;
+    if (optut->isChecked()) {
+        const std::string deltaTRefused = lunar::phaseDeltaTRefusal(year, deltaT, english_);
+        if (!deltaTRefused.empty()) {
+            message(q(deltaTRefused), q(deltaTRefused));
+            txtdelta->setFocus();
+            return;
+        }
     }
     lastDeltaT_ = deltaT;
-    runYear_ = year, runZone_ = loc.zon, runSummer_ = summerOn;
+    runDeltaTRange_ =
+        lunar::phaseDeltaTRange(year, lunar::phaseZone(settings::readCurrentLocation()));
 
     LongComputation run(this);
     if (!run.started())
@@ -391,7 +367,7 @@ void frmphase::cmdcalc_Click()
     WindowHost host(run, this);
     lunar::MoonPhasesResult result;
     try {
-        result = lunar::runMoonPhases(txtyear->text().toStdString(), host);
+        result = lunar::runMoonPhases(yearText, host);
     } catch (...) {
         if (self) {
             running_ = false;

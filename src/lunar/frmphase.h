@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "moonphases.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -70,8 +72,7 @@ private:
     bool english_ = true;
     bool running_ = false;
     mutable double lastDeltaT_ = 0;
-    // The year, zone and summer setting of the run, against which a Delta T
-    // typed during it is judged.
-    double runYear_ = 0, runZone_ = 0;
-    bool runSummer_ = false;
+    // The Delta T a run may take (its year's), against which a Delta T typed
+    // during it is judged.
+    lunar::DeltaTRange runDeltaTRange_;
 };

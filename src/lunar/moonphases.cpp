@@ -7,9 +7,12 @@
 #include "engine/moddeltat.h"
 #include "engine/modgeneral.h"
 #include "engine/modjul.h"
+#include "engine/modsummer.h"
+#include "engine/numberpattern.h"
 #include "moonphase.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/systemreason.h"
 #include "reports/prayerreport.h"
 #include "reports/reportpieces.h"
 #include "settings/records.h"
@@ -172,19 +175,100 @@ double startLunation(double year, const PhaseRunState& runState)
     return k;
 }
 
-PhaseSpan phaseSpan(double year, double zone, bool summerOn, bool ut1, double deltaTSeconds)
+double phaseZone(const settings::CurrentLocation& loc)
 {
-    double yearStart = 0, yearEnd = 0;
+    return std::strtod(pattern(loc.zon, 1, 2).c_str(), nullptr);
+}
+
+namespace {
+
+SpanVerdict judgeYear(double year, double zone, const settings::Preferences& pref)
+{
+    const auto summerHours = [&](double day, double month) {
+        return pref.summ == "1" &&
+                       inSummerWindow(pref, SummerYearRule::TestedYear, year, month, day)
+                   ? 1.0
+                   : 0.0;
+    };
+    double yearStart = 0, lastDay = 0;
+    jul(year, 1, 1, 0, yearStart);
+    jul(year, 12, 31, 0, lastDay);
+    return judgeLocalDays(yearStart, lastDay, zone, summerHours(1, 1), summerHours(31, 12));
+}
+
+} // namespace
+
+std::string phaseYearRefusal(const std::string& yearBoxText, bool english)
+{
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    const settings::Preferences pref = settings::readPreferences();
+    const bool overflows = settings::lenientNumberOverflows(yearBoxText);
+    const double year = phaseYear(yearBoxText);
+    const double zone = phaseZone(loc);
+    const SpanVerdict why = overflows ? SpanVerdict{SpanCause::Year} : judgeYear(year, zone, pref);
+    if (why.computable())
+        return {};
+    // A number too large to be read is named as it was typed.
+    std::string typed = yearBoxText;
+    typed.erase(0, typed.find_first_not_of(' '));
+    typed.erase(typed.find_last_not_of(' ') + 1);
+    const std::string y =
+        platform::numberInMessage(overflows ? typed : reportpieces::yearText(year), english);
+    const std::string first =
+        platform::numberInMessage(reportpieces::yearText(kFirstComputableYear), english);
+    const std::string last =
+        platform::numberInMessage(reportpieces::yearText(kLastComputableYear), english);
+    const bool byZone = why.cause != SpanCause::Year;
+    // Where the zone or the summer hour carries the year out, the year itself
+    // lies within the span: its phases reach beyond it.
+    if (english)
+        return (byZone ? "The phases of the year " + y +
+                             " in the Year box reach beyond the years they can be computed for:" +
+                             reportpieces::spanCauseText(why, zone, true, "the year")
+                       : "The year " + y +
+                             " in the Year box lies beyond the years the phases can be computed "
+                             "for") +
+               ". Please enter a year from " + first + " to " + last + " in universal time.";
+    return (byZone ? "أطوار السنة " + y + " في خانة السنة تخرج عن السنوات التي يصح لها حسابها: " +
+                         reportpieces::spanCauseText(why, zone, false, "السنة")
+                   : "السنة " + y + " في خانة السنة خارج السنوات التي يصح لها حساب الأطوار") +
+           "، يرجى إدخال سنة من " + first + " إلى " + last + " بالتوقيت العالمي";
+}
+
+DeltaTRange phaseDeltaTRange(double year, double zone)
+{
+    // The earliest universal time of the year (the summer hour taken off 1
+    // January too) and its latest (none taken off its end): the range holds
+    // with summer time on or off.
+    double yearStart = 0, yearEnd = 0, seriesStart = 0, seriesEnd = 0;
     jul(year, 1, 1, 0, yearStart);
     jul(year + 1, 1, 1, 0, yearEnd);
-    const double first = yearStart - (zone + (summerOn ? 1 : 0)) / 24;
+    jul(kFirstSeriesYear, 1, 1, 0, seriesStart);
+    jul(kLastSeriesYear + 1, 1, 1, 0, seriesEnd);
+    const double first = yearStart - (zone + 1) / 24;
     const double last = yearEnd - zone / 24;
-    if (!instantComputable(first) || !instantComputable(last))
-        return PhaseSpan::YearBeyond;
-    const double shift = ut1 ? deltaTSeconds / 86400 : 0;
-    if (!instantComputable(first + shift) || !instantComputable(last + shift))
-        return PhaseSpan::DeltaTBeyond;
-    return PhaseSpan::Computable;
+    return {std::ceil((seriesStart - first) * 86400), std::floor((seriesEnd - last) * 86400)};
+}
+
+std::string phaseDeltaTRefusal(double year, double deltaTSeconds, bool english)
+{
+    const double zone = phaseZone(settings::readCurrentLocation());
+    const DeltaTRange range = phaseDeltaTRange(year, zone);
+    if (range.holds(deltaTSeconds))
+        return {};
+    const auto shown = [&](double v) {
+        return platform::numberInMessage(reportpieces::yearText(v), english);
+    };
+    const std::string dT = platform::numberInMessage(plainNumber(deltaTSeconds), english);
+    if (english)
+        return "The Delta T of " + dT + " s in the Delta T box takes the phases of " + shown(year) +
+               " beyond the years of the Sun's and the Moon's series, " + shown(kFirstSeriesYear) +
+               " to " + shown(kLastSeriesYear) + " in TT: please enter a Delta T from " +
+               shown(range.least) + " to " + shown(range.most) + " seconds.";
+    return "قيمة Delta T البالغة " + dT + " ثانية في خانة Delta T تخرج بأطوار سنة " + shown(year) +
+           " عن سنوات سلسلتي الشمس و القمر، من " + shown(kFirstSeriesYear) + " إلى " +
+           shown(kLastSeriesYear) + " بتوقيت TT: يرجى إدخال قيمة من " + shown(range.least) +
+           " إلى " + shown(range.most) + " ثانية";
 }
 
 MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& host)
@@ -205,7 +289,7 @@ MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& hos
     state.summ = pref.summ;
     state.min = pref.min;
     // The zone enters the instants as the report prints it, to two decimals.
-    state.zone = std::strtod(pattern(loc.zon, 1, 2).c_str(), nullptr);
+    state.zone = phaseZone(loc);
     state.yearText = pattern(year, 4);
 
     PhaseReport report;

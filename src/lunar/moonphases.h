@@ -11,6 +11,7 @@
 
 #include "phaseinstant.h"
 #include "reports/prayertimes.h"
+#include "settings/records.h"
 
 namespace lunar {
 
@@ -60,25 +61,44 @@ std::string deltaTText(double seconds);
 // days of the year is then in neither year's table).
 double startLunation(double year, const PhaseRunState& state);
 
-// How a year's table stands against the computable years
-// (engine/computableyears.h), judged on the instants the run computes: the
-// local year, 1 January 0 h to the next 1 January, with the zone (hours
-// east) and, summer time on, an hour taken off is universal time (TT itself
-// in a TDT run); the refinement takes TT, universal time plus the Delta T
-// box's seconds in a UT1 run. The run itself stays sound further out: from
-// TT alone, with Delta T of the year, every table lists each phase once and
-// in turn out to +-20000 years; it is the local time that rests on Delta T.
-enum class PhaseSpan {
-    Computable,
-    YearBeyond,   // the year's own instants leave the computable years
-    DeltaTBeyond, // Delta T carries the refined instants out of them
+// The refusal of a year whose table leaves the computable years
+// (engine/computableyears.h), in the interface language; empty when it is
+// computable. Judged on the instants the table prints: the local year,
+// 1 January 0 h to the next 1 January, less the zone of loc.zvd (hours east)
+// and the summer hour where it is in force on that day (summ "1" and the day
+// in the window of pref.zvd). The Delta T between them and TT is not judged
+// here: the series hold beyond the span (phaseDeltaTRefusal). Names the year,
+// and the zone or the summer hour when one of them carries it out. Reads
+// loc.zvd and pref.zvd.
+// The zone of loc.zvd as the run takes it: to two decimals, as the report
+// prints it.
+double phaseZone(const settings::CurrentLocation& loc);
+
+std::string phaseYearRefusal(const std::string& yearBoxText, bool english);
+
+// The Delta T box's seconds a UT1 run of `year` may take: those that keep the
+// TT of the year's instants (universal time plus Delta T) within the years of
+// the Sun's and the Moon's series, kFirstSeriesYear to kLastSeriesYear. Some
+// 4000 years either way for a present year, less than one year below
+// -1999; the table's own Delta T lies far inside at both ends of the span
+// (46653 s at -1999, 4439 s at 3000). Beyond the series a phase is found on
+// sums that no longer describe the Moon.
+struct DeltaTRange {
+    double least = 0, most = 0; // whole seconds
+    bool holds(double seconds) const { return seconds >= least && seconds <= most; }
 };
-PhaseSpan phaseSpan(double year, double zone, bool summerOn, bool ut1, double deltaTSeconds);
+DeltaTRange phaseDeltaTRange(double year, double zone);
+
+// The refusal of a Delta T outside phaseDeltaTRange, naming the box, its
+// value and the range; empty when the Delta T is in it. Reads loc.zvd.
+std::string phaseDeltaTRefusal(double year, double deltaTSeconds, bool english);
 
 // The report file's name in the program folder.
 inline constexpr const char* kPhaseReportFile = "results.out";
 
-// The run of the Calculate button. Reads loc.zvd and pref.zvd (a missing or
+// The run of the Calculate button, once the window has shown the refusals
+// above where there are any: the run itself holds far beyond the computable
+// years (tests/phases/yearspan_test.cpp). Reads loc.zvd and pref.zvd (a missing or
 // short file stops the program), writes results.out atomically at the end,
 // after a cancelled run too, and opens it in the viewer unless cancelled.
 MoonPhasesResult runMoonPhases(const std::string& yearBoxText, PhaseRunHost& host);

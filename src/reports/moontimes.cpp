@@ -182,12 +182,14 @@ void MoonTimesEngine::cmdmoon_Click()
     jul(date.year1, date.month1, date.day1, 0, JD1);
     jul(date.year2, date.month2, date.day2, 0, JD2);
 
-    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
+    // The span first: its refusal names the year, and a year beyond it is
+    // also one whose days may be too far to count.
+    if (report && reportpieces::refuseIncomputableDays(host, date, JD1, JD2, zoneAsPrinted(loc.zon),
+                                                       pref, pref.summ == "1", pref.eng)) {
         result_.stopped = true;
         return;
     }
-    if (report && reportpieces::refuseIncomputableDays(host, date, JD1, JD2, zoneAsPrinted(loc.zon),
-                                                       pref.summ == "1", pref.eng)) {
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
         result_.stopped = true;
         return;
     }

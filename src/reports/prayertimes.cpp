@@ -262,12 +262,14 @@ void PrayerTimesEngine::cmdcom_Click()
     if (methodApplies)
         takeTheMethodYear(pref, date, JD1, JD2);
 
-    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
+    // The span first: its refusal names the year, and a year beyond it is
+    // also one whose days may be too far to count.
+    if (report && reportpieces::refuseIncomputableDays(host, date, JD1, JD2, zoneAsPrinted(loc.zon),
+                                                       pref, pref.summ == "1", pref.eng)) {
         result_.stopped = true;
         return;
     }
-    if (report && reportpieces::refuseIncomputableDays(host, date, JD1, JD2, zoneAsPrinted(loc.zon),
-                                                       pref.summ == "1", pref.eng)) {
+    if (report && reportpieces::refuseUncountableDays(host, JD1, JD2, pref.eng)) {
         result_.stopped = true;
         return;
     }

@@ -284,46 +284,117 @@ bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool e
     return true;
 }
 
-bool daysComputable(double JD1, double JD2, double zone, bool summerOn)
+std::string yearText(double year)
 {
-    const double firstUT = JD1 - (zone + (summerOn ? 1 : 0)) / 24;
-    const double lastUT = JD2 + 1 - zone / 24;
-    return universalTimeComputable(firstUT) && universalTimeComputable(lastUT);
+    // Whole digits as date.zvd holds them; a year too long to read so is
+    // given by its first digits and its power of ten.
+    char y[40];
+    std::snprintf(y, sizeof y, std::fabs(year) < 1e15 ? "%.0f" : "%.15g", year);
+    return y;
+}
+
+std::string zoneText(double zone)
+{
+    return (zone > 0 ? "+" : "") + plainNumber(zone);
+}
+
+std::string universalTimeText(double ut)
+{
+    // To the minute: a zone is a whole number of minutes.
+    const double minutes = std::nearbyint(ut * 1440);
+    double year, month, day;
+    juc(minutes / 1440 + 0.5, year, month, day);
+    const double whole = std::floor(day);
+    const double minute = std::nearbyint((day - whole) * 1440);
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02.0f:%02.0f", std::floor(minute / 60),
+                  std::fmod(minute, 60));
+    return dateText(whole, month, year) + " " + clock;
+}
+
+std::string spanCauseText(const SpanVerdict& v, double zone, bool english, const std::string& what,
+                          bool instant)
+{
+    const std::string zoneShown = platform::numberInMessage(zoneText(zone), english);
+    const std::string ut = platform::numberInMessage(universalTimeText(v.ut), english);
+    if (english) {
+        std::string where = " at the zone " + zoneShown + " of loc.zvd (field 9)";
+        if (v.cause == SpanCause::SummerHour)
+            where += " with the summer hour of pref.zvd (field 11)";
+        if (v.cause == SpanCause::DeltaT)
+            where = " with Delta T taken off TT";
+        const char* verb = instant ? " is " : v.lastEnd ? " ends at " : " begins at ";
+        return where + ", " + what + verb + ut + " in universal time";
+    }
+    std::string where = "فعند المنطقة الزمنية " + zoneShown + " في الملف " +
+                        platform::pathInMessage("loc.zvd", false) + " (الحقل 9)";
+    if (v.cause == SpanCause::SummerHour)
+        where += " مع الساعة الصيفية في الملف " + platform::pathInMessage("pref.zvd", false) +
+                 " (الحقل 11)";
+    if (v.cause == SpanCause::DeltaT)
+        where = "فبعد طرح Delta T";
+    if (instant)
+        return where + " يوافق " + what + " " + ut + " بالتوقيت العالمي";
+    return where + (v.lastEnd ? " ينتهي " : " يبدأ ") + what + " في " + ut + " بالتوقيت العالمي";
+}
+
+SpanVerdict judgeDays(double JD1, double JD2, double zone, const settings::Preferences& pref,
+                      bool summerOn)
+{
+    const auto summerHours = [&](double JD) {
+        double year, month, day;
+        juc(JD + 0.5, year, month, day);
+        return summerOn && inSummerWindow(pref, SummerYearRule::TestedYear, year, month,
+                                          std::floor(day))
+                   ? 1.0
+                   : 0.0;
+    };
+    return judgeLocalDays(JD1, JD2, zone, summerHours(JD1), summerHours(JD2));
 }
 
 void incomputableDaysMessage(bool english, double year, YearSource source, std::string& title,
-                             std::string& text)
+                             std::string& text, const SpanVerdict& why, double zone)
 {
-    char y[32], first[16], last[16];
-    std::snprintf(y, sizeof y, "%.0f", year);
-    std::snprintf(first, sizeof first, "%.0f", kFirstComputableYear);
-    std::snprintf(last, sizeof last, "%.0f", kLastComputableYear);
+    const std::string y = platform::numberInMessage(yearText(year), english);
+    const std::string first = platform::numberInMessage(yearText(kFirstComputableYear), english);
+    const std::string last = platform::numberInMessage(yearText(kLastComputableYear), english);
     const std::string field = source == YearSource::FirstDate ? "2" : "5";
+    const bool byYear = why.cause == SpanCause::Year || why.cause == SpanCause::None;
     if (english) {
         title = "Date Error";
-        text = std::string("The year ") + y + " in date.zvd (field " + field +
+        text = "The year " + y + " in date.zvd (field " + field +
                ") takes the calculation beyond the years it can be made for, " + first + " to " +
-               last + " in universal time. Please choose other dates from the Date window.";
+               last + " in universal time";
+        if (!byYear)
+            text += ":" +
+                    spanCauseText(why, zone, true, why.lastEnd ? "its last day" : "its first day");
+        text += ". Please choose other dates from the Date window.";
     } else {
         title = "خطأ";
-        text = std::string("السنة ") + y + " في الملف " +
-               platform::pathInMessage("date.zvd", false) + " (الحقل " + field +
-               ") تخرج بالحساب عن السنوات التي يصح لها، من " + first + " إلى " + last +
-               " بالتوقيت العالمي، يرجى اختيار تواريخ أخرى من نافذة التاريخ";
+        text = "السنة " + y + " في الملف " + platform::pathInMessage("date.zvd", false) +
+               " (الحقل " + field + ") تخرج بالحساب عن السنوات التي يصح لها، من " + first +
+               " إلى " + last + " بالتوقيت العالمي";
+        if (!byYear)
+            text += ": " +
+                    spanCauseText(why, zone, false, why.lastEnd ? "اليوم الأخير" : "اليوم الأول");
+        text += "، يرجى اختيار تواريخ أخرى من نافذة التاريخ";
     }
 }
 
 bool refuseIncomputableDays(prayer::RunHost& host, const settings::DateSelection& date, double JD1,
-                            double JD2, double zone, bool summerOn, bool english)
+                            double JD2, double zone, const settings::Preferences& pref,
+                            bool summerOn, bool english)
 {
-    if (daysComputable(JD1, JD2, zone, summerOn))
+    const SpanVerdict why = judgeDays(JD1, JD2, zone, pref, summerOn);
+    if (why.computable())
         return false;
     // The end that leaves the span; a range whose two ends hold one year
     // names the first field.
-    const bool firstEnd = !daysComputable(JD1, JD1, zone, summerOn) || date.year2 == date.year1;
+    const bool firstEnd = !why.lastEnd || date.year2 == date.year1;
     const YearSource source = firstEnd ? YearSource::FirstDate : YearSource::LastDate;
     std::string title, message;
-    incomputableDaysMessage(english, firstEnd ? date.year1 : date.year2, source, title, message);
+    incomputableDaysMessage(english, firstEnd ? date.year1 : date.year2, source, title, message,
+                            why, zone);
     host.warn(title, message, english);
     host.unload();
     return true;

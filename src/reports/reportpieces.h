@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 
+#include "engine/computableyears.h"
 #include "engine/eventtime.h"
 #include "engine/numberpattern.h"
 #include "platform/filewriter.h"
@@ -140,12 +141,29 @@ void uncountableDaysMessage(bool english, std::string& title, std::string& text)
 // run then ends before any row, leaving the report before in place.
 bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool english);
 
-// Whether the days from JD1 to JD2 (local days at 0 h) compute within the
-// computable years (engine/computableyears.h): the universal time of the
-// first day's 0 h and of the last day's 24 h, the zone (hours east) taken
-// off, and their TT. With summer time on, the first day's 0 h is taken an
-// hour earlier whether or not that day is in summer time.
-bool daysComputable(double JD1, double JD2, double zone, bool summerOn);
+// A year as a refusal names it: whole digits as date.zvd holds them, the
+// first fifteen and the power of ten from 1e15 on.
+std::string yearText(double year);
+// A zone as a refusal names it: "+3", "-12", "0".
+std::string zoneText(double zone);
+// "dd/mm/yyyy hh:mm" of a Julian Day of universal time, to the minute.
+std::string universalTimeText(double ut);
+
+// The clause of a refusal that tells what carries `what` (the first day, the
+// year, ...) out of the computable years when it is not its date as read:
+// the zone of loc.zvd, with the summer hour of pref.zvd, or Delta T, and the
+// universal time at which it begins or ends (or, an `instant`, which it
+// is). Signed numbers stay one left-to-right run in Arabic.
+std::string spanCauseText(const SpanVerdict& why, double zone, bool english,
+                          const std::string& what, bool instant = false);
+
+// How the days from JD1 to JD2 (local days at 0 h) stand against the
+// computable years (engine/computableyears.h): from the first day's 0 h to
+// the last day's 24 h, the zone (hours east) taken off, and the summer hour
+// where it is in force on that day (summerOn, and the day within the window
+// of `pref`, as the report stars a date).
+SpanVerdict judgeDays(double JD1, double JD2, double zone, const settings::Preferences& pref,
+                      bool summerOn);
 
 // The field of date.zvd a refused run's year comes from: the first date's
 // year (field 2) or the last date's (field 5). The system's date needs no
@@ -154,15 +172,20 @@ bool daysComputable(double JD1, double JD2, double zone, bool summerOn);
 enum class YearSource { FirstDate, LastDate };
 
 // The refusal of a run whose year `year` takes it outside the computable
-// years, in the interface language, naming date.zvd and its field.
+// years, in the interface language, naming date.zvd and its field, and the
+// zone, the summer hour or Delta T when `why` says one of them carries it
+// out.
 void incomputableDaysMessage(bool english, double year, YearSource source, std::string& title,
-                             std::string& text);
+                             std::string& text, const SpanVerdict& why = {}, double zone = 0);
 
 // For a report from JD1 to JD2 whose days leave the computable years: shows
 // the refusal through `host`, naming the year of the end that leaves them
-// and its field of `date`, unloads the progress window and returns true.
+// and its field of `date` and what carries it out, unloads the progress
+// window and returns true. Comes before the count of the days: a refusal
+// that names the year tells more than one that days cannot be counted.
 bool refuseIncomputableDays(prayer::RunHost& host, const settings::DateSelection& date, double JD1,
-                            double JD2, double zone, bool summerOn, bool english);
+                            double JD2, double zone, const settings::Preferences& pref,
+                            bool summerOn, bool english);
 
 // The host of a run without a window: no progress, no hand-over, no viewer.
 class NoWindow : public prayer::RunHost {

@@ -22,6 +22,7 @@
 #include "engine/numberpattern.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "platform/systemreason.h"
 #include "reports/reportpieces.h"
 #include "settings/settingsline.h"
 
@@ -343,22 +344,55 @@ bool ReportText::save(const std::filesystem::path& file, std::string& error)
 
 // ---- the run ----
 
-bool datesComputable(const EphemerisSettings& s, double zone)
+std::string farDatesRefusal(const EphemerisSettings& s, double zone, bool english)
 {
-    // The rows' instants as the run computes them: universal time, or TT
-    // itself in a TDT run.
-    const bool summer = s.summer == 1;
-    const auto computable = s.ut ? universalTimeComputable : instantComputable;
-    if (!computable(
-            clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, zone, summer)) ||
-        !computable(
-            clockInstant(s.year2, s.month2, s.day2, s.hour2, s.minute2, s.second2, zone, summer)))
-        return false;
+    const double summerHours = s.summer == 1 ? 1 : 0;
+    const ClockReading first{
+        clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, 0, false),
+        summerHours};
+    const ClockReading last{
+        clockInstant(s.year2, s.month2, s.day2, s.hour2, s.minute2, s.second2, 0, false),
+        summerHours};
+    const SpanVerdict why = judgeClockSpan(first, last, zone, !s.ut);
+    const auto shown = [&](double v) {
+        return platform::numberInMessage(reportpieces::yearText(v), english);
+    };
+    const std::string firstYear = shown(kFirstComputableYear),
+                      lastYear = shown(kLastComputableYear);
+    if (!why.computable()) {
+        const double year = why.lastEnd ? s.year2 : s.year1;
+        const bool byYear = why.cause == SpanCause::Year;
+        // A year within the span carried out by a day or an hour of many
+        // digits: the time as a whole is what to mend.
+        const bool yearWithin = year >= kFirstComputableYear && year <= kLastComputableYear;
+        if (english)
+            return (yearWithin ? std::string("The ")
+                               : std::string("The year ") + shown(year) + " of the ") +
+                   (why.lastEnd ? "End" : "Start") +
+                   " LOCAL Time lies beyond the years the table can be computed for" +
+                   (byYear
+                        ? ""
+                        : ":" + reportpieces::spanCauseText(why, zone, true, "that time", true)) +
+                   ". Please enter dates from the year " + firstYear + " to the year " + lastYear +
+                   " in universal time.";
+        return (yearWithin ? std::string() : "السنة " + shown(year) + " في ") +
+               (why.lastEnd ? "الوقت المحلي لنهاية الفترة" : "الوقت المحلي لبداية الفترة") +
+               " خارج السنوات التي يصح لها حساب الجدول" +
+               (byYear ? ""
+                       : ": " + reportpieces::spanCauseText(why, zone, false, "ذلك الوقت", true)) +
+               "، يرجى إدخال تواريخ من سنة " + firstYear + " إلى سنة " + lastYear +
+               " بالتوقيت العالمي";
+    }
     // Within those years a second is far above the rounding of an instant;
     // the test stays so that the table can never repeat one row.
-    const double start =
-        clockInstant(s.year1, s.month1, s.day1, s.hour1, s.minute1, s.second1, 0, false);
-    return start + stepDays(s.increment, s.unit) != start;
+    if (first.JD + stepDays(s.increment, s.unit) != first.JD)
+        return {};
+    if (english)
+        return "The increment is lost in the rounding of the Start LOCAL Time. Please enter "
+               "dates from the year " +
+               firstYear + " to the year " + lastYear + " in universal time.";
+    return "مقدار الزيادة يضيع في تقريب الوقت المحلي لبداية الفترة، يرجى إدخال تواريخ من سنة " +
+           firstYear + " إلى سنة " + lastYear + " بالتوقيت العالمي";
 }
 
 TdtScope::TdtScope(bool tdt)
@@ -389,8 +423,8 @@ RunOutcome runEphemeris(const EphemerisSettings& s, RunHost& host, long long* ro
 
     // Far dates first: a start of many digits would otherwise be answered
     // as an end before the start.
-    if (!datesComputable(s, zone)) {
-        host.farDates(english);
+    if (const std::string refused = farDatesRefusal(s, zone, english); !refused.empty()) {
+        host.farDates(refused, english);
         return RunOutcome::FarDates;
     }
     const double JD1 =

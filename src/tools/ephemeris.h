@@ -120,8 +120,9 @@ public:
     // The end lies before the start: hide the progress window and say so.
     virtual void dateError(bool english) = 0;
     // A date lies outside the computable years (or the step is lost in the
-    // rounding of the start): hide the progress window and say so.
-    virtual void farDates(bool english) = 0;
+    // rounding of the start): hide the progress window and show `text`, the
+    // refusal in the interface language.
+    virtual void farDates(const std::string& text, bool english) = 0;
     // The report could not be written.
     virtual void writeFailed(const std::string& error, bool english) = 0;
     // Opens the finished report.
@@ -130,10 +131,14 @@ public:
 
 enum class RunOutcome { Finished, Cancelled, DateError, FarDates, WriteFailed };
 
-// True when the instants of the start and the end of `s`, the zone (hours)
-// and the summer hour taken off, lie within the computable years
-// (engine/computableyears.h), and the step still moves the start on.
-bool datesComputable(const EphemerisSettings& s, double zone);
+// The refusal of dates outside the computable years (engine/computableyears.h),
+// in the interface language; empty when both ends compute and the step still
+// moves the start on. Each end less the zone (hours) and the summer hour is
+// universal time; in a TDT run the instants typed are TT, judged by their
+// universal time (TT less Delta T), and a refusal names Delta T when it is
+// what carries an end out. Names the end (Start or End LOCAL Time) and its
+// year, and the zone or the summer hour when one of them carries it out.
+std::string farDatesRefusal(const EphemerisSettings& s, double zone, bool english);
 
 // Steps 3 to 12 of a run: reads loc.zvd and pref.zvd, checks the dates
 // (far dates first, then an end before the start), writes the table and opens it unless cancelled.

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "engine/computableyears.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
@@ -90,19 +89,12 @@ public:
              QStringLiteral("تاريخ النهاية يجب أن يكون بعد التاريخ البداية"),
              QStringLiteral("خطأ"));
     }
-    void farDates(bool english) override
+    void farDates(const std::string& text, bool english) override
     {
         if (frmwait::isLoaded())
             frmwait::form().hide();
-        const QString first = QString::number(kFirstComputableYear, 'f', 0);
-        const QString last = QString::number(kLastComputableYear, 'f', 0);
-        warn(window_, english,
-             QStringLiteral("Please enter dates from the year %1 to the year %2 in universal time.")
-                 .arg(first, last),
-             QStringLiteral("Date Error"),
-             QStringLiteral("يرجى إدخال تواريخ من سنة %1 إلى سنة %2 بالتوقيت العالمي")
-                 .arg(first, last),
-             QStringLiteral("خطأ"));
+        const QString shown = QString::fromStdString(text);
+        warn(window_, english, shown, QStringLiteral("Date Error"), shown, QStringLiteral("خطأ"));
     }
     void writeFailed(const std::string& error, bool english) override
     {

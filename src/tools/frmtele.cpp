@@ -14,7 +14,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "engine/computableyears.h"
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
@@ -312,26 +311,19 @@ void frmtele::cmdcalc_Click()
     in.minute = textNumber(cbominutes->currentText());
     in.refracted = !optair->isChecked();
     in.j2000 = optj2000->isChecked();
-    // Beyond these years the numbers would look like coordinates and be none.
-    // The instant is judged after the zone and the summer hour: a late hour
-    // of 31 December 3000 in a zone west of Greenwich is already 3001.
-    if (!universalTimeComputable(tools::telescopeInstant(in))) {
-        const QString first = QString::number(kFirstComputableYear, 'f', 0);
-        const QString last = QString::number(kLastComputableYear, 'f', 0);
-        warn(
-            this, english_,
-            QStringLiteral("Please enter a date from the year %1 to the year %2 in universal time.")
-                .arg(first, last),
-            QStringLiteral("Date Error"),
-            QStringLiteral("يرجى إدخال تاريخ من سنة %1 إلى سنة %2 بالتوقيت العالمي")
-                .arg(first, last),
-            QStringLiteral("خطأ"));
+    // Beyond the computable years the numbers would look like coordinates
+    // and be none. One reading of loc.zvd serves the whole Calculate.
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    const std::string refused = tools::telescopeRefusal(in, loc, english_);
+    if (!refused.empty()) {
+        const QString text = QString::fromStdString(refused);
+        warn(this, english_, text, QStringLiteral("Date Error"), text, QStringLiteral("خطأ"));
         txtyear->setFocus();
         return;
     }
 
     tools::TelescopePointing p;
-    if (!tools::telescopePointing(in, p)) {
+    if (!tools::telescopePointing(in, loc, p)) {
         warn(this, english_, QStringLiteral("Moon is Below Horizon"),
              QStringLiteral("Moon is Invisible"), QStringLiteral("القمر تحت الأفق"),
              QStringLiteral("القمر غير موجود"));

@@ -162,12 +162,13 @@ QiblaRunResult runQiblaTimesReport(float qibang, bool sunMode, prayer::RunHost* 
     double JD1, JD2, dT;
     jul(d.year1, d.month1, d.day1, 0, JD1);
     jul(d.year2, d.month2, d.day2, 0, JD2);
-    if (reportpieces::refuseUncountableDays(host, JD1, JD2, s.pref.eng)) {
+    // The span first: its refusal names the year.
+    if (reportpieces::refuseIncomputableDays(host, d, JD1, JD2, s.loc.zon, s.pref,
+                                             isOne(s.pref.summ), s.pref.eng)) {
         result.refused = true;
         return result;
     }
-    if (reportpieces::refuseIncomputableDays(host, d, JD1, JD2, s.loc.zon, isOne(s.pref.summ),
-                                             s.pref.eng)) {
+    if (reportpieces::refuseUncountableDays(host, JD1, JD2, s.pref.eng)) {
         result.refused = true;
         return result;
     }

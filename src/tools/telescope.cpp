@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/computableyears.h"
 #include "engine/meridian.h"
 #include "engine/modaltazm.h"
 #include "engine/modaltazmequa.h"
@@ -16,6 +17,8 @@
 #include "engine/modrefraction.h"
 #include "engine/modsiderial.h"
 #include "engine/modsummer.h"
+#include "platform/systemreason.h"
+#include "reports/reportpieces.h"
 
 namespace tools {
 
@@ -37,30 +40,80 @@ void crescentPoint(double h, double A, double sT, double crsang, double& hc, dou
     Ac = std::fabs(cosh) > 1e-12 ? A - sT * std::sin(crsang * rad) / cosh : A;
 }
 
-double telescopeInstant(const TelescopeInput& in)
+namespace {
+
+double summerHours(const TelescopeInput& in)
 {
-    double zone = settings::readCurrentLocation().zon;
     std::int16_t summerFlag = 0;
     summer(in.day, in.month, in.year, summerFlag);
-    if (summerFlag == 1)
-        zone += 1;
+    return summerFlag == 1 ? 1 : 0;
+}
 
-    const double u = in.hour + in.minute / 60 - zone;
+double localInstant(const TelescopeInput& in)
+{
+    double JD = 0;
+    jul(in.year, in.month, in.day, in.hour + in.minute / 60, JD);
+    return JD;
+}
+
+} // namespace
+
+double telescopeInstant(const TelescopeInput& in, const settings::CurrentLocation& loc)
+{
+    const double u = in.hour + in.minute / 60 - (loc.zon + summerHours(in));
     double JD = 0;
     jul(in.year, in.month, in.day, u, JD);
     return JD;
 }
 
+std::string telescopeRefusal(const TelescopeInput& in, const settings::CurrentLocation& loc,
+                             bool english)
+{
+    const SpanVerdict why = judgeClockSpan({localInstant(in), summerHours(in)},
+                                           {localInstant(in), summerHours(in)}, loc.zon);
+    if (why.computable())
+        return {};
+    const auto shown = [&](double v) {
+        return platform::numberInMessage(reportpieces::yearText(v), english);
+    };
+    const std::string first = shown(kFirstComputableYear), last = shown(kLastComputableYear);
+    const bool byYear = why.cause == SpanCause::Year;
+    // A year within the span carried out by a day or an hour of many digits:
+    // the date as a whole is what to mend.
+    const bool yearWithin = in.year >= kFirstComputableYear && in.year <= kLastComputableYear;
+    if (english)
+        return (yearWithin ? std::string("The date and time in the boxes lie")
+                           : "The year " + shown(in.year) + " in the Year box lies") +
+               " beyond the years the telescope can be pointed for" +
+               (byYear ? ""
+                       : ":" + reportpieces::spanCauseText(why, loc.zon, true, "the date and time",
+                                                           true)) +
+               ". Please enter a date from the year " + first + " to the year " + last +
+               " in universal time.";
+    return (yearWithin ? std::string("التاريخ و الوقت في الخانات")
+                       : "السنة " + shown(in.year) + " في خانة السنة") +
+           " خارج السنوات التي يصح لها توجيه التلسكوب" +
+           (byYear ? ""
+                   : ": " + reportpieces::spanCauseText(why, loc.zon, false, "التاريخ و الوقت",
+                                                        true)) +
+           "، يرجى إدخال تاريخ من سنة " + first + " إلى سنة " + last + " بالتوقيت العالمي";
+}
+
 bool telescopePointing(const TelescopeInput& in, TelescopePointing& out)
 {
+    return telescopePointing(in, settings::readCurrentLocation(), out);
+}
+
+bool telescopePointing(const TelescopeInput& in, const settings::CurrentLocation& loc,
+                       TelescopePointing& out)
+{
     pi = kPi15;
-    const settings::CurrentLocation loc = settings::readCurrentLocation();
     const double longitude =
         meridianLongitude(degreesOf(loc.longid, loc.longim, loc.longis, loc.east));
     const double latitude = degreesOf(loc.latid, loc.latim, loc.latis, loc.north);
     settings::readPreferences(); // the file must be there, as at every calculation
 
-    const double JD = telescopeInstant(in);
+    const double JD = telescopeInstant(in, loc);
 
     double a0, d0, a0T, d0T, l, b, lT, bT, R, E;
     corsm(pi, JD, a0, d0, a0T, d0T, l, b, lT, bT, R, E);

@@ -43,13 +43,23 @@ inline constexpr double kLowestMoonAltitude = -1;
 // the limb point takes the centre's azimuth instead of dividing by cos 90.
 void crescentPoint(double h, double A, double sT, double crsang, double& hc, double& Ac);
 
-// Computes the pointing. Reads loc.zvd and pref.zvd (summer time). Returns
+// The UT instant of the input's local date and time at `loc`: its zone and
+// the summer hour of pref.zvd (where it is in force on the date) taken off.
+double telescopeInstant(const TelescopeInput& in, const settings::CurrentLocation& loc);
+
+// The refusal of an input whose instant lies outside the computable years
+// (engine/computableyears.h), in the interface language, naming the year box,
+// and the zone or the summer hour when one of them carries it out; empty when
+// it is computable.
+std::string telescopeRefusal(const TelescopeInput& in, const settings::CurrentLocation& loc,
+                             bool english);
+
+// Computes the pointing at `loc`. Reads pref.zvd (summer time). Returns
 // false, leaving `out` as it was, when the Moon stands below
 // kLowestMoonAltitude.
-// The UT instant of the input's local date and time: the zone of loc.zvd
-// and the summer hour of pref.zvd taken off.
-double telescopeInstant(const TelescopeInput& in);
-
+bool telescopePointing(const TelescopeInput& in, const settings::CurrentLocation& loc,
+                       TelescopePointing& out);
+// The same at the current location, loc.zvd read once.
 bool telescopePointing(const TelescopeInput& in, TelescopePointing& out);
 
 // The window's four value texts of one point: right ascension as hours

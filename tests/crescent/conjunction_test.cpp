@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "crescentfixture.h"
+#include "engine/computableyears.h"
 #include "engine/moddeltat.h"
 #include "lunar/conjunction.h"
 
@@ -168,7 +169,7 @@ TEST_F(ConjunctionTest, RefusesInputNothingCanRunOn)
          lunar::PreviewRefusal::YearOutOfRange},
         // The lunation number would still fit; the message's bounds hold.
         {"the year before the first", "31", "12", "-641", lunar::PreviewRefusal::YearOutOfRange},
-        {"the year after the last", "1", "1", "4641", lunar::PreviewRefusal::YearOutOfRange},
+        {"the year after the last", "1", "1", "3001", lunar::PreviewRefusal::YearOutOfRange},
         {"a year beyond every double", "23", "5", "1e309", lunar::PreviewRefusal::YearOverflows},
     };
     for (const Case& c : cases) {
@@ -186,10 +187,10 @@ TEST_F(ConjunctionTest, RefusesInputNothingCanRunOn)
 }
 
 // The first years the refusal names are searched, in either calendar and
-// for either crescent; the years beyond them are refused. At the other end
-// the computable years are the narrower bound, judged on the days around
-// the conjunction: the last years the search could hold are refused for
-// them.
+// for either crescent; the years beyond them are refused. The last are the
+// computable years' (engine/computableyears.h), judged on the days around the
+// conjunction, so that the window tells one span; the Hijri years end with
+// the last whose every month is searched within it.
 TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
 {
     struct Case {
@@ -199,21 +200,21 @@ TEST_F(ConjunctionTest, TheBoundsOfTheRefusalAreTheBoundsOfTheSearch)
         lunar::PreviewRefusal why; // None: searched
     } cases[] = {
         {true, "1", "1", "-640", 0, lunar::PreviewRefusal::None},
-        {true, "31", "12", "4640", 0, lunar::PreviewRefusal::InstantOutOfRange},
         {true, "15", "6", "3000", 0, lunar::PreviewRefusal::None},
         {true, "31", "12", "3000", 0, lunar::PreviewRefusal::InstantOutOfRange},
-        {true, "1", "1", "3001", 0, lunar::PreviewRefusal::InstantOutOfRange},
+        {true, "1", "1", "3001", 0, lunar::PreviewRefusal::YearOutOfRange},
+        {true, "31", "12", "4640", 0, lunar::PreviewRefusal::YearOutOfRange},
         {false, "", "", "-1300", 0, lunar::PreviewRefusal::None},
         {false, "", "", "2400", 0, lunar::PreviewRefusal::None},
-        {false, "", "", "2500", 0, lunar::PreviewRefusal::InstantOutOfRange},
-        {false, "", "", "4141", 11, lunar::PreviewRefusal::InstantOutOfRange},
+        {false, "", "", "2451", 11, lunar::PreviewRefusal::None},
+        {false, "", "", "2452", 0, lunar::PreviewRefusal::HijriYearOutOfRange},
+        {false, "", "", "4141", 11, lunar::PreviewRefusal::HijriYearOutOfRange},
         {false, "", "", "-1301", 11, lunar::PreviewRefusal::HijriYearOutOfRange},
-        {false, "", "", "4142", 0, lunar::PreviewRefusal::HijriYearOutOfRange},
         {false, "", "", "1e309", 0, lunar::PreviewRefusal::YearOverflows},
         {false, "", "", "-1 e 4 0 0", 0, lunar::PreviewRefusal::YearOverflows},
     };
     EXPECT_EQ(lunar::kFirstPreviewYear, -640);
-    EXPECT_EQ(lunar::kLastPreviewYear, 4640);
+    EXPECT_EQ(lunar::kLastPreviewYear, kLastComputableYear);
     for (const Case& c : cases)
         for (bool newCrescent : {true, false}) {
             SCOPED_TRACE(std::string(c.year) + (newCrescent ? " new" : " old"));

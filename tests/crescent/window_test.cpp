@@ -22,6 +22,7 @@
 #include "platform/filewriter.h"
 #include "platform/qt/textviewer.h"
 #include "sharedwindows/windowregistry.h"
+#include "support/signedtext.h"
 
 namespace {
 
@@ -239,21 +240,24 @@ TEST_F(WindowTest, PreviewRefusalsNameTheYearBoxAndItsBounds)
     } cases[] = {
         {false, "1e309", "txtyear", "Year box of the Gregorian Date", "السنة من التاريخ الميلادي"},
         {true, "1e309", "txtyearh", "Year box of the Hejric Date", "السنة من التاريخ الهجري"},
-        {false, "-641", "txtyear", "between -640 and 4640", "بين -640 و 4640"},
-        {false, "4641", "txtyear", "between -640 and 4640", "بين -640 و 4640"},
-        {true, "-1301", "txtyearh", "Hejric year between -1300 and 4141",
-         "سنة هجرية بين -1300 و 4141"},
-        {true, "4142", "txtyearh", "Hejric year between -1300 and 4141",
-         "سنة هجرية بين -1300 و 4141"},
-        // Years the search holds whose conjunction leaves the computable
-        // years; the day and month boxes stand at their first entries.
+        // One span for the whole window: -640 to 3000, and the Hijri years
+        // whose crescents fall in it; Arabic signs in front of their digits.
+        {false, "-641", "txtyear",
+         "The year -641 in the Year box lies beyond the years the crescent can be sought for, "
+         "-640 to 3000 in universal time: choose another year.",
+         "السنة \u2066-641\u2069 في خانة السنة"},
+        {false, "-1999", "txtyear", "The year -1999 in the Year box", "من \u2066-640\u2069"},
         {false, "3001", "txtyear",
-         "beyond the years the calculation can be made for, -1999 to 3000 in universal time: "
-         "choose another year in the Year box.",
-         "خارج السنوات التي يصح لها الحساب، من -1999 إلى 3000 بالتوقيت العالمي: يرجى اختيار "
-         "سنة أخرى في خانة السنة"},
-        {false, "4640", "txtyear", "-1999 to 3000 in universal time", "من -1999 إلى 3000"},
-        {true, "2500", "txtyearh", "-1999 to 3000 in universal time", "من -1999 إلى 3000"},
+         "The year 3001 in the Year box lies beyond the years the "
+         "crescent can be sought for, -640 to 3000",
+         "إلى \u20663000\u2069"},
+        {true, "-1301", "txtyearh",
+         "The Hejric year -1301 in the Year box lies beyond the Hejric years the crescent can be "
+         "sought for, -1300 to 2451, whose crescents fall in the years -640 to 3000 in "
+         "universal time",
+         "من \u2066-1300\u2069 إلى \u20662451\u2069"},
+        {true, "2452", "txtyearh", "Hejric years the crescent can be sought for, -1300 to 2451",
+         "السنة الهجرية \u20662452\u2069"},
     };
     for (bool english : {true, false}) {
         put("pref.zvd", prefLine("1", "0", english));
@@ -272,6 +276,9 @@ TEST_F(WindowTest, PreviewRefusalsNameTheYearBoxAndItsBounds)
                 messages[0].text.contains(QString::fromUtf8(english ? c.english : c.arabic)))
                 << messages[0].text.toStdString();
             EXPECT_EQ(messages[0].rightToLeft, !english);
+            if (!english) {
+                EXPECT_EQ(testsupport::signsOnTheFarSide(messages[0].text), QStringList{});
+            }
             EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w.get(), c.box));
         }
     }

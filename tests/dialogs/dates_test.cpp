@@ -7,6 +7,7 @@
 #include "dialogtest.h"
 #include "settings/dialogs/frmdate.h"
 #include "settings/records.h"
+#include "support/signedtext.h"
 
 using namespace dialogtest;
 
@@ -151,22 +152,22 @@ TEST_F(DatesTest, AYearBeyondTheComputableYearsIsRefusedNamingItsBox)
          {"2026", "1", "1", "2026", "1", "1", "100000", "1", "1"},
          "txtoyear",
          "The year of the one-day date must be from -1999 to 3000!",
-         "السنة في تاريخ اليوم الواحد يجب أن تكون من -1999 إلى 3000"},
+         "السنة في تاريخ اليوم الواحد يجب أن تكون من \u2066-1999\u2069 إلى \u20663000\u2069"},
         {"optday",
          {"2026", "1", "1", "2026", "1", "1", "3001", "12", "11"},
          "txtoyear",
          "The year of the one-day date must be from -1999 to 3000!",
-         "السنة في تاريخ اليوم الواحد يجب أن تكون من -1999 إلى 3000"},
+         "السنة في تاريخ اليوم الواحد يجب أن تكون من \u2066-1999\u2069 إلى \u20663000\u2069"},
         {"optper",
          {"-2000", "1", "1", "2026", "1", "1", "2026", "1", "1"},
          "txtfyear",
          "The year of the beginning date must be from -1999 to 3000!",
-         "السنة في التاريخ الأول يجب أن تكون من -1999 إلى 3000"},
+         "السنة في التاريخ الأول يجب أن تكون من \u2066-1999\u2069 إلى \u20663000\u2069"},
         {"optper",
          {"2026", "1", "1", "40001", "1", "1", "2026", "1", "1"},
          "txttyear",
          "The year of the end date must be from -1999 to 3000!",
-         "السنة في التاريخ الثاني يجب أن تكون من -1999 إلى 3000"},
+         "السنة في التاريخ الثاني يجب أن تكون من \u2066-1999\u2069 إلى \u20663000\u2069"},
         {"optday", {"2026", "1", "1", "2026", "1", "1", "3000", "12", "31"}, nullptr, "", ""},
         {"optday", {"2026", "1", "1", "2026", "1", "1", "-1999", "1", "1"}, nullptr, "", ""},
         {"optper", {"-1999", "1", "1", "3000", "12", "31", "2026", "1", "1"}, nullptr, "", ""},
@@ -197,6 +198,7 @@ TEST_F(DatesTest, AYearBeyondTheComputableYearsIsRefusedNamingItsBox)
             }
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, QString::fromUtf8(english ? c.english : c.arabic));
+            EXPECT_EQ(testsupport::signsOnTheFarSide(messages[0].text), QStringList{});
             EXPECT_EQ(messages[0].title,
                       english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"));
             EXPECT_EQ(QApplication::focusWidget(), box(d, c.box));

@@ -44,7 +44,11 @@ public:
         return cancelAt > 0 && handOvers >= cancelAt;
     }
     void dateError(bool english) override { dateErrors.push_back(english); }
-    void farDates(bool english) override { farDateRefusals.push_back(english); }
+    void farDates(const std::string& text, bool english) override
+    {
+        farDateRefusals.push_back(english);
+        farDateTexts.push_back(text);
+    }
     void writeFailed(const std::string& error, bool) override { failures.push_back(error); }
     void openReport(const std::filesystem::path& file) override { opened.push_back(file); }
 
@@ -55,6 +59,7 @@ public:
     std::vector<double> tdtDuringRows;
     std::vector<bool> dateErrors;
     std::vector<bool> farDateRefusals;
+    std::vector<std::string> farDateTexts;
     std::vector<std::string> failures;
     std::vector<std::filesystem::path> opened;
 };

@@ -16,6 +16,7 @@
 #include "ephemerisfixture.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
+#include "support/signedtext.h"
 
 namespace {
 
@@ -493,8 +494,9 @@ TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
     };
     const Case refused[] = {
         {"the last minute before -1999", at(-2000, 12, 31, 23, 59)},
-        // Riyadh is three hours east: 3001 begins at 3 h local time.
-        {"the first minute after 3000", at(3001, 1, 1, 3, 1)},
+        // Riyadh is three hours east: 3001 begins at 3 h local time, and a
+        // TT of 4:15 local is 0:01 in universal time.
+        {"the first minute after 3000", at(3001, 1, 1, 4, 15)},
         {"an end after 3000", withEnd(at(2004, 3, 21, 0, 0), 3001, 1, 2)},
         {"a local -1999 that is -2000 in universal time", at(-1999, 1, 1, 2, 59)},
         {"year -70000: a negative Sun distance", at(-70000, 1, 1, 0, 0)},
@@ -530,12 +532,83 @@ TEST_F(RunTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
                 host.cancelAt = 1000; // a run that never ended would stop here
                 EXPECT_EQ(ephemeris::runEphemeris(s, host), RunOutcome::FarDates);
                 EXPECT_EQ(host.farDateRefusals, std::vector<bool>{pref == kEnglishPref});
+                ASSERT_EQ(host.farDateTexts.size(), 1u);
+                // The end, and the span, in the interface language.
+                EXPECT_NE(host.farDateTexts[0].find(pref == kEnglishPref
+                                                        ? "LOCAL Time lies beyond the years"
+                                                        : "الوقت المحلي ل"),
+                          std::string::npos)
+                    << host.farDateTexts[0];
                 EXPECT_TRUE(host.dateErrors.empty());
                 EXPECT_EQ(host.handOvers, 0);
                 EXPECT_TRUE(host.opened.empty());
                 EXPECT_EQ(report(), "old report\r\n");
                 EXPECT_EQ(tdtmode, 0);
             }
+        }
+    }
+}
+
+// A TDT run takes the instants typed as TT and judges them by their
+// universal time: the table ending 31/12/3000 23:00 at zone 0 computes (TT
+// runs 74 minutes ahead of universal time there), and the first hours of
+// -1999, TT, still -2000 in universal time, are refused naming Delta T. A
+// UT1 run judges the universal time itself, and the zone where it carries an
+// end out, every sign in front of its digits in Arabic.
+TEST_F(RunTest, TheEndsAreJudgedByUniversalTimeNamingWhatCarriesThemOut)
+{
+    const std::string riyadh = std::string(kRiyadh).substr(0, std::string(kRiyadh).find('\r'));
+    const struct {
+        const char* what;
+        const char* zone;
+        bool ut;
+        double start[4], end[4]; // year, month, day, hour
+        const char* refusal;     // the telling piece of the English refusal; "" computes
+    } cases[] = {
+        {"to 31/12/3000 23:00 at 0", "0", true, {3000, 12, 31, 20}, {3000, 12, 31, 23}, ""},
+        {"to 31/12/3000 23:00 TT at 0", "0", false, {3000, 12, 31, 20}, {3000, 12, 31, 23}, ""},
+        {"from 1/1/-1999 0:00 at 0", "0", true, {-1999, 1, 1, 0}, {-1999, 1, 1, 3}, ""},
+        {"from 1/1/-1999 3:00 TT at 0",
+         "0",
+         false,
+         {-1999, 1, 1, 3},
+         {-1999, 1, 1, 6},
+         "with Delta T taken off TT, that time is 31/12/-2000 "},
+        {"from 1/1/-1999 2:00 at +3",
+         "3",
+         true,
+         {-1999, 1, 1, 2},
+         {-1999, 1, 1, 6},
+         "at the zone +3 of loc.zvd (field 9), that time is 31/12/-2000 23:00 in universal "
+         "time"},
+        {"to 1/1/3001 1:00 at 0",
+         "0",
+         true,
+         {3000, 12, 31, 20},
+         {3001, 1, 1, 1},
+         "The year 3001 of the End LOCAL Time lies beyond"},
+    };
+    for (const char* pref : {kEnglishPref, kArabicPref}) {
+        put("pref.zvd", pref);
+        const bool english = pref == kEnglishPref;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (english ? " (English)" : " (Arabic)"));
+            put("loc.zvd", testsupport::withField(riyadh, 9, c.zone) + "\r\n");
+            ephemeris::EphemerisSettings s =
+                range(0, c.start[0], c.start[1], c.start[2], c.start[3], 0, c.end[0], c.end[1],
+                      c.end[2], c.end[3], 0, 1, 2);
+            s.ut = c.ut;
+            RecordingHost host;
+            const RunOutcome outcome = ephemeris::runEphemeris(s, host);
+            EXPECT_EQ(outcome, *c.refusal ? RunOutcome::FarDates : RunOutcome::Finished);
+            if (!*c.refusal)
+                continue;
+            ASSERT_EQ(host.farDateTexts.size(), 1u);
+            const QString text = QString::fromStdString(host.farDateTexts[0]);
+            if (english)
+                EXPECT_TRUE(text.contains(QString::fromUtf8(c.refusal))) << text.toStdString();
+            else
+                EXPECT_EQ(testsupport::signsOnTheFarSide(text), QStringList{});
         }
     }
 }

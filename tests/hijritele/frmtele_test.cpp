@@ -16,6 +16,7 @@
 #include <QRadioButton>
 
 #include "platform/eventloop.h"
+#include "support/signedtext.h"
 #include "telescopefixture.h"
 #include "tools/frmtele.h"
 #include "tools/telescope.h"
@@ -168,9 +169,11 @@ TEST_F(FrmteleTest, AMoonBelowTheHorizonIsSaidAndChangesNothing)
 }
 
 // The tool computes for the years -1999 to 3000, judged on the instant after
-// the zone (universal time, and its TT); beyond them the coordinates it
-// showed looked ordinary and were none. The refusal says so in the interface
-// language and leaves the values as they were.
+// the zone in universal time (its TT may pass into 3001); beyond them the
+// coordinates it showed looked ordinary and were none. The refusal says so in
+// the interface language, names the year box, and the zone where it is the
+// zone that carries the instant out, every sign in front of its digits, and
+// leaves the values as they were.
 TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
 {
     const std::string mecca = get("loc.zvd").substr(0, get("loc.zvd").find('\r'));
@@ -179,17 +182,22 @@ TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
     };
     struct Case {
         const char *year, *month, *day, *hour, *minute, *zone;
+        const char* names; // the telling piece of the English refusal
     } refused[] = {
-        {"-2000", "12", "31", "23", "59", "3"},
+        {"-2000", "12", "31", "23", "59", "3", "The year -2000 in the Year box"},
         // 3001 from its 3 h three hours east: until then it is 3000 in
         // universal time, and computed.
-        {"3001", "1", "1", "3", "0", "3"},
-        {"1e15", "1", "1", "0", "0", "3"},
-        {"-70000", "1", "1", "0", "0", "3"},
-        {"2011", "3", "1e15", "18", "30", "3"}, // a day of many digits
+        {"3001", "1", "1", "3", "1", "3", "The year 3001 in the Year box"},
+        {"1e15", "1", "1", "0", "0", "3", "The year 1e+15 in the Year box"},
+        {"-70000", "1", "1", "0", "0", "3", "The year -70000 in the Year box"},
+        {"2011", "3", "1e15", "18", "30", "3", "The date and time in the boxes"}, // many digits
         // A local date within the span whose instant leaves it.
-        {"3000", "12", "31", "23", "0", "-12"},
-        {"-1999", "1", "1", "2", "0", "3"},
+        {"3000", "12", "31", "23", "0", "-12",
+         "at the zone -12 of loc.zvd (field 9), the date and time is 01/01/3001 11:00 in "
+         "universal time"},
+        {"-1999", "1", "1", "2", "0", "3",
+         "at the zone +3 of loc.zvd (field 9), the date and time is 31/12/-2000 23:00 in "
+         "universal time"},
     };
     for (bool english : {true, false}) {
         put("pref.zvd", english ? kEnglishPrefs : kArabicPrefs);
@@ -205,10 +213,15 @@ TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
             child<QPushButton>(w.get(), "cmdcalc")->click();
             ASSERT_EQ(recorder.messages.size(), 1u);
             const platform::MessageRequest& m = recorder.messages[0];
-            EXPECT_EQ(m.text, english ? QStringLiteral("Please enter a date from the year -1999 "
-                                                       "to the year 3000 in universal time.")
-                                      : QStringLiteral("يرجى إدخال تاريخ من سنة -1999 إلى سنة "
-                                                       "3000 بالتوقيت العالمي"));
+            if (english) {
+                EXPECT_TRUE(m.text.contains(QString::fromUtf8(c.names))) << m.text.toStdString();
+                EXPECT_TRUE(
+                    m.text.endsWith(QStringLiteral("Please enter a date from the year -1999 to the "
+                                                   "year 3000 in universal time.")));
+            } else {
+                EXPECT_EQ(testsupport::signsOnTheFarSide(m.text), QStringList{});
+                EXPECT_TRUE(m.text.endsWith(QStringLiteral("بالتوقيت العالمي")));
+            }
             EXPECT_EQ(m.rightToLeft, !english);
             EXPECT_EQ(values(w.get()), before);
             EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w.get(), "txtyear"));
@@ -243,13 +256,18 @@ TEST_F(FrmteleTest, DatesBeyondTheComputableYearsAreRefusedInEitherLanguage)
             EXPECT_TRUE(shown) << end.day;
             EXPECT_FALSE(values(w.get()).join("").contains("NA")) << end.day;
         }
-        // The last hour of the span three hours east is computed, not refused.
-        auto w = open();
-        enter(w.get(), "3000", "12", "31", "23", "59");
-        recorder.messages.clear();
-        child<QPushButton>(w.get(), "cmdcalc")->click();
-        for (const platform::MessageRequest& m : recorder.messages)
-            EXPECT_NE(m.title, english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"));
+        // The last minutes of the span are computed, not refused: three
+        // hours east, and at zone 0, where TT is already 3001.
+        for (const char* zone : {"3", "0"}) {
+            inZone(zone);
+            auto w = open();
+            enter(w.get(), "3000", "12", "31", "23", zone[0] == '0' ? "30" : "59");
+            recorder.messages.clear();
+            child<QPushButton>(w.get(), "cmdcalc")->click();
+            for (const platform::MessageRequest& m : recorder.messages)
+                EXPECT_NE(m.title, english ? QStringLiteral("Date Error") : QStringLiteral("خطأ"))
+                    << zone;
+        }
     }
 }
 

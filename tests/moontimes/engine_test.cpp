@@ -362,70 +362,68 @@ TEST_F(MoonEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 
 } // namespace
 
-// Days beyond the computable years, judged after the zone: the run is
-// refused before any row with a message naming date.zvd and the field the
-// year comes from, and the report before stays.
+// Days beyond the computable years, judged after the zone and the summer
+// hour in force: the run is refused before any row with a message naming
+// date.zvd, the field the year comes from and the zone where it carries the
+// days out, and the report before stays. A refused run that started all the
+// same is cancelled at its first hand-over, so that a missing guard fails
+// here at once instead of computing a thousand years of rows.
 TEST_F(MoonEngineTest, AReportOfDaysBeyondTheComputableYearsIsRefused)
 {
     const struct {
-        double year1, year2, zone;
-        bool refused;
-        double namedYear;
-        reportpieces::YearSource source;
+        double first[3], last[3]; // year, month, day
+        double zone;
+        const char* named; // the English refusal's start; "" computes
     } cases[] = {
-        {2026, 2026, 3, false, 0, reportpieces::YearSource::FirstDate},
-        {3000, 3000, 3, false, 0, reportpieces::YearSource::FirstDate},
-        {100000, 100000, 3, true, 100000, reportpieces::YearSource::FirstDate},
-        {3001, 3001, 3, true, 3001, reportpieces::YearSource::FirstDate},
-        {-2000, -2000, 3, true, -2000, reportpieces::YearSource::FirstDate},
-        {2026, 3001, 3, true, 3001, reportpieces::YearSource::LastDate},
+        {{2026, 12, 11}, {2026, 12, 11}, 3, ""},
+        {{3000, 12, 11}, {3000, 12, 11}, 3, ""},
+        {{3000, 12, 25}, {3000, 12, 31}, 0, ""},
+        {{-1999, 1, 1}, {-1999, 1, 7}, 0, ""},
+        {{-1999, 1, 1},
+         {-1999, 1, 7},
+         3,
+         "The year -1999 in date.zvd (field 2) takes the calculation beyond the years it can be "
+         "made for, -1999 to 3000 in universal time: at the zone +3 of loc.zvd (field 9), its "
+         "first day begins at 31/12/-2000 21:00"},
+        {{100000, 12, 11}, {100000, 12, 11}, 3, "The year 100000 in date.zvd (field 2)"},
+        {{3001, 12, 11}, {3001, 12, 11}, 3, "The year 3001 in date.zvd (field 2)"},
+        {{-2000, 12, 11}, {-2000, 12, 11}, 3, "The year -2000 in date.zvd (field 2)"},
+        {{2026, 12, 11}, {3001, 12, 11}, 3, "The year 3001 in date.zvd (field 5)"},
+        {{1e15, 3, 1}, {1e15, 3, 3}, 3, "The year 1e+15 in date.zvd (field 2)"},
     };
     for (bool english : {true, false})
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::to_string(c.year1) + " to " + std::to_string(c.year2) +
+            SCOPED_TRACE(std::to_string(c.first[0]) + " to " + std::to_string(c.last[0]) +
                          (english ? " en" : " ar"));
             pref.eng = english;
+            pref.summ = "1";
+            pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
             loc.zon = c.zone;
-            date = prayertest::dates(2027, 12, 11, 2027, 12, 11);
-            date.year1 = c.year1, date.year2 = c.year2;
+            date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
+            date.year1 = c.first[0], date.month1 = c.first[1], date.day1 = c.first[2];
+            date.year2 = c.last[0], date.month2 = c.last[1], date.day2 = c.last[2];
             save();
             put("mresults.out", "the report before");
             moontimes::MoonTimesEngine engine;
             RecordingHost host;
+            if (*c.named)
+                host.onHandOver = [](int) { cancelflag = -1; };
             engine.setHost(&host);
             engine.cmdmoon_Click();
-            if (!c.refused) {
+            if (!*c.named) {
                 EXPECT_TRUE(host.warnings.empty());
                 EXPECT_EQ(host.shown.size(), 1u);
                 continue;
             }
-            std::string title, message;
-            reportpieces::incomputableDaysMessage(english, c.namedYear, c.source, title, message);
-            EXPECT_EQ(host.warnings,
-                      std::vector<std::string>{title + "|" + message + (english ? "|en" : "|ar")});
+            ASSERT_EQ(host.warnings.size(), 1u);
+            if (english)
+                EXPECT_EQ(host.warnings[0].find(std::string("Date Error|") + c.named), 0u)
+                    << host.warnings[0];
+            else
+                EXPECT_NE(host.warnings[0].find("\u2066-1999\u2069"), std::string::npos);
+            EXPECT_EQ(host.handOvers, 0);
             EXPECT_TRUE(host.shown.empty());
             EXPECT_EQ(host.calls.back(), "unload");
             EXPECT_EQ(get("mresults.out"), "the report before");
         }
-}
-
-// Days too far from our time to be counted one by one: the run is refused
-// before any row, and the report before stays.
-TEST_F(MoonEngineTest, AReportOfDaysTooFarToCountIsRefused)
-{
-    pref.eng = false;
-    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
-    date.year1 = date.year2 = 1e15;
-    save();
-    put("mresults.out", "the report before");
-    moontimes::MoonTimesEngine engine;
-    RecordingHost host;
-    engine.setHost(&host);
-    engine.cmdmoon_Click();
-    std::string title, message;
-    reportpieces::uncountableDaysMessage(false, title, message);
-    EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|ar"});
-    EXPECT_TRUE(host.shown.empty());
-    EXPECT_EQ(host.calls.back(), "unload");
-    EXPECT_EQ(get("mresults.out"), "the report before");
 }

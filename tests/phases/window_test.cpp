@@ -26,6 +26,7 @@
 #include "platform/qt/textviewer.h"
 #include "sharedwindows/frmwait.h"
 #include "sharedwindows/windowregistry.h"
+#include "support/signedtext.h"
 
 namespace {
 
@@ -200,19 +201,26 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
     const std::string after = std::to_string(static_cast<long>(kLastComputableYear) + 1);
     // What a refusal names, in each language: the year's refusal gives the
     // range, the Delta T's names the box.
+    const QString lri = QChar(0x2066), pdi = QChar(0x2069);
     const QString range[2] = {QString::fromStdString(first + " to " + last),
-                              QString::fromStdString("من " + first + " إلى " + last)};
+                              QStringLiteral("من ") + lri + QString::fromStdString(first) + pdi +
+                                  QStringLiteral(" إلى ") + lri + QString::fromStdString(last) +
+                                  pdi};
     const QString number[2] = {QStringLiteral("Delta T as a number"),
                                QStringLiteral("قيمة Delta T بالثواني رقماً")};
     const QString tooLarge[2] = {QStringLiteral("Delta T is too large"),
                                  QStringLiteral("قيمة Delta T رقم كبير جداً")};
-    const QString deltaTBox[2] = {QStringLiteral("The Delta T in the Delta T box takes the phases "
-                                                 "of 2019 beyond the years they can be computed "
-                                                 "for, ") +
-                                      range[0],
-                                  QStringLiteral("قيمة Delta T في خانة Delta T تخرج بأطوار سنة "
-                                                 "2019 عن السنوات التي يصح لها الحساب، ") +
-                                      range[1]};
+    // The Delta T's refusal names the box, and the seconds it may hold.
+    const QString deltaTBox[2] = {
+        QStringLiteral("s in the Delta T box takes the phases of 2019 beyond the years of the "
+                       "Sun's and the Moon's series, -2000 to 6000 in TT: please enter a Delta T "
+                       "from -126828878400 to 125628289200 seconds."),
+        QStringLiteral("في خانة Delta T تخرج بأطوار سنة ") + lri + QStringLiteral("2019") + pdi};
+    // Mecca's zone carries 1 January of the first year out of the span.
+    const QString byZone[2] = {
+        QStringLiteral("at the zone +3 of loc.zvd (field 9), the year begins at 31/12/-2000 "
+                       "21:00 in universal time"),
+        QStringLiteral("فعند المنطقة الزمنية ") + lri + QStringLiteral("+3") + pdi};
     const struct {
         const char* what;
         std::string year;
@@ -236,7 +244,7 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
         {"a year after it", after, "65", false, range},
         // Mecca is three hours east: 1 January of the first year, 0 h, is
         // still the year before in universal time.
-        {"first year, its first hours before the span", first, "65", true, range},
+        {"first year, its first hours before the span", first, "65", true, byZone},
         {"the year after it, whole within", "-1998", "65", true, nullptr},
         // Delta T judged on the instants it gives: TT = UT + Delta T.
         {"Delta T of 2e12 s, 63000 years", "2019", "2e12", false, deltaTBox},
@@ -265,10 +273,41 @@ TEST_F(WindowTest, UnusableInputIsRefusedBeforeARun)
             if (c.says) {
                 EXPECT_TRUE(messages[0].contains(c.says[english ? 0 : 1]))
                     << messages[0].toStdString();
+                if (!english) {
+                    EXPECT_EQ(testsupport::signsOnTheFarSide(messages[0]), QStringList{});
+                }
             }
             EXPECT_EQ(tdtmode, 0);
             delete window;
         }
+    }
+}
+
+// The ends of the span at zone 0 compute as the refusals tell them: 3000 in
+// UT1 with the Delta T the window itself puts in the box (TT passes into
+// 3001, universal time does not; the last phase falls on 26 December), and
+// -1999 with summer time on, whose 1 January is no summer day.
+TEST_F(WindowTest, TheEndsOfTheSpanComputeAtZoneZero)
+{
+    loc.zon = 0;
+    pref.summ = "1";
+    pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
+    save();
+    for (const char* year : {"3000", "-1999"}) {
+        SCOPED_TRACE(year);
+        std::filesystem::remove(file("results.out"));
+        messages.clear();
+        frmphase* w = open();
+        child<QRadioButton>(w, "optut")->click();
+        child<QLineEdit>(w, "txtyear")->setText(year);
+        child<QPushButton>(w, "cmdcalc")->click();
+        EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].toStdString());
+        const std::string report = get("results.out");
+        EXPECT_NE(report.find(std::string("/") + year + "  "), std::string::npos);
+        if (std::string(year) == "3000") {
+            EXPECT_NE(report.find("26/12/3000  "), std::string::npos) << report;
+        }
+        delete window;
     }
 }
 

@@ -110,40 +110,90 @@ TEST_F(YearSpanTest, TheFirstAndLastComputableYearsEndWithFiniteInstants)
         }
 }
 
-// The window's span, judged on the instants the run computes: the local year
-// less the zone (and the summer hour), and that plus Delta T in UT1.
-TEST(PhaseSpan, JudgesTheInstantsAfterTheZoneAndDeltaT)
+// The year's span, judged on the instants the table prints: the local year
+// less the zone and the summer hour where it is in force. Delta T is not
+// judged there: TT passing into 3001 is no refusal.
+TEST_F(YearSpanTest, TheYearIsJudgedAfterTheZoneAndTheSummerHourInForce)
 {
-    using lunar::PhaseSpan;
     const struct {
         const char* what;
-        double year, zone;
-        bool summerOn, ut1;
-        double deltaT;
-        PhaseSpan expected;
+        const char* year;
+        double zone;
+        bool summerOn;
+        const char* refusal; // a piece of the English refusal; "" computes
     } cases[] = {
-        {"a present year", 2026, 3, false, true, 69, PhaseSpan::Computable},
-        {"the last year east of Greenwich", 3000, 3, false, true, 4437, PhaseSpan::Computable},
-        {"the last year twelve hours west", 3000, -12, false, true, 0, PhaseSpan::YearBeyond},
-        {"the first year east", -1999, 3, false, true, 46647, PhaseSpan::YearBeyond},
-        {"the first year west", -1999, -5, false, true, 46647, PhaseSpan::Computable},
-        {"the first year west in summer time", -1999, -0.5, true, false, 0, PhaseSpan::YearBeyond},
-        {"the year after the last", 3001, 0, false, false, 0, PhaseSpan::YearBeyond},
-        {"the year before the first", -2000, 0, false, false, 0, PhaseSpan::YearBeyond},
-        {"a year not a number", NAN, 3, false, true, 0, PhaseSpan::YearBeyond},
-        {"Delta T of 1e10 s (317 years)", 2026, 3, false, true, 1e10, PhaseSpan::Computable},
-        {"Delta T of 1e10 s late in the span", 2800, 3, false, true, 1e10, PhaseSpan::DeltaTBeyond},
-        {"Delta T of 2e12 s", 2026, 3, false, true, 2e12, PhaseSpan::DeltaTBeyond},
-        {"Delta T of -2e12 s", 2026, 3, false, true, -2e12, PhaseSpan::DeltaTBeyond},
-        {"Delta T of 3e12 s", 2026, 3, false, true, 3e12, PhaseSpan::DeltaTBeyond},
-        {"Delta T of 3e12 s in a TDT run, which does not take it", 2026, 3, false, false, 3e12,
-         PhaseSpan::Computable},
-        {"Delta T that ends the last year past the span", 3000, 3, false, true, 4 * 3600,
-         PhaseSpan::DeltaTBeyond},
+        {"a present year", "2026", 3, false, ""},
+        {"the last year east of Greenwich", "3000", 3, false, ""},
+        {"the last year at zone 0", "3000", 0, false, ""},
+        {"the last year twelve hours west", "3000", -12, false,
+         "at the zone -12 of loc.zvd (field 9), the year ends at 01/01/3001 12:00 in universal "
+         "time"},
+        {"the first year at +3: local midnight is 21 h UT of -2000", "-1999", 3, false,
+         "at the zone +3 of loc.zvd (field 9), the year begins at 31/12/-2000 21:00 in "
+         "universal time"},
+        {"the first year west", "-1999", -5, false, ""},
+        {"the first year at 0, summer time on: no summer hour on 1 January", "-1999", 0, true, ""},
+        {"the year after the last", "3001", 0, false, "The year 3001 in the Year box lies beyond"},
+        {"the year before the first", "-2000", 0, false, "The year -2000 in the Year box"},
+        {"a year beyond every double", "1e309", 0, false, "The year 1e309 in the Year box"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(lunar::phaseSpan(c.year, c.zone, c.summerOn, c.ut1, c.deltaT), c.expected)
-            << c.what;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        loc.zon = c.zone;
+        pref.summ = c.summerOn ? "1" : "0";
+        pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
+        save();
+        const std::string refusal = lunar::phaseYearRefusal(c.year, true);
+        if (*c.refusal == 0) {
+            EXPECT_EQ(refusal, "");
+            continue;
+        }
+        EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+        EXPECT_NE(refusal.find("Please enter a year from -1999 to 3000 in universal time."),
+                  std::string::npos)
+            << refusal;
+    }
+}
+
+// The summer hour is the cause where it is in force on the day that leaves:
+// a summer window that takes in 1 January.
+TEST_F(YearSpanTest, ASummerHourInForceOnTheFirstDayIsNamed)
+{
+    loc.zon = 0;
+    pref.summ = "1";
+    pref.smf = 12, pref.sdf = 1, pref.smt = 2, pref.sdt = 1; // across the year's end
+    save();
+    EXPECT_NE(lunar::phaseYearRefusal("-1999", true)
+                  .find("at the zone 0 of loc.zvd (field 9) with the summer hour of pref.zvd "
+                        "(field 11), the year begins at 31/12/-2000 23:00"),
+              std::string::npos);
+    EXPECT_EQ(lunar::phaseYearRefusal("-1998", true), "");
+}
+
+// The Delta T box may hold what keeps the TT of the year's instants within
+// the Sun's and the Moon's series: the table's own Delta T at both ends of
+// the span, and thousands of years either way in the present era.
+TEST_F(YearSpanTest, TheDeltaTBoxIsHeldWithinTheSeries)
+{
+    const struct {
+        const char* what;
+        double year, deltaT;
+        bool holds;
+    } cases[] = {
+        {"the own Delta T of 3000", 3000, 4439.15, true},
+        {"the own Delta T of -1999", -1999, 46653, true},
+        {"four hours more at the end of 3000", 3000, 4 * 3600, true},
+        {"1e10 s (317 years) late in the span", 2800, 1e10, true},
+        {"-1e10 s at 2026", 2026, -1e10, true},
+        {"a year back from -1999", -1999, -3.2e7, false},
+        {"2e12 s (63000 years)", 2026, 2e12, false},
+        {"-2e12 s", 2026, -2e12, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(lunar::phaseDeltaTRefusal(c.year, c.deltaT, true).empty(), c.holds);
+        EXPECT_EQ(lunar::phaseDeltaTRange(c.year, 3).holds(c.deltaT), c.holds);
+    }
 }
 
 // Every accepted year lists each phase once, in time order, New Moon, First
@@ -225,8 +275,7 @@ TEST_F(YearSpanTest, AnAcceptedDeltaTListsEachPhaseOnce)
 {
     for (double deltaT : {69.0, 1e10, -1e10, 0.0})
         for (const char* year : {"2026", "2900"}) {
-            if (lunar::phaseSpan(std::atof(year), 3, false, true, deltaT) !=
-                lunar::PhaseSpan::Computable)
+            if (!lunar::phaseDeltaTRange(std::atof(year), 3).holds(deltaT))
                 continue;
             SCOPED_TRACE(std::string(year) + " Delta T " + std::to_string(deltaT));
             phasetest::RecordingHost host;

@@ -6,6 +6,7 @@
 
 #include "engine/modctim.h"
 #include "engine/modgeneral.h"
+#include "engine/modjul.h"
 #include "engine/modriseset.h"
 #include "platform/eventloop.h"
 #include "prayerfixture.h"
@@ -345,40 +346,51 @@ TEST_F(PrayerEngineTest, PreferencesSavedDuringARunLeaveItsSummerTime)
 // under its own date.
 TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountOrComputeIsRefused)
 {
-    enum class Outcome { Rows, Uncountable, Incomputable };
     const struct {
         double year1, month1, day1, year2, month2, day2, zone;
-        Outcome outcome;
-        const char* firstRow;                      // the date text of the first row
-        double namedYear = 0;                      // the year the refusal names
-        YearSource source = YearSource::FirstDate; // and where it comes from
+        const char* firstRow;   // the date text of the first row; "" refused
+        const char* named = ""; // the year and field the refusal names
+        const char* cause = ""; // and what carries it out, when not the year
     } cases[] = {
-        {2027, 3, 1, 2027, 3, 3, 3, Outcome::Rows, "01/03/2027"},
-        {2026, 12, 11, 2026, 12, 11, 3, Outcome::Rows, "11/12/2026"},
-        {3000, 3, 1, 3000, 3, 3, 3, Outcome::Rows, "01/03/3000"},
-        {-1999, 3, 1, -1999, 3, 3, 3, Outcome::Rows, "01/03/-1999"},
-        // The last day of the span: three hours east its 24 h is 21 h UT,
-        // twelve hours west 12 h UT of 3001.
-        {3000, 12, 31, 3000, 12, 31, 3, Outcome::Rows, "31/12/3000"},
-        {3000, 12, 31, 3000, 12, 31, -12, Outcome::Incomputable, "", 3000, YearSource::FirstDate},
-        {3001, 1, 1, 3001, 1, 1, 3, Outcome::Incomputable, "", 3001, YearSource::FirstDate},
-        {-2000, 12, 31, -2000, 12, 31, 3, Outcome::Incomputable, "", -2000, YearSource::FirstDate},
-        {100000, 1, 1, 100000, 1, 1, 3, Outcome::Incomputable, "", 100000, YearSource::FirstDate},
-        {2999, 3, 1, 3001, 3, 3, 3, Outcome::Incomputable, "", 3001, YearSource::LastDate},
-        {-2000, 3, 1, 2027, 3, 3, 3, Outcome::Incomputable, "", -2000, YearSource::FirstDate},
-        {-10000, 3, 1, -10000, 3, 3, 3, Outcome::Incomputable, "", -10000, YearSource::FirstDate},
-        {1e11, 3, 1, 1e11, 3, 3, 3, Outcome::Incomputable, "", 1e11, YearSource::FirstDate},
-        {5e12, 3, 1, 5e12, 3, 3, 3, Outcome::Uncountable,
-         ""}, // its days came out as 28/02, 31/02, 01/03
-        {1e15, 3, 1, 1e15, 3, 3, 3, Outcome::Uncountable, ""},
-        {1e308, 3, 1, 1e308, 3, 3, 3, Outcome::Uncountable, ""},
-        {-1e308, 3, 1, -1e308, 3, 3, 3, Outcome::Uncountable, ""},
+        {2027, 3, 1, 2027, 3, 3, 3, "01/03/2027"},
+        {2026, 12, 11, 2026, 12, 11, 3, "11/12/2026"},
+        {3000, 3, 1, 3000, 3, 3, 3, "01/03/3000"},
+        {-1999, 3, 1, -1999, 3, 3, 3, "01/03/-1999"},
+        // The last days of the span: three hours east their 24 h is 21 h UT;
+        // at zone 0 TT passes into 3001 but universal time does not; twelve
+        // hours west the last day ends at 12 h UT of 3001.
+        {3000, 12, 31, 3000, 12, 31, 3, "31/12/3000"},
+        {3000, 12, 25, 3000, 12, 31, 0, "25/12/3000"},
+        {3000, 12, 25, 3000, 12, 31, 1, "25/12/3000"},
+        {-1999, 1, 1, -1999, 1, 7, 0, "01/01/-1999"},
+        {3000, 12, 31, 3000, 12, 31, -12, "", "The year 3000 in date.zvd (field 2)",
+         ": at the zone -12 of loc.zvd (field 9), its last day ends at 01/01/3001 12:00 in "
+         "universal time."},
+        {-1999, 1, 1, -1999, 1, 7, 3, "", "The year -1999 in date.zvd (field 2)",
+         ": at the zone +3 of loc.zvd (field 9), its first day begins at 31/12/-2000 21:00 in "
+         "universal time."},
+        {3001, 1, 1, 3001, 1, 1, 3, "", "The year 3001 in date.zvd (field 2)"},
+        {-2000, 12, 31, -2000, 12, 31, 3, "", "The year -2000 in date.zvd (field 2)"},
+        {100000, 1, 1, 100000, 1, 1, 3, "", "The year 100000 in date.zvd (field 2)"},
+        {2999, 3, 1, 3001, 3, 3, 3, "", "The year 3001 in date.zvd (field 5)"},
+        {-2000, 3, 1, 2027, 3, 3, 3, "", "The year -2000 in date.zvd (field 2)"},
+        {-10000, 3, 1, -10000, 3, 3, 3, "", "The year -10000 in date.zvd (field 2)"},
+        {1e11, 3, 1, 1e11, 3, 3, 3, "", "The year 100000000000 in date.zvd (field 2)"},
+        // Days too far to be counted one by one are beyond the span too,
+        // and the span's refusal names their year and its field.
+        {5e12, 3, 1, 5e12, 3, 3, 3, "", "The year 5000000000000 in date.zvd (field 2)"},
+        {1e15, 3, 1, 1e15, 3, 3, 3, "", "The year 1e+15 in date.zvd (field 2)"},
+        {2027, 3, 1, 1e15, 3, 3, 3, "", "The year 1e+15 in date.zvd (field 5)"},
+        {1e308, 3, 1, 1e308, 3, 3, 3, "", "The year 1e+308 in date.zvd (field 2)"},
+        {-1e308, 3, 1, -1e308, 3, 3, 3, "", "The year -1e+308 in date.zvd (field 2)"},
     };
     for (bool english : {true, false}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::to_string(c.year1) + " to " + std::to_string(c.year2) + " zone " +
                          std::to_string(c.zone) + (english ? " en" : " ar"));
             pref.eng = english;
+            pref.summ = "1"; // a summer hour from 29 March to 25 October
+            pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
             loc.zon = c.zone;
             date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
             date.year1 = c.year1, date.month1 = c.month1, date.day1 = c.day1;
@@ -390,59 +402,86 @@ TEST_F(PrayerEngineTest, AReportOfDaysTooFarToCountOrComputeIsRefused)
             engine.cmdcom_Click();
             engine.setHost(nullptr);
             const std::string text = get("results.out");
-            if (c.outcome == Outcome::Rows) {
+            if (*c.firstRow) {
                 EXPECT_TRUE(host.warnings.empty());
                 EXPECT_EQ(host.shown.size(), 1u);
                 EXPECT_NE(text.find(std::string("\r\n") + c.firstRow), std::string::npos) << text;
                 continue;
             }
-            std::string title, message;
-            if (c.outcome == Outcome::Uncountable)
-                reportpieces::uncountableDaysMessage(english, title, message);
-            else
-                reportpieces::incomputableDaysMessage(english, c.namedYear, c.source, title,
-                                                      message);
             ASSERT_EQ(host.warnings.size(), 1u);
-            EXPECT_EQ(host.warnings[0], title + "|" + message + (english ? "|en" : "|ar"));
+            const std::string& warning = host.warnings[0];
+            if (english) {
+                EXPECT_EQ(warning.find(std::string("Date Error|") + c.named), 0u) << warning;
+                EXPECT_NE(warning.find(std::string("-1999 to 3000 in universal time") +
+                                       (*c.cause ? c.cause : ".")),
+                          std::string::npos)
+                    << warning;
+            } else {
+                // The year and the span as one left-to-right run each.
+                EXPECT_NE(warning.find("\u2066-1999\u2069"), std::string::npos) << warning;
+                EXPECT_EQ(warning.find(" -"), std::string::npos) << warning;
+            }
             EXPECT_TRUE(engine.lastRun().stopped);
             EXPECT_TRUE(host.shown.empty());
             EXPECT_EQ(host.calls.back(), "unload");
             EXPECT_EQ(text, "the report before");
         }
     }
-    std::string title, message;
-    reportpieces::uncountableDaysMessage(false, title, message);
-    EXPECT_EQ(title, "خطأ");
 }
 
 // The refusal of days beyond the computable years names the year, date.zvd
-// and its field, in both languages.
+// and its field, in both languages, and the summer hour of pref.zvd where it
+// is what carries the days out.
 TEST(IncomputableDays, TheMessageNamesTheYearAndWhereItLives)
 {
     const std::string lri = "\u2066", pdi = "\u2069";
+    double summerDay = 0;
+    jul(-1999, 1, 1, 0, summerDay);
+    SpanVerdict bySummer;
+    bySummer.cause = SpanCause::SummerHour;
+    bySummer.ut = summerDay - 1.0 / 24;
     const struct {
         bool english;
         double year;
         YearSource source;
+        SpanVerdict why;
         const char* title;
         std::string text;
     } cases[] = {
-        {true, 100000, YearSource::FirstDate, "Date Error",
+        {true,
+         100000,
+         YearSource::FirstDate,
+         {SpanCause::Year},
+         "Date Error",
          "The year 100000 in date.zvd (field 2) takes the calculation beyond the years it can be "
          "made for, -1999 to 3000 in universal time. Please choose other dates from the Date "
          "window."},
-        {true, 3001, YearSource::LastDate, "Date Error",
+        {true,
+         3001,
+         YearSource::LastDate,
+         {SpanCause::Year},
+         "Date Error",
          "The year 3001 in date.zvd (field 5) takes the calculation beyond the years it can be "
          "made for, -1999 to 3000 in universal time. Please choose other dates from the Date "
          "window."},
-        {false, -2000, YearSource::FirstDate, "خطأ",
-         "السنة -2000 في الملف " + lri + "date.zvd" + pdi +
-             " (الحقل 2) تخرج بالحساب عن السنوات التي يصح لها، من -1999 إلى 3000 بالتوقيت "
-             "العالمي، يرجى اختيار تواريخ أخرى من نافذة التاريخ"},
+        {false,
+         -2000,
+         YearSource::FirstDate,
+         {SpanCause::Year},
+         "خطأ",
+         "السنة " + lri + "-2000" + pdi + " في الملف " + lri + "date.zvd" + pdi +
+             " (الحقل 2) تخرج بالحساب عن السنوات التي يصح لها، من " + lri + "-1999" + pdi +
+             " إلى " + lri + "3000" + pdi +
+             " بالتوقيت العالمي، يرجى اختيار تواريخ أخرى من نافذة التاريخ"},
+        {true, -1999, YearSource::FirstDate, bySummer, "Date Error",
+         "The year -1999 in date.zvd (field 2) takes the calculation beyond the years it can be "
+         "made for, -1999 to 3000 in universal time: at the zone 0 of loc.zvd (field 9) with the "
+         "summer hour of pref.zvd (field 11), its first day begins at 31/12/-2000 23:00 in "
+         "universal time. Please choose other dates from the Date window."},
     };
     for (const auto& c : cases) {
         std::string title, text;
-        reportpieces::incomputableDaysMessage(c.english, c.year, c.source, title, text);
+        reportpieces::incomputableDaysMessage(c.english, c.year, c.source, title, text, c.why, 0);
         EXPECT_EQ(title, c.title);
         EXPECT_EQ(text, c.text);
     }

@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+#include <QStringList>
+
 #include "engine/modgeneral.h"
 #include "platform/eventloop.h"
 #include "platform/filewriter.h"
 #include "prayer/prayerfixture.h"
 #include "reports/reportpieces.h"
+#include "support/signedtext.h"
 #include "tools/qiblareport.h"
 
 namespace {
@@ -244,56 +248,64 @@ TEST_F(QiblaReportTest, ShadowModeTargetsTheOppositeBearing)
 
 } // namespace
 
-// Days that leave the computable years once the zone is taken off: a late
-// hour of 31 December 3000 twelve hours west is already 3001.
+// Days that leave the computable years once the zone and the summer hour in
+// force are taken off: a late hour of 31 December 3000 twelve hours west is
+// already 3001, 1 January -1999 at +3 still -2000; a summer window on that
+// does not take in January takes no hour off 1 January. The refusal names
+// the year, its field and the zone, in both languages, every signed number
+// drawn with its sign in front; days too far to count are named alike.
 TEST_F(QiblaReportTest, DaysBeyondTheComputableYearsAreRefusedAndKeepTheOldReport)
 {
     const struct {
         double year, month, day, zone;
-        bool refused;
+        const char* refusal; // the English refusal's telling piece; "" computes
     } cases[] = {
-        {3000, 12, 31, 3, false}, {3000, 12, 31, -12, true}, {3001, 1, 1, 3, true},
-        {-2000, 12, 31, 3, true}, {100000, 1, 1, 3, true},
+        {3000, 12, 31, 3, ""},
+        {3000, 12, 31, 0, ""},
+        {-1999, 1, 1, 0, ""},
+        {3000, 12, 31, -12,
+         "at the zone -12 of loc.zvd (field 9), its last day ends at "
+         "01/01/3001 12:00 in universal time."},
+        {-1999, 1, 1, 3,
+         "at the zone +3 of loc.zvd (field 9), its first day begins at "
+         "31/12/-2000 21:00 in universal time."},
+        {3001, 1, 1, 3, "The year 3001 in date.zvd (field 2)"},
+        {-2000, 12, 31, 3, "The year -2000 in date.zvd (field 2)"},
+        {100000, 1, 1, 3, "The year 100000 in date.zvd (field 2)"},
+        {-1e308, 3, 1, 3, "The year -1e+308 in date.zvd (field 2)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.year) + " zone " + std::to_string(c.zone));
-        loc.zon = c.zone;
-        date = prayertest::dates(2027, 3, 1, 2027, 3, 1);
-        date.year1 = date.year2 = c.year;
-        date.month1 = date.month2 = c.month;
-        date.day1 = date.day2 = c.day;
-        save();
-        put("results.out", "old");
-        RecordingHost host;
-        const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
-        EXPECT_EQ(r.refused, c.refused);
-        if (!c.refused) {
-            EXPECT_TRUE(host.warnings.empty());
-            EXPECT_TRUE(r.written);
-            continue;
+    for (bool english : {true, false})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.year) + " zone " + std::to_string(c.zone) +
+                         (english ? " en" : " ar"));
+            pref.eng = english;
+            pref.summ = "1";
+            pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
+            loc.zon = c.zone;
+            date = prayertest::dates(2027, 3, 1, 2027, 3, 1);
+            date.year1 = date.year2 = c.year;
+            date.month1 = date.month2 = c.month;
+            date.day1 = date.day2 = c.day;
+            save();
+            put("results.out", "old");
+            RecordingHost host;
+            const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
+            EXPECT_EQ(r.refused, *c.refusal != 0);
+            if (!r.refused) {
+                EXPECT_TRUE(host.warnings.empty());
+                EXPECT_TRUE(r.written);
+                continue;
+            }
+            ASSERT_EQ(host.warnings.size(), 1u);
+            const QString shown = QString::fromStdString(host.warnings[0]);
+            if (english)
+                EXPECT_TRUE(shown.contains(QString::fromUtf8(c.refusal))) << shown.toStdString();
+            else
+                EXPECT_EQ(testsupport::signsOnTheFarSide(shown), QStringList{})
+                    << shown.toStdString();
+            EXPECT_FALSE(r.written);
+            EXPECT_TRUE(host.shown.empty());
+            EXPECT_EQ(host.calls.back(), "unload");
+            EXPECT_EQ(get("results.out"), "old");
         }
-        std::string title, message;
-        reportpieces::incomputableDaysMessage(true, c.year, reportpieces::YearSource::FirstDate,
-                                              title, message);
-        EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|en"});
-        EXPECT_EQ(get("results.out"), "old");
-    }
-}
-
-TEST_F(QiblaReportTest, DaysTooFarToCountAreRefusedAndKeepTheOldReport)
-{
-    date = prayertest::dates(2027, 3, 1, 2027, 3, 3);
-    date.year1 = date.year2 = -1e308;
-    save();
-    put("results.out", "old");
-    RecordingHost host;
-    const qibla::QiblaRunResult r = qibla::runQiblaTimesReport(178.6f, true, &host);
-    EXPECT_TRUE(r.refused);
-    EXPECT_FALSE(r.written);
-    std::string title, message;
-    reportpieces::uncountableDaysMessage(true, title, message);
-    EXPECT_EQ(host.warnings, std::vector<std::string>{title + "|" + message + "|en"});
-    EXPECT_TRUE(host.shown.empty());
-    EXPECT_EQ(host.calls.back(), "unload");
-    EXPECT_EQ(get("results.out"), "old");
 }

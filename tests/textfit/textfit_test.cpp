@@ -633,9 +633,29 @@ TEST_F(TextFitMessages, RefusalsAndFailedSavesReadInArabicAndFit)
              type(d, "txtyear", "99999999");
              d.cmdcalc_Click();
          }},
+        {"moon phases of the first year, carried out by the zone",
+         1,
+         {"loc.zvd"},
+         [this] {
+             std::string mecca = get("loc.zvd");
+             put("loc.zvd",
+                 testsupport::withField(mecca.substr(0, mecca.find('\r')), 9, "3") + "\r\n");
+             frmphase d;
+             type(d, "txtyear", "-1999");
+             d.cmdcalc_Click();
+             put("loc.zvd", mecca);
+         }},
+        {"moon phases for a Delta T beyond the series",
+         1,
+         {"Delta T", "TT"},
+         [] {
+             frmphase d;
+             type(d, "txtdelta", "-2e12");
+             d.cmdcalc_Click();
+         }},
         {"moon phases for a year too large to read",
          1,
-         {},
+         {"1e309"}, // named as it was typed
          [] {
              frmphase d;
              type(d, "txtyear", "1e309");

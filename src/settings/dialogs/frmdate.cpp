@@ -14,6 +14,7 @@
 #include "dialogsupport.h"
 #include "engine/computableyears.h"
 #include "engine/dateserial.h"
+#include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "settings/records.h"
 
@@ -351,7 +352,9 @@ void frmdate::cmdok_Click()
         if (!b.used || (b.year >= kFirstComputableYear && b.year <= kLastComputableYear))
             continue;
         warn(this, english_, QString::fromUtf8(b.english).arg(firstYear, lastYear),
-             QStringLiteral("Date Error"), QString::fromUtf8(b.arabic).arg(firstYear, lastYear),
+             QStringLiteral("Date Error"),
+             QString::fromUtf8(b.arabic).arg(platform::numberInMessage(firstYear, false),
+                                             platform::numberInMessage(lastYear, false)),
              QStringLiteral("خطأ"));
         b.box->setFocus();
         return;
