@@ -931,27 +931,6 @@ TEST_F(LocationTest, ModifyAndAddKeepTheFilesOwnLineEnds)
     }
 }
 
-namespace {
-
-// The horizontal centre of the character at `at` when `text` is laid out as a
-// right-to-left paragraph (as an Arabic message box lays it out).
-qreal drawnCentre(const QString& text, int at)
-{
-    QTextLayout layout(text, QFont(QStringLiteral("Noto Naskh Arabic"), 12));
-    QTextOption option;
-    option.setTextDirection(Qt::RightToLeft);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    while (layout.createLine().isValid()) {
-    }
-    layout.endLayout();
-    const QList<QGlyphRun> runs = layout.glyphRuns(at, 1);
-    return runs.isEmpty() ? -1 : runs.first().boundingRect().center().x();
-}
-
-} // namespace
-
 // A long field is quoted by its start: in Arabic as in English the kept text
 // reads first and the "..." stands after it, where the cut is.
 TEST_F(LocationTest, AFieldCutInTheMessageReadsAsItsStart)
@@ -966,14 +945,14 @@ TEST_F(LocationTest, AFieldCutInTheMessageReadsAsItsStart)
     const QString lineOfIt = text.split(QChar('\n')).at(1);
     const int start = lineOfIt.indexOf(QStringLiteral("abcdefghijklmnopqrst..."));
     ASSERT_GE(start, 0) << lineOfIt.toStdString();
-    const qreal a = drawnCentre(lineOfIt, start);
-    const qreal t = drawnCentre(lineOfIt, start + 19);
-    const qreal dots = drawnCentre(lineOfIt, start + 20);
-    const qreal closing = drawnCentre(lineOfIt, start + 23);
+    const qreal a = testsupport::drawnCentre(lineOfIt, start);
+    const qreal t = testsupport::drawnCentre(lineOfIt, start + 19);
+    const qreal dots = testsupport::drawnCentre(lineOfIt, start + 20);
+    const qreal closing = testsupport::drawnCentre(lineOfIt, start + 23);
     EXPECT_LT(a, t);
     EXPECT_LT(t, dots);
     EXPECT_LT(dots, closing);
-    EXPECT_LT(drawnCentre(lineOfIt, start - 1), a); // the opening quote
+    EXPECT_LT(testsupport::drawnCentre(lineOfIt, start - 1), a); // the opening quote
 }
 
 // The damaged lines are told of while the dialog loads, before it is shown:

@@ -13,13 +13,10 @@
 
 namespace testsupport {
 
-// The signed numbers of `text` whose sign is drawn right of their first
-// digit when the text is laid out as a right-to-left paragraph (as an Arabic
-// message box lays it out); empty when every sign stands left of its digits.
-// A sign counts as one where it follows no letter or digit (so "a-1" or
-// "31/12/-2000" inside a date are not taken for a signed number's sign
-// unless they stand alone) and a digit follows it.
-inline QStringList signsOnTheFarSide(const QString& text)
+// The horizontal centre of the character at `at` when `text` is laid out as
+// one right-to-left paragraph (as an Arabic message box lays it out); -1 for
+// a character that draws nothing.
+inline qreal drawnCentre(const QString& text, int at)
 {
     QTextLayout layout(text, QFont(QStringLiteral("Noto Naskh Arabic"), 12));
     QTextOption option;
@@ -27,21 +24,28 @@ inline QStringList signsOnTheFarSide(const QString& text)
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.beginLayout();
-    QTextLine line = layout.createLine();
-    while (line.isValid())
-        line = layout.createLine();
+    while (layout.createLine().isValid()) {
+    }
     layout.endLayout();
-    const auto centre = [&](int at) {
-        const QList<QGlyphRun> runs = layout.glyphRuns(at, 1);
-        return runs.isEmpty() ? 0.0 : runs.first().boundingRect().center().x();
-    };
+    const QList<QGlyphRun> runs = layout.glyphRuns(at, 1);
+    return runs.isEmpty() ? -1 : runs.first().boundingRect().center().x();
+}
+
+// The signed numbers of `text` whose sign is drawn right of their first
+// digit when the text is laid out as a right-to-left paragraph (as an Arabic
+// message box lays it out); empty when every sign stands left of its digits.
+// A sign counts as one where a digit follows it and no letter, digit or
+// point stands before it ("a-1" and "2-3" hold none; the year of
+// "31/12/-2000" is one).
+inline QStringList signsOnTheFarSide(const QString& text)
+{
     QStringList far;
     static const QRegularExpression signedNumber(
         QStringLiteral("(?<![\\p{L}\\p{N}.])[-+\\x{2212}][0-9][0-9.e+]*"));
     for (auto it = signedNumber.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         const int sign = static_cast<int>(m.capturedStart());
-        if (centre(sign) > centre(sign + 1))
+        if (drawnCentre(text, sign) > drawnCentre(text, sign + 1))
             far << m.captured();
     }
     return far;
