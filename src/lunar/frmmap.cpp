@@ -478,18 +478,42 @@ void frmmap::Form_Load()
     TopMost(this, true);
 }
 
+namespace {
+
+// The room inside the lines the style draws for `frame`, in the frame's own
+// coordinates. The contents rectangle begins on the top line, drawn under
+// the title with a shaded row below it, and ends a margin above the bottom
+// line, drawn in the frame's last two rows: a control centred in it touches
+// the top line.
+QRect roomInside(const QGroupBox* frame)
+{
+    const QRect contents = frame->contentsRect();
+    const int top = contents.top() + 2;
+    return QRect(contents.left(), top, contents.width(), frame->height() - 2 - top);
+}
+
+// Centres `w` in `room` with two pixels clear above and below, taking a list
+// box down to the height its font needs where its designed one leaves less.
+void centreIn(QWidget* w, const QRect& room)
+{
+    if (qobject_cast<QComboBox*>(w) && w->height() > room.height() - 4)
+        w->resize(w->width(), std::max(w->sizeHint().height(), room.height() - 4));
+    w->move(w->x(), room.top() + (room.height() - w->height()) / 2);
+}
+
+} // namespace
+
 void frmmap::placeInFrames()
 {
     // At their designed tops the day options and the criterion list touched
     // the top lines of their frames, which the style draws under the titles:
-    // each stands in the middle of its frame's room below the title.
+    // each stands in the middle of the room its frame's lines enclose.
     for (QGroupBox* frame : {fravis, fracri})
         frame->ensurePolished();
-    const QRect days = fravis->contentsRect();
+    const QRect days = roomInside(fravis);
     for (QRadioButton* o : {opt0, opt1, opt2})
-        o->move(o->x(), days.top() + (days.height() - o->height()) / 2);
-    const QRect criteria = fracri->contentsRect().translated(fracri->pos());
-    cbocri->move(cbocri->x(), criteria.top() + (criteria.height() - cbocri->height()) / 2);
+        centreIn(o, days);
+    centreIn(cbocri, roomInside(fracri).translated(fracri->pos()));
 }
 
 void frmmap::fitLabels()

@@ -1068,15 +1068,38 @@ TEST_F(TextFitMap, ControlsStayInsideTheirFramesAndBoxesUnderTheMap)
         QPointer<QWidget> window = openWindow("frmmap");
         auto* map = static_cast<frmmap*>(window.data());
         map->show();
-        // The day options and the criterion list stand below the top lines of
-        // their frames, which the style draws under the titles.
+        // The day options and the criterion list stand clear of the lines of
+        // their frames, which the style draws under the titles: as drawn,
+        // rows as light as the frame's inside part each from the lines (and
+        // the list's own border) above and below it.
+        const QImage drawn = map->grab().toImage();
+        const auto clearOfTheLines = [&](QWidget* w, QGroupBox* frame) {
+            const QRect at(w->mapTo(map, QPoint(0, 0)), w->size());
+            const int x = at.center().x();
+            const auto light = [&](int y) {
+                return y > frame->mapTo(map, QPoint(0, 0)).y() && y < drawn.height() &&
+                       qGray(drawn.pixel(x, y)) >= 228;
+            };
+            // Past the control's own rows that draw nothing (an option's
+            // margin), then the rows up to the line.
+            int top = at.top(), bottom = at.bottom();
+            while (top < bottom && light(top))
+                ++top;
+            while (bottom > top && light(bottom))
+                --bottom;
+            int above = 0, below = 0;
+            while (light(top - 1 - above))
+                ++above;
+            while (light(bottom + 1 + below))
+                ++below;
+            const std::string what =
+                w->objectName().toStdString() + (english ? " English" : " Arabic");
+            EXPECT_GE(above, 2) << what;
+            EXPECT_GE(below, 2) << what;
+        };
         for (QWidget* option : {map->opt0, map->opt1, map->opt2})
-            EXPECT_TRUE(map->fravis->contentsRect().contains(option->geometry()))
-                << option->objectName().toStdString() << (english ? " English" : " Arabic");
-        EXPECT_TRUE(map->fracri->contentsRect()
-                        .translated(map->fracri->pos())
-                        .contains(map->cbocri->geometry()))
-            << (english ? "English" : "Arabic");
+            clearOfTheLines(option, map->fravis);
+        clearOfTheLines(map->cbocri, map->fracri);
         for (int criterion : {0, 1, 2}) {
             map->cbocri->setCurrentIndex(criterion);
             QTimer::singleShot(0, map, [map] { map->stopflag = true; });
