@@ -18,7 +18,6 @@
 #include "lunar/crescentcalc.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
-#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "platform/qt/textviewer.h"
@@ -491,9 +490,9 @@ void frmcresv::cmdprev_Click()
     conjlocal_ = result->conjlocal;
     summertext_ = result->summertext;
     // A date of a year before 1 is one run: its minus would leave its digits.
-    optconj->setText(platform::leftToRightRun(QString::fromStdString(result->captions[0]), eng));
-    optone->setText(platform::leftToRightRun(QString::fromStdString(result->captions[1]), eng));
-    opttwo->setText(platform::leftToRightRun(QString::fromStdString(result->captions[2]), eng));
+    optconj->setText(platform::numberInMessage(QString::fromStdString(result->captions[0]), eng));
+    optone->setText(platform::numberInMessage(QString::fromStdString(result->captions[1]), eng));
+    opttwo->setText(platform::numberInMessage(QString::fromStdString(result->captions[2]), eng));
     cmdcalc->setEnabled(true);
     cmdmap->setEnabled(true);
 }

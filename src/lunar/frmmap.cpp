@@ -34,7 +34,6 @@
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
-#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "reports/prayerreport.h"
@@ -468,7 +467,7 @@ void frmmap::Form_Load()
         month(m[idx[i]], lang, name);
         // Every digit of a far year: a short form would show another year.
         opts[i]->setText(u(prayer::plainNumber(std::floor(d[idx[i]]))) + " " + u(name) + " " +
-                         platform::leftToRightRun(u(prayer::plainNumber(y[idx[i]])), eng_));
+                         platform::numberInMessage(u(prayer::plainNumber(y[idx[i]])), eng_));
         if (!eng_)
             opts[i]->setLayoutDirection(Qt::RightToLeft);
     }
@@ -535,9 +534,9 @@ void frmmap::fitLabels()
     // the criterion frame.
     const QString widest = eng_ ? QStringLiteral("Mouse Position: Long: -179.9, Lat: -89.9")
                                 : QStringLiteral("موقع الفأرة:  خط طول: ") +
-                                      platform::leftToRightRun(QStringLiteral("-179.9"), false) +
+                                      platform::numberInMessage(QStringLiteral("-179.9"), false) +
                                       QStringLiteral(" خط العرض: ") +
-                                      platform::leftToRightRun(QStringLiteral("-89.9"), false);
+                                      platform::numberInMessage(QStringLiteral("-89.9"), false);
     if (eng_)
         fitLabel(lblmouse, QRect(544, 504, 216, 16), QRect(544, 502, width() - 4 - 544, 24), widest,
                  {});
@@ -573,7 +572,7 @@ void frmmap::setLegendAndInformation(bool newCrescent)
     month(cm, lang, monthName);
     day(D + 0.5, eng_ ? 0 : 1, weekday);
     const QString date = u(prayer::plainNumber(std::floor(cd))) + " " + u(monthName) + " " +
-                         platform::leftToRightRun(u(prayer::plainNumber(cy)), eng_);
+                         platform::numberInMessage(u(prayer::plainNumber(cy)), eng_);
     QStringList lines;
     if (eng_)
         lines << (newCrescent ? QStringLiteral("New Crescent Visibility")
@@ -585,7 +584,7 @@ void frmmap::setLegendAndInformation(bool newCrescent)
               << QStringLiteral(" معيار ") + cbocri->currentText();
     // The title names the saved picture as it is; the label shows its year
     // as a number of its own.
-    lines << u(hmonth) + " " + platform::leftToRightRun(u(prayer::plainNumber(hyear)), eng_)
+    lines << u(hmonth) + " " + platform::numberInMessage(u(prayer::plainNumber(hyear)), eng_)
           << u(weekday) << date;
     lblinf->setText(lines.join(QLatin1Char('\n')));
     if (!eng_) {
@@ -748,8 +747,9 @@ void frmmap::pic_MouseMove(int x, int y)
                           QStringLiteral(", Lat: ") + latText);
     else
         lblmouse->setText(QStringLiteral("موقع الفأرة: ") + QStringLiteral(" خط طول: ") +
-                          platform::leftToRightRun(lonText, false) + QStringLiteral(" خط العرض: ") +
-                          platform::leftToRightRun(latText, false));
+                          platform::numberInMessage(lonText, false) +
+                          QStringLiteral(" خط العرض: ") +
+                          platform::numberInMessage(latText, false));
 }
 
 void frmmap::resizeEvent(QResizeEvent* event)

@@ -326,7 +326,11 @@ void frmphase::cmdcalc_Click()
     // The year first: beyond the computable years the Delta T box shows
     // "----", and the year is what the user has to mend.
     const std::string yearText = txtyear->text().toStdString();
-    const std::string yearRefused = lunar::phaseYearRefusal(yearText, english_);
+    // loc.zvd and pref.zvd once for both refusals; the run reads its own.
+    const settings::CurrentLocation loc = settings::readCurrentLocation();
+    const double zone = lunar::phaseZone(loc);
+    const std::string yearRefused =
+        lunar::phaseYearRefusal(yearText, loc, settings::readPreferences(), english_);
     if (!yearRefused.empty()) {
         message(q(yearRefused), q(yearRefused));
         txtyear->setFocus();
@@ -346,7 +350,7 @@ void frmphase::cmdcalc_Click()
         return;
     }
     if (optut->isChecked()) {
-        const std::string deltaTRefused = lunar::phaseDeltaTRefusal(year, deltaT, english_);
+        const std::string deltaTRefused = lunar::phaseDeltaTRefusal(year, deltaT, zone, english_);
         if (!deltaTRefused.empty()) {
             message(q(deltaTRefused), q(deltaTRefused));
             txtdelta->setFocus();
@@ -354,8 +358,7 @@ void frmphase::cmdcalc_Click()
         }
     }
     lastDeltaT_ = deltaT;
-    runDeltaTRange_ =
-        lunar::phaseDeltaTRange(year, lunar::phaseZone(settings::readCurrentLocation()));
+    runDeltaTRange_ = lunar::phaseDeltaTRange(year, zone);
 
     LongComputation run(this);
     if (!run.started())

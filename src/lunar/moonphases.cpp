@@ -198,10 +198,9 @@ SpanVerdict judgeYear(double year, double zone, const settings::Preferences& pre
 
 } // namespace
 
-std::string phaseYearRefusal(const std::string& yearBoxText, bool english)
+std::string phaseYearRefusal(const std::string& yearBoxText, const settings::CurrentLocation& loc,
+                             const settings::Preferences& pref, bool english)
 {
-    const settings::CurrentLocation loc = settings::readCurrentLocation();
-    const settings::Preferences pref = settings::readPreferences();
     const bool overflows = settings::lenientNumberOverflows(yearBoxText);
     const double year = phaseYear(yearBoxText);
     const double zone = phaseZone(loc);
@@ -214,10 +213,8 @@ std::string phaseYearRefusal(const std::string& yearBoxText, bool english)
     typed.erase(typed.find_last_not_of(' ') + 1);
     const std::string y =
         platform::numberInMessage(overflows ? typed : reportpieces::yearText(year), english);
-    const std::string first =
-        platform::numberInMessage(reportpieces::yearText(kFirstComputableYear), english);
-    const std::string last =
-        platform::numberInMessage(reportpieces::yearText(kLastComputableYear), english);
+    const std::string first = reportpieces::yearInMessage(kFirstComputableYear, english);
+    const std::string last = reportpieces::yearInMessage(kLastComputableYear, english);
     const bool byZone = why.cause != SpanCause::Year;
     // Where the zone or the summer hour carries the year out, the year itself
     // lies within the span: its phases reach beyond it.
@@ -250,15 +247,12 @@ DeltaTRange phaseDeltaTRange(double year, double zone)
     return {std::ceil((seriesStart - first) * 86400), std::floor((seriesEnd - last) * 86400)};
 }
 
-std::string phaseDeltaTRefusal(double year, double deltaTSeconds, bool english)
+std::string phaseDeltaTRefusal(double year, double deltaTSeconds, double zone, bool english)
 {
-    const double zone = phaseZone(settings::readCurrentLocation());
     const DeltaTRange range = phaseDeltaTRange(year, zone);
     if (range.holds(deltaTSeconds))
         return {};
-    const auto shown = [&](double v) {
-        return platform::numberInMessage(reportpieces::yearText(v), english);
-    };
+    const auto shown = [&](double v) { return reportpieces::yearInMessage(v, english); };
     const std::string dT = platform::numberInMessage(plainNumber(deltaTSeconds), english);
     if (english)
         return "The Delta T of " + dT + " s in the Delta T box takes the phases of " + shown(year) +

@@ -61,20 +61,20 @@ std::string deltaTText(double seconds);
 // days of the year is then in neither year's table).
 double startLunation(double year, const PhaseRunState& state);
 
-// The refusal of a year whose table leaves the computable years
-// (engine/computableyears.h), in the interface language; empty when it is
-// computable. Judged on the instants the table prints: the local year,
-// 1 January 0 h to the next 1 January, less the zone of loc.zvd (hours east)
-// and the summer hour where it is in force on that day (summ "1" and the day
-// in the window of pref.zvd). The Delta T between them and TT is not judged
-// here: the series hold beyond the span (phaseDeltaTRefusal). Names the year,
-// and the zone or the summer hour when one of them carries it out. Reads
-// loc.zvd and pref.zvd.
 // The zone of loc.zvd as the run takes it: to two decimals, as the report
 // prints it.
 double phaseZone(const settings::CurrentLocation& loc);
 
-std::string phaseYearRefusal(const std::string& yearBoxText, bool english);
+// The refusal of a year whose table leaves the computable years
+// (engine/computableyears.h), in the interface language; empty when it is
+// computable. Judged on the instants the table prints: the local year,
+// 1 January 0 h to the next 1 January, less the zone of `loc` (hours east)
+// and the summer hour where it is in force on that day (summ "1" and the day
+// in the window of `pref`). The Delta T between them and TT is not judged
+// here: the series hold beyond the span (phaseDeltaTRefusal). Names the year,
+// and the zone or the summer hour when one of them carries it out.
+std::string phaseYearRefusal(const std::string& yearBoxText, const settings::CurrentLocation& loc,
+                             const settings::Preferences& pref, bool english);
 
 // The Delta T box's seconds a UT1 run of `year` may take: those that keep the
 // TT of the year's instants (universal time plus Delta T) within the years of
@@ -89,9 +89,10 @@ struct DeltaTRange {
 };
 DeltaTRange phaseDeltaTRange(double year, double zone);
 
-// The refusal of a Delta T outside phaseDeltaTRange, naming the box, its
-// value and the range; empty when the Delta T is in it. Reads loc.zvd.
-std::string phaseDeltaTRefusal(double year, double deltaTSeconds, bool english);
+// The refusal of a Delta T outside phaseDeltaTRange for `zone` (as
+// phaseZone gives it), naming the box, its value and the range; empty when
+// the Delta T is in it.
+std::string phaseDeltaTRefusal(double year, double deltaTSeconds, double zone, bool english);
 
 // The report file's name in the program folder.
 inline constexpr const char* kPhaseReportFile = "results.out";

@@ -293,9 +293,9 @@ std::string yearText(double year)
     return y;
 }
 
-std::string zoneText(double zone)
+std::string yearInMessage(double year, bool english)
 {
-    return (zone > 0 ? "+" : "") + plainNumber(zone);
+    return platform::numberInMessage(yearText(year), english);
 }
 
 std::string universalTimeText(double ut)
@@ -315,7 +315,7 @@ std::string universalTimeText(double ut)
 std::string spanCauseText(const SpanVerdict& v, double zone, bool english, const std::string& what,
                           bool instant)
 {
-    const std::string zoneShown = platform::numberInMessage(zoneText(zone), english);
+    const std::string zoneShown = platform::numberInMessage(settings::signedHours(zone), english);
     const std::string ut = platform::numberInMessage(universalTimeText(v.ut), english);
     if (english) {
         std::string where = " at the zone " + zoneShown + " of loc.zvd (field 9)";
@@ -355,9 +355,9 @@ SpanVerdict judgeDays(double JD1, double JD2, double zone, const settings::Prefe
 void incomputableDaysMessage(bool english, double year, YearSource source, std::string& title,
                              std::string& text, const SpanVerdict& why, double zone)
 {
-    const std::string y = platform::numberInMessage(yearText(year), english);
-    const std::string first = platform::numberInMessage(yearText(kFirstComputableYear), english);
-    const std::string last = platform::numberInMessage(yearText(kLastComputableYear), english);
+    const std::string y = yearInMessage(year, english);
+    const std::string first = yearInMessage(kFirstComputableYear, english);
+    const std::string last = yearInMessage(kLastComputableYear, english);
     const std::string field = source == YearSource::FirstDate ? "2" : "5";
     const bool byYear = why.cause == SpanCause::Year || why.cause == SpanCause::None;
     if (english) {

@@ -144,8 +144,9 @@ bool refuseUncountableDays(prayer::RunHost& host, double JD1, double JD2, bool e
 // A year as a refusal names it: whole digits as date.zvd holds them, the
 // first fifteen and the power of ten from 1e15 on.
 std::string yearText(double year);
-// A zone as a refusal names it: "+3", "-12", "0".
-std::string zoneText(double zone);
+// yearText as a message in the interface language shows it: a year below 0
+// keeps its minus left of its digits in Arabic.
+std::string yearInMessage(double year, bool english);
 // "dd/mm/yyyy hh:mm" of a Julian Day of universal time, to the minute.
 std::string universalTimeText(double ut);
 

@@ -393,13 +393,6 @@ std::string quotedField(std::string_view raw, size_t shownBytes, bool english)
     return platform::pathInMessage(shown, english);
 }
 
-// A bound of a range as a message names it: a signed one stays one run with
-// its sign in an Arabic sentence.
-std::string boundText(const std::string& number, bool english)
-{
-    return platform::numberInMessage(number, english);
-}
-
 // How many bytes of a field the fault message of a settings file shows.
 constexpr size_t kFaultShownBytes = 40;
 
@@ -408,13 +401,14 @@ std::string fieldWanted(char kind, bool english)
     if (kind == 'b')
         return english ? "a truth value (#TRUE# or #FALSE#)" : "قيمة منطقية (#TRUE# أو #FALSE#)";
     if (kind == 'z') {
-        const std::string first = boundText(signedHours(kFirstZone), english);
-        const std::string last = boundText(signedHours(kLastZone), english);
+        const std::string first = platform::numberInMessage(signedHours(kFirstZone), english);
+        const std::string last = platform::numberInMessage(signedHours(kLastZone), english);
         return english ? "a number that is a time zone between " + first + " and " + last + " hours"
                        : "عدداً يمثل نطاقاً زمنياً بين " + first + " و " + last + " ساعة";
     }
     if (kind == 'e') {
-        const std::string lowest = boundText(formatNumber(kLowestElevation), english);
+        const std::string lowest =
+            platform::numberInMessage(formatNumber(kLowestElevation), english);
         const std::string highest = formatNumber(kHighestElevation);
         return english ? "a number that is an elevation between " + lowest + " and " + highest +
                              " metres"
@@ -424,7 +418,7 @@ std::string fieldWanted(char kind, bool english)
     if (kind == 'p')
         return english ? "a pressure of 0 mb or more" : "ضغطاً لا يقل عن 0 مل بار";
     if (kind == 'c') {
-        const std::string zero = boundText(formatNumber(kAbsoluteZero), english);
+        const std::string zero = platform::numberInMessage(formatNumber(kAbsoluteZero), english);
         return english ? "a temperature above " + zero + " °C" : "حرارة أعلى من " + zero + " م";
     }
     if (kind == 'a')

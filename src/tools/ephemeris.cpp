@@ -22,7 +22,6 @@
 #include "engine/numberpattern.h"
 #include "platform/filewriter.h"
 #include "platform/programfolder.h"
-#include "platform/systemreason.h"
 #include "reports/reportpieces.h"
 #include "settings/settingsline.h"
 
@@ -354,9 +353,7 @@ std::string farDatesRefusal(const EphemerisSettings& s, double zone, bool englis
         clockInstant(s.year2, s.month2, s.day2, s.hour2, s.minute2, s.second2, 0, false),
         summerHours};
     const SpanVerdict why = judgeClockSpan(first, last, zone, !s.ut);
-    const auto shown = [&](double v) {
-        return platform::numberInMessage(reportpieces::yearText(v), english);
-    };
+    const auto shown = [&](double v) { return reportpieces::yearInMessage(v, english); };
     const std::string firstYear = shown(kFirstComputableYear),
                       lastYear = shown(kLastComputableYear);
     if (!why.computable()) {

@@ -17,7 +17,6 @@
 #include "platform/eventloop.h"
 #include "platform/fault.h"
 #include "platform/programfolder.h"
-#include "platform/qt/lefttoright.h"
 #include "platform/qt/messagebox.h"
 #include "platform/qt/textroom.h"
 #include "settings/dialogs/dialogsupport.h"
@@ -333,9 +332,10 @@ void frmtele::cmdcalc_Click()
     ShowCrescentPicture();
     const auto show = [this](const ValueRow& row, const tools::SkyPoint& point) {
         const tools::PointingTexts t = tools::pointingTexts(point);
-        // A declination or altitude below 0 keeps its minus left of it.
+        // A declination or altitude below 0 keeps its minus left of it, as in a
+        // message.
         const auto value = [this](const std::string& text) {
-            return platform::leftToRightRun(QString::fromStdString(text), english_);
+            return platform::numberInMessage(QString::fromStdString(text), english_);
         };
         row.rav->setText(value(t.ra));
         row.decv->setText(value(t.dec));

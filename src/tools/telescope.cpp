@@ -17,7 +17,6 @@
 #include "engine/modrefraction.h"
 #include "engine/modsiderial.h"
 #include "engine/modsummer.h"
-#include "platform/systemreason.h"
 #include "reports/reportpieces.h"
 
 namespace tools {
@@ -69,13 +68,11 @@ double telescopeInstant(const TelescopeInput& in, const settings::CurrentLocatio
 std::string telescopeRefusal(const TelescopeInput& in, const settings::CurrentLocation& loc,
                              bool english)
 {
-    const SpanVerdict why = judgeClockSpan({localInstant(in), summerHours(in)},
-                                           {localInstant(in), summerHours(in)}, loc.zon);
+    const ClockReading at{localInstant(in), summerHours(in)};
+    const SpanVerdict why = judgeClockSpan(at, at, loc.zon);
     if (why.computable())
         return {};
-    const auto shown = [&](double v) {
-        return platform::numberInMessage(reportpieces::yearText(v), english);
-    };
+    const auto shown = [&](double v) { return reportpieces::yearInMessage(v, english); };
     const std::string first = shown(kFirstComputableYear), last = shown(kLastComputableYear);
     const bool byYear = why.cause == SpanCause::Year;
     // A year within the span carried out by a day or an hour of many digits:

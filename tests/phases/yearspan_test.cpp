@@ -143,7 +143,7 @@ TEST_F(YearSpanTest, TheYearIsJudgedAfterTheZoneAndTheSummerHourInForce)
         pref.summ = c.summerOn ? "1" : "0";
         pref.smf = 3, pref.sdf = 29, pref.smt = 10, pref.sdt = 25;
         save();
-        const std::string refusal = lunar::phaseYearRefusal(c.year, true);
+        const std::string refusal = lunar::phaseYearRefusal(c.year, loc, pref, true);
         if (*c.refusal == 0) {
             EXPECT_EQ(refusal, "");
             continue;
@@ -163,11 +163,11 @@ TEST_F(YearSpanTest, ASummerHourInForceOnTheFirstDayIsNamed)
     pref.summ = "1";
     pref.smf = 12, pref.sdf = 1, pref.smt = 2, pref.sdt = 1; // across the year's end
     save();
-    EXPECT_NE(lunar::phaseYearRefusal("-1999", true)
+    EXPECT_NE(lunar::phaseYearRefusal("-1999", loc, pref, true)
                   .find("at the zone 0 of loc.zvd (field 9) with the summer hour of pref.zvd "
                         "(field 11), the year begins at 31/12/-2000 23:00"),
               std::string::npos);
-    EXPECT_EQ(lunar::phaseYearRefusal("-1998", true), "");
+    EXPECT_EQ(lunar::phaseYearRefusal("-1998", loc, pref, true), "");
 }
 
 // The Delta T box may hold what keeps the TT of the year's instants within
@@ -191,7 +191,7 @@ TEST_F(YearSpanTest, TheDeltaTBoxIsHeldWithinTheSeries)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(lunar::phaseDeltaTRefusal(c.year, c.deltaT, true).empty(), c.holds);
+        EXPECT_EQ(lunar::phaseDeltaTRefusal(c.year, c.deltaT, 3, true).empty(), c.holds);
         EXPECT_EQ(lunar::phaseDeltaTRange(c.year, 3).holds(c.deltaT), c.holds);
     }
 }

@@ -51,8 +51,10 @@ QString reasonText(const std::string& reason, bool english);
 // run inside an Arabic sentence (platform/systemreason.h).
 QString pathInMessage(const QString& path, bool english);
 
-// A signed number as a message in the interface language shows it: one
-// left-to-right run inside an Arabic sentence (platform/systemreason.h).
+// A signed number (or a coordinate, or a date with a signed year) as a
+// message, or a label or read-out of a window, in the interface language
+// shows it: one left-to-right run inside Arabic text, which a right-to-left
+// window lays out as a sentence (platform/systemreason.h).
 QString numberInMessage(const QString& number, bool english);
 
 // Replaces the real boxes (tests). An empty responder restores them.
